@@ -1,0 +1,205 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/error_boundary.h"
+#include "app/folder_chooser.h"
+#include "app/maker_web_page.h"
+#include "app/message_boxes.h"
+#include "app/qt_text.h"
+#include "image/config_image.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kClientWidth = 564;
+constexpr int kClientHeight = 259;
+constexpr const char* kProjectNotValid = "Project not valid";
+constexpr const char* kMainPageProduct = "TQ40915";
+
+QLabel* stepLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet("color: grey");
+    return label;
+}
+
+}  // namespace
+
+TFTelvanoreFirmWare::TFTelvanoreFirmWare(const fs::path& workspaceDir, MessageBoxes& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), messages_(messages) {
+    setObjectName("FTelvanoreFirmWare");
+    setWindowTitle(toQt(kStoredCaption));
+    chooseFolder_ = [this](const QString& caption, const fs::path& root, fs::path& folder) {
+        return ChooseFolder(this, caption, root, folder);
+    };
+    buildLayout();
+    FormCreate(workspaceDir);
+}
+
+QPushButton* TFTelvanoreFirmWare::makeButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TFTelvanoreFirmWare::buildLayout() {
+    QPushButton* New = makeButton("New", "New project");
+    QPushButton* open = makeButton("open", "Open project");
+    QPushButton* btn_Prm_Gen = makeButton("btn_Prm_Gen", "Set Communication");
+    QPushButton* btn_RCOB = makeButton("btn_RCOB", "Receive NMEA");
+    QPushButton* btn_Info_RCOB = makeButton("btn_Info_RCOB", "Define NMEA");
+    QPushButton* btn_TCOB = makeButton("btn_TCOB", "Transmit NMEA");
+    QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", "Define NMEA");
+    QPushButton* CreateBin = makeButton("CreateBin", "Update Device");
+    QPushButton* about = makeButton("about", "About");
+    QPushButton* LbButton1 = makeButton("LbButton1", "X");
+    LbButton1->setAccessibleName("Close");
+    LbButton1->setToolTip("Close the program");
+
+    // Two "Define NMEA" buttons: their accessible names say which step they belong to.
+    btn_Info_RCOB->setAccessibleName("Define NMEA (receive)");
+    btn_Info_TCOB->setAccessibleName("Define NMEA (transmit)");
+
+    // Buttons of editors that the main window offers no way to reach; they only meet the
+    // step handler's project check.
+    QPushButton* hidden[] = {makeButton("btn_Sdo", "Set SDO Access"), makeButton("btn_transmit_PDO", "Set Transmit PDO"),
+                             makeButton("btn_Emcy_Wd", "Define EMCY Word"), makeButton("btn_Emcy", "Set Translate EMCY")};
+    for (QPushButton* button : hidden) button->hide();
+
+    Label6_ = new QLabel(this);
+    Label6_->setObjectName("Label6");
+    QString host = toQt(kMakerHost).section("//", 1);
+    Label6_->setText("<a href=\"page\">" + host + "</a>");
+    Label6_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    Label6_->setCursor(Qt::PointingHandCursor);
+    Label6_->setAccessibleName(host);
+    connect(Label6_, &QLabel::linkActivated, this, [this] { Label6Click(); });
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5"};
+    QPushButton* left[] = {New, btn_Prm_Gen, btn_RCOB, btn_TCOB, CreateBin};
+    QPushButton* right[] = {open, nullptr, btn_Info_RCOB, btn_Info_TCOB, nullptr};
+    for (int row = 0; row < 5; ++row) {
+        grid->addWidget(stepLabel(labelNames[row], QString("Step %1").arg(row + 1), this), row, 0);
+        left[row]->setMinimumWidth(150);
+        grid->addWidget(left[row], row, 1);
+        if (right[row]) {
+            right[row]->setMinimumWidth(150);
+            grid->addWidget(right[row], row, 2);
+        }
+    }
+    grid->setColumnStretch(3, 1);
+
+    auto* corner = new QHBoxLayout;
+    corner->addWidget(about);
+    corner->addWidget(LbButton1);
+    LbButton1->setFixedWidth(LbButton1->sizeHint().height() + 8);
+
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(20, 16, 16, 12);
+    outer->addLayout(grid, 0, 0, 2, 1);
+    outer->addLayout(corner, 0, 1, Qt::AlignTop | Qt::AlignRight);
+    outer->addWidget(Label6_, 2, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+    outer->setRowStretch(1, 1);
+
+    connect(New, &QPushButton::clicked, this, [this] { NewaClick(); });
+    connect(open, &QPushButton::clicked, this, [this] { OpenaClick(); });
+    for (QPushButton* step : {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, hidden[0], hidden[1],
+                              hidden[2], hidden[3]})
+        connect(step, &QPushButton::clicked, this, [this, step] { btn_str_lng1aClick(step); });
+    connect(CreateBin, &QPushButton::clicked, this, [this] { CreateBinaClick(); });
+    connect(about, &QPushButton::clicked, this, [this] { aboutClick(); });
+    connect(LbButton1, &QPushButton::clicked, this, &QWidget::close);
+
+    // Tab order follows the rows, then the corner buttons and the web address.
+    QWidget* order[] = {New, open, btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, CreateBin, about,
+                        LbButton1, Label6_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+
+    setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
+    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+}
+
+void TFTelvanoreFirmWare::FormCreate(const fs::path& workspaceDir) {
+    WorkspaceStart start = InitWorkspace(workspaceDir);
+    workspace_ = std::move(start.state);
+    if (start.projectRestored) setProjectTitle();
+}
+
+void TFTelvanoreFirmWare::setProjectTitle() { setWindowTitle(toQt(projectTitle(workspace_))); }
+
+void TFTelvanoreFirmWare::setStepWindow(const QString& buttonName, QDialog* window) {
+    stepWindows_[buttonName] = window;
+}
+
+void TFTelvanoreFirmWare::NewaClick() {
+    // The new project window comes with its own change; until then the button does nothing.
+}
+
+void TFTelvanoreFirmWare::OpenaClick() {
+    fs::path folder = workspace_.ProjectDir;
+    chooseFolder_("Select directory of project", workspace_.ProjectsDir, folder);
+    OpenProject(workspace_, folder);
+    setProjectTitle();
+}
+
+void TFTelvanoreFirmWare::btn_str_lng1aClick(QPushButton* button) {
+    if (workspace_.ProjectDir.empty()) {
+        messages_.plain(kProjectNotValid);
+        return;
+    }
+    auto window = stepWindows_.find(button->objectName());
+    if (window != stepWindows_.end() && window->second) window->second->exec();
+}
+
+void TFTelvanoreFirmWare::CreateBinaClick() {
+    if (workspace_.ProjectDir.empty()) {
+        messages_.plain(kProjectNotValid);
+        return;
+    }
+    bool written = false;
+    runGuarded(messages_, [&] {
+        ConfigImage image = BuildConfigImage(workspace_.ProjectDir);
+        WriteConfigImage(image, workspace_.ProjectDir);
+        written = true;
+    });
+    if (!written) return;
+    if (updateWindow_)
+        updateWindow_->exec();
+    else
+        messages_.information("The configuration image was written to " +
+                              configImagePath(workspace_.ProjectDir).string());
+}
+
+void TFTelvanoreFirmWare::aboutClick() {
+    if (aboutWindow_) aboutWindow_->exec();
+}
+
+void TFTelvanoreFirmWare::Label6Click() { openMakerPage(kMainPageProduct); }
+
+void TFTelvanoreFirmWare::FormClose() {
+    runGuarded(messages_, [&] { SaveWorkspace(workspace_); });
+}
+
+void TFTelvanoreFirmWare::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+}  // namespace telvanor

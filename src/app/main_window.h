@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include <QString>
+#include <QWidget>
+
+#include "project/workspace.h"
+
+class QDialog;
+class QLabel;
+class QPushButton;
+
+namespace telvanor {
+
+class MessageBoxes;
+
+// The main window: the five steps of a project, from creating it to updating the device.
+// It owns the workspace state that every other window reads.
+class TFTelvanoreFirmWare : public QWidget {
+    Q_OBJECT
+public:
+    // The folder chooser of Open project, replaceable for tests.
+    using FolderChooser = std::function<bool(const QString& caption, const std::filesystem::path& root,
+                                             std::filesystem::path& folder)>;
+
+    TFTelvanoreFirmWare(const std::filesystem::path& workspaceDir, MessageBoxes& messages, QWidget* parent = nullptr);
+
+    WorkspaceState& workspace() { return workspace_; }
+
+    // The window a step button opens, by the button's name ("btn_Prm_Gen", "btn_RCOB", ...).
+    void setStepWindow(const QString& buttonName, QDialog* window);
+    // The window shown after Update Device has written the image.
+    void setUpdateWindow(QDialog* window) { updateWindow_ = window; }
+    void setAboutWindow(QDialog* window) { aboutWindow_ = window; }
+    void setFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate(const std::filesystem::path& workspaceDir);
+    void NewaClick();
+    void OpenaClick();
+    void btn_str_lng1aClick(QPushButton* button);
+    void CreateBinaClick();
+    void aboutClick();
+    void Label6Click();
+    void FormClose();
+
+    void setProjectTitle();
+    QPushButton* makeButton(const char* name, const QString& caption);
+    void buildLayout();
+
+    WorkspaceState workspace_;
+    MessageBoxes& messages_;
+    FolderChooser chooseFolder_;
+    std::map<QString, QDialog*> stepWindows_;
+    QDialog* updateWindow_ = nullptr;
+    QDialog* aboutWindow_ = nullptr;
+    QLabel* Label6_ = nullptr;
+};
+
+}  // namespace telvanor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+namespace telvanor {
+
+// Every message the windows show goes through this interface, so that tests record the
+// messages instead of blocking on a modal box.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A plain message box with an OK button.
+    virtual void plain(const std::string& text) = 0;
+    // An error box with a single OK button; also the program's default error handler.
+    virtual void error(const std::string& text) = 0;
+    virtual void information(const std::string& text) = 0;
+};
+
+// The real boxes: modal, over the active window.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void plain(const std::string& text) override;
+    void error(const std::string& text) override;
+    void information(const std::string& text) override;
+};
+
+}  // namespace telvanor

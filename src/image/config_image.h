@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+namespace telvanor {
+
+// The compiled project, as the device loads it from bin/bank.bin.
+struct ConfigImage {
+    std::vector<std::uint8_t> bytes;
+    std::size_t receiveFrames = 0;
+    std::size_t transmitFrames = 0;
+    std::size_t receiveMappings = 0;
+    std::size_t transmitMappings = 0;
+};
+
+// A project that cannot be compiled. what() names the file, the row and the attribute or
+// element, and what is wrong with it.
+class ImageBuildError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Compiles the five project files of `projectDir` (RCobDef.xml, TCobDef.xml, RInfoCob.xml,
+// TInfoCob.xml, pargen.xml; any letter case). A missing file leaves its section empty.
+// Throws ImageBuildError.
+ConfigImage BuildConfigImage(const std::filesystem::path& projectDir);
+
+// Writes the image to projectDir/bin/bank.bin, replacing it atomically; throws FileError
+// (for instance when there is no bin folder).
+void WriteConfigImage(const ConfigImage& image, const std::filesystem::path& projectDir);
+
+// Writes the image to any file, atomically; throws FileError.
+void writeConfigImageFile(const ConfigImage& image, const std::filesystem::path& file);
+
+// Where WriteConfigImage puts the image.
+std::filesystem::path configImagePath(const std::filesystem::path& projectDir);
+
+}  // namespace telvanor

@@ -1,0 +1,93 @@
+#include "project/atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void fail(const char* verb, const fs::path& file, int error) {
+    throw FileError(std::string("Cannot ") + verb + " " + file.string() + ": " + std::strerror(error));
+}
+
+std::string temporaryName(const fs::path& target) {
+    static std::mt19937 generator{std::random_device{}()};
+    return "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000);
+}
+
+// Writes everything or gives the errno of the first failure.
+int writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+}  // namespace
+
+void writeFileAtomically(const fs::path& target, std::string_view bytes) {
+    std::error_code ignored;
+    if (fs::is_directory(target, ignored)) fail("write", target, EISDIR);
+    fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    fs::path temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = folder / temporaryName(target);
+        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (descriptor < 0 && errno != EEXIST) fail("write", target, errno);
+    }
+    if (descriptor < 0) fail("write", target, EEXIST);
+
+    // A replaced file keeps its permissions.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) ::fchmod(descriptor, existing.st_mode & 07777);
+
+    int error = writeAll(descriptor, bytes);
+    if (error == 0 && ::fsync(descriptor) != 0) error = errno;
+    if (::close(descriptor) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        fail("write", target, error);
+    }
+}
+
+std::string readWholeFile(const fs::path& file, std::size_t maxBytes) {
+    int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) fail("read", file, errno);
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            int error = errno;
+            ::close(descriptor);
+            fail("read", file, error);
+        }
+        if (got == 0) break;
+        if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
+            ::close(descriptor);
+            throw FileError("Cannot read " + file.string() + ": the file is larger than " +
+                            std::to_string(maxBytes / (1024 * 1024)) + " MB");
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(descriptor);
+    return content;
+}
+
+}  // namespace telvanor

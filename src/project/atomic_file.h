@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace telvanor {
+
+// A file that could not be written or read. what() names the file and gives the system's
+// reason, for instance "Cannot write /p/bin/bank.bin: No such file or directory".
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes `bytes` to a temporary file in the target's folder and renames it over the target,
+// so that a failed write leaves the old file whole. Throws FileError on failure.
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Reads a whole file, refusing files larger than `maxBytes`. Throws FileError.
+std::string readWholeFile(const std::filesystem::path& file, std::size_t maxBytes);
+
+}  // namespace telvanor

@@ -1,0 +1,93 @@
+#include "project/workspace.h"
+
+#include <system_error>
+
+#include "project/settings_file.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path settingsPath(const WorkspaceState& state) {
+    return state.ExeDir / std::string(kSettingsFileName);
+}
+
+// A folder path without trailing separator, as every folder of the workspace state is held.
+fs::path withoutTrailingSeparator(fs::path folder) {
+    std::string text = folder.string();
+    while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
+    return fs::path(text);
+}
+
+}  // namespace
+
+fs::path projectFolderOf(const fs::path& projectsDir, std::string_view projectName) {
+    fs::path folder = projectsDir;
+    std::size_t start = 0;
+    bool anyPart = false;
+    while (start <= projectName.size()) {
+        std::size_t end = projectName.find_first_of("\\/", start);
+        if (end == std::string_view::npos) end = projectName.size();
+        std::string_view part = projectName.substr(start, end - start);
+        if (part == "..") return {};
+        if (!part.empty() && part != ".") {
+            folder /= fs::path(std::string(part));
+            anyPart = true;
+        }
+        start = end + 1;
+    }
+    if (!anyPart) return {};
+    return folder;
+}
+
+WorkspaceStart InitWorkspace(const fs::path& workspaceDir) {
+    WorkspaceStart start;
+    WorkspaceState& state = start.state;
+    state.ExeDir = withoutTrailingSeparator(workspaceDir);
+    state.MasterDir = state.ExeDir / "MASTER";
+    state.ProjectsDir = state.ExeDir / "PROJECTS";
+    std::error_code ignored;
+    fs::create_directory(state.MasterDir, ignored);
+    fs::create_directory(state.ProjectsDir, ignored);
+
+    state.ProjectName = readIniValue(settingsPath(state), kSettingsSection, kSettingsKey).value_or("");
+    state.ProjectDir = state.ProjectsDir;
+    if (fs::path candidate = projectFolderOf(state.ProjectsDir, state.ProjectName);
+        !candidate.empty() && fs::is_directory(candidate, ignored)) {
+        state.ProjectDir = candidate;
+        start.projectRestored = true;
+    }
+    SetProjectPaths(state);
+    return start;
+}
+
+void SetProjectPaths(WorkspaceState& state) {
+    const fs::path& folder = state.ProjectDir;
+    state.PargenPath = folder / std::string(kPargenFile);
+    state.RCobDefPath = folder / std::string(kRCobDefFile);
+    state.TCobDefPath = folder / std::string(kTCobDefFile);
+    state.SdoPath = folder / std::string(kSdoFile);
+    state.SdoPdoPath = folder / std::string(kSdoPdoFile);
+    state.EmcyDefPath = folder / std::string(kEmcyDefFile);
+    state.EmcyWordPath = folder / std::string(kEmcyWordFile);
+}
+
+void SaveWorkspace(const WorkspaceState& state) {
+    writeIniValue(settingsPath(state), kSettingsSection, kSettingsKey, state.ProjectName);
+}
+
+void OpenProject(WorkspaceState& state, const fs::path& chosenFolder) {
+    state.ProjectDir = chosenFolder.empty() ? fs::path() : withoutTrailingSeparator(chosenFolder);
+    std::string folder = state.ProjectDir.string();
+    std::string projects = state.ProjectsDir.string();
+    state.ProjectName = folder.size() > projects.size() ? folder.substr(projects.size()) : std::string();
+    SetProjectPaths(state);
+}
+
+std::string projectTitle(const WorkspaceState& state) {
+    return std::string(kTitlePrefix) + state.ProjectName;
+}
+
+}  // namespace telvanor

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace telvanor {
+
+inline constexpr std::string_view kSettingsFileName = "Telvanor_NMEA20002MRTUs.ini";
+inline constexpr std::string_view kSettingsSection = "lastproj";
+inline constexpr std::string_view kSettingsKey = "projectname";
+
+// Project file names. Files are looked up without regard to letter case.
+inline constexpr std::string_view kPargenFile = "pargen.xml";
+inline constexpr std::string_view kRCobDefFile = "RCobDef.xml";
+inline constexpr std::string_view kTCobDefFile = "TCobDef.xml";
+inline constexpr std::string_view kRInfoCobFile = "RInfoCob.xml";
+inline constexpr std::string_view kTInfoCobFile = "TInfoCob.xml";
+inline constexpr std::string_view kSdoFile = "sdo.xml";
+inline constexpr std::string_view kSdoPdoFile = "sdopdo.xml";
+inline constexpr std::string_view kEmcyDefFile = "emcydef.xml";
+inline constexpr std::string_view kEmcyWordFile = "emcyword.xml";
+inline constexpr std::string_view kBinFolder = "bin";
+inline constexpr std::string_view kImageFile = "bank.bin";
+
+// The title shown once a project is current: the prefix followed directly by its name.
+inline constexpr std::string_view kTitlePrefix = "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :";
+// The title until a project is restored, created or opened.
+inline constexpr std::string_view kStoredCaption = "Quenzar Telvanor TQ40905 MODBUS RTU Slave TO J1939";
+inline constexpr std::string_view kApplicationTitle = "Firmware Telvanor";
+
+// The workspace: the executable's folder with MASTER, PROJECTS and the settings file, and
+// the current project. One instance lives for the program's run; it is passed by reference
+// to every window that reads it.
+struct WorkspaceState {
+    std::filesystem::path ExeDir;
+    std::filesystem::path MasterDir;
+    std::filesystem::path ProjectsDir;
+    // As shown in the title and stored in the settings file: after Open project the folder's
+    // path behind PROJECTS (beginning with the separator), after New project the bare name.
+    std::string ProjectName;
+    // Never empty after start-up, except after Open project from a folder that was deleted.
+    std::filesystem::path ProjectDir;
+
+    std::filesystem::path PargenPath;
+    std::filesystem::path RCobDefPath;
+    std::filesystem::path TCobDefPath;
+    std::filesystem::path SdoPath;
+    std::filesystem::path SdoPdoPath;
+    std::filesystem::path EmcyDefPath;
+    std::filesystem::path EmcyWordPath;
+};
+
+struct WorkspaceStart {
+    WorkspaceState state;
+    // Whether the stored project was restored, so the title names it.
+    bool projectRestored = false;
+};
+
+// Start-up: creates MASTER and PROJECTS beneath `workspaceDir` (silently, if possible),
+// restores the project named in the settings file when its folder exists, and otherwise
+// falls back to PROJECTS itself as the project folder. A stored name with a ".." part is
+// never followed outside PROJECTS.
+WorkspaceStart InitWorkspace(const std::filesystem::path& workspaceDir);
+
+// Recomputes the project file paths from ProjectDir.
+void SetProjectPaths(WorkspaceState& state);
+
+// Writes ProjectName to the settings file; throws FileError when it cannot be written.
+void SaveWorkspace(const WorkspaceState& state);
+
+// Makes the folder left by the folder chooser current: its path behind PROJECTS becomes the
+// project name (empty for PROJECTS itself or an empty folder).
+void OpenProject(WorkspaceState& state, const std::filesystem::path& chosenFolder);
+
+// The window title for the current project name.
+std::string projectTitle(const WorkspaceState& state);
+
+// The folder a stored project name stands for: "\" and "/" both mean the separator, and a
+// leading one joins the name directly to PROJECTS. Empty when the name is empty or has a
+// ".." part, which would lead outside PROJECTS.
+std::filesystem::path projectFolderOf(const std::filesystem::path& projectsDir, std::string_view projectName);
+
+}  // namespace telvanor

@@ -1,0 +1,179 @@
+#include "app/main_window.h"
+
+#include <QPushButton>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/recording_message_boxes.h"
+#include "project/settings_file.h"
+#include "support/temp_dir.h"
+
+namespace telvanor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::readFile;
+using testing::RecordingMessageBoxes;
+using testing::TempDir;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+class MainWindow : public ::testing::Test {
+protected:
+    std::unique_ptr<TFTelvanoreFirmWare> start() {
+        auto window = std::make_unique<TFTelvanoreFirmWare>(workspace.path(), messages);
+        window->setFolderChooser([this](const QString& caption, const fs::path& root, fs::path& folder) {
+            chooserCaption = caption;
+            chooserRoot = root;
+            if (!chosen) return false;
+            folder = *chosen;
+            return true;
+        });
+        return window;
+    }
+
+    void click(TFTelvanoreFirmWare& window, const char* button) {
+        auto* found = window.findChild<QPushButton*>(button);
+        ASSERT_NE(found, nullptr) << button;
+        found->click();
+    }
+
+    void storeProject(const std::string& name) {
+        writeIniValue(workspace / "Telvanor_NMEA20002MRTUs.ini", "lastproj", "projectname", name);
+    }
+
+    std::string storedProject() {
+        return readIniValue(workspace / "Telvanor_NMEA20002MRTUs.ini", "lastproj", "projectname").value_or("<none>");
+    }
+
+    fs::path projects() { return workspace / "PROJECTS"; }
+
+    void copyExample(const std::string& name) {
+        fs::create_directories(projects());
+        fs::copy(testing::examplesDir() / "Boat1", projects() / name, fs::copy_options::recursive);
+    }
+
+    TempDir workspace;
+    RecordingMessageBoxes messages;
+    std::optional<fs::path> chosen;
+    QString chooserCaption;
+    fs::path chooserRoot;
+};
+
+TEST_F(MainWindow, FirstStartShowsTheStoredCaption) {
+    auto window = start();
+    EXPECT_EQ(window->windowTitle(), "Quenzar Telvanor TQ40905 MODBUS RTU Slave TO J1939");
+    EXPECT_TRUE(fs::is_directory(workspace / "MASTER"));
+    EXPECT_TRUE(fs::is_directory(projects()));
+    EXPECT_EQ(window->workspace().ProjectDir, projects());
+    EXPECT_GE(window->width(), 564);
+    EXPECT_GE(window->height(), 259);
+}
+
+TEST_F(MainWindow, RestoredProjectNamesItselfInTheTitle) {
+    fs::create_directories(projects() / "Boat1");
+    storeProject("\\Boat1");
+    auto window = start();
+    EXPECT_EQ(window->windowTitle(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :\\Boat1");
+    EXPECT_EQ(window->workspace().ProjectDir, projects() / "Boat1");
+}
+
+TEST_F(MainWindow, OpenProjectThenCloseRestoresItAtTheNextStart) {
+    fs::create_directories(projects() / "Boat1");
+    {
+        auto window = start();
+        chosen = projects() / "Boat1";
+        click(*window, "open");
+        EXPECT_EQ(chooserCaption, "Select directory of project");
+        EXPECT_EQ(chooserRoot, projects());
+        EXPECT_EQ(window->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+        click(*window, "LbButton1");
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(storedProject(), "/Boat1");
+    auto again = start();
+    EXPECT_EQ(again->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+}
+
+TEST_F(MainWindow, CancelledChooserRederivesTheNameFromTheFolder) {
+    fs::create_directories(projects() / "Boat1");
+    storeProject("Boat1");
+    auto window = start();
+    click(*window, "open");
+    EXPECT_EQ(window->workspace().ProjectName, "/Boat1");
+    EXPECT_EQ(window->workspace().ProjectDir, projects() / "Boat1");
+}
+
+TEST_F(MainWindow, DeletedProjectFolderLeavesNoValidProject) {
+    fs::create_directories(projects() / "Boat1");
+    storeProject("Boat1");
+    auto window = start();
+    fs::remove_all(projects() / "Boat1");
+    chosen.reset();
+    // The real chooser empties a folder that no longer exists before browsing.
+    window->setFolderChooser([](const QString&, const fs::path&, fs::path& folder) {
+        if (!fs::is_directory(folder)) folder.clear();
+        return false;
+    });
+    click(*window, "open");
+    EXPECT_TRUE(window->workspace().ProjectDir.empty());
+    EXPECT_EQ(window->windowTitle(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :");
+    click(*window, "btn_Prm_Gen");
+    click(*window, "btn_RCOB");
+    click(*window, "CreateBin");
+    EXPECT_THAT(messages.texts(), ElementsAre("Project not valid", "Project not valid", "Project not valid"));
+}
+
+TEST_F(MainWindow, UpdateDeviceWritesTheImage) {
+    copyExample("Boat1");
+    storeProject("Boat1");
+    auto window = start();
+    click(*window, "CreateBin");
+    fs::path image = projects() / "Boat1" / "bin" / "bank.bin";
+    ASSERT_TRUE(fs::exists(image));
+    EXPECT_EQ(readFile(image).size(), 164u);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, "information");
+    EXPECT_THAT(messages.messages[0].text, HasSubstr(image.string()));
+}
+
+TEST_F(MainWindow, FailingBuildShowsItsMessageAndWritesNothing) {
+    copyExample("Boat1");
+    writeFile(projects() / "Boat1" / "bin" / "bank.bin", "previous");
+    writeFile(projects() / "Boat1" / "RInfoCob.xml", "<RInfoCob><row Index=\"1\" NrPdo=\"9\" PosComp=\"1\"/></RInfoCob>");
+    storeProject("Boat1");
+    auto window = start();
+    click(*window, "CreateBin");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, "error");
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("RInfoCob.xml: row 1: attribute NrPdo 9 names no receive frame"));
+    EXPECT_EQ(readFile(projects() / "Boat1" / "bin" / "bank.bin"), "previous");
+}
+
+TEST_F(MainWindow, MissingBinFolderIsReported) {
+    auto window = start();  // PROJECTS itself is the project folder and has no bin folder
+    click(*window, "CreateBin");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, "error");
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("bank.bin"));
+}
+
+TEST_F(MainWindow, EveryButtonIsNamedAndTheHiddenOnesStayHidden) {
+    auto window = start();
+    window->show();
+    for (const char* name : {"New", "open", "btn_Prm_Gen", "btn_RCOB", "btn_Info_RCOB", "btn_TCOB", "btn_Info_TCOB",
+                             "CreateBin", "about", "LbButton1"}) {
+        auto* button = window->findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(button->isVisible()) << name;
+        EXPECT_TRUE(button->isEnabled()) << name;
+        EXPECT_FALSE(button->text().isEmpty() && button->accessibleName().isEmpty()) << name;
+    }
+    for (const char* name : {"btn_Sdo", "btn_transmit_PDO", "btn_Emcy_Wd", "btn_Emcy"})
+        EXPECT_FALSE(window->findChild<QPushButton*>(name)->isVisible()) << name;
+}
+
+}  // namespace
+}  // namespace telvanor

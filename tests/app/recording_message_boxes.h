@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/message_boxes.h"
+
+namespace telvanor::testing {
+
+// Records every message instead of showing a modal box.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Message {
+        std::string kind;
+        std::string text;
+    };
+
+    void plain(const std::string& text) override { messages.push_back({"plain", text}); }
+    void error(const std::string& text) override { messages.push_back({"error", text}); }
+    void information(const std::string& text) override { messages.push_back({"information", text}); }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const Message& message : messages) all.push_back(message.text);
+        return all;
+    }
+
+    std::vector<Message> messages;
+};
+
+}  // namespace telvanor::testing

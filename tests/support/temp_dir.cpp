@@ -1,0 +1,42 @@
+#include "support/temp_dir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace telvanor::testing {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "telvanor-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+void writeFile(const fs::path& file, std::string_view content) {
+    if (file.has_parent_path()) fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+fs::path examplesDir() { return fs::path(TELVANOR_SOURCE_DIR) / "examples"; }
+fs::path testDataDir() { return fs::path(TELVANOR_SOURCE_DIR) / "tests" / "data"; }
+
+}  // namespace telvanor::testing
