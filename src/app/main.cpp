@@ -8,19 +8,39 @@
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
 #include "project/workspace.h"
+#include "project/workspace_location.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: telvanor [--workspace DIR]\n"
+    "NAME\n"
+    "    telvanor - Firmware Telvanor, configuration tool of the RM40915 gateway\n"
     "\n"
-    "Firmware Telvanor: configure the RM40915 gateway (Modbus RTU slave and NMEA 2000 node).\n"
+    "SYNOPSIS\n"
+    "    telvanor [--workspace DIR]\n"
+    "    telvanor --help | --version\n"
     "\n"
-    "Options:\n"
-    "  --workspace DIR  keep MASTER, PROJECTS and the settings file in DIR instead of the\n"
-    "                   program's own folder\n"
-    "  --help           show this text\n"
-    "  --version        print the version\n";
+    "DESCRIPTION\n"
+    "    Describes as a project which NMEA 2000 frames the gateway receives and transmits and\n"
+    "    which Modbus register takes or feeds which byte of which frame, sets the serial and\n"
+    "    CAN parameters, compiles the project into bin/bank.bin and starts the serial updater.\n"
+    "\n"
+    "OPTIONS\n"
+    "    --workspace DIR  keep MASTER, PROJECTS and the settings file in DIR\n"
+    "    --help           show this text\n"
+    "    --version        print the version\n"
+    "\n"
+    "FILES\n"
+    "    The workspace is the program's own folder when it may write there, otherwise (and\n"
+    "    always for an installed copy) $XDG_DATA_HOME/Telvanor, by default\n"
+    "    ~/.local/share/Telvanor. It holds:\n"
+    "    PROJECTS/                     one folder per project\n"
+    "    MASTER/                       sim40915.sim, the updater's device description\n"
+    "    Ser_40915_Update.exe          the serial updater\n"
+    "    Telvanor_NMEA20002MRTUs.ini   the last project's name\n"
+    "\n"
+    "SEE ALSO\n"
+    "    telvanor-cli --help: build, check and inspect projects without a window\n";
 
 }  // namespace
 
@@ -51,7 +71,11 @@ int main(int argc, char* argv[]) {
         }
     }
     QApplication::setApplicationName(telvanor::toQt(telvanor::kApplicationTitle));
-    if (workspace.empty()) workspace = telvanor::pathFromQt(QApplication::applicationDirPath());
+    // Ties the windows to the menu entry's icon and name on Wayland desktops.
+    QGuiApplication::setDesktopFileName("com.quenzartelvanor.FirmwareTelvanor");
+    if (workspace.empty())
+        workspace = telvanor::chooseWorkspaceDir(
+            telvanor::processWorkspaceEnvironment(telvanor::pathFromQt(QApplication::applicationDirPath())));
 
     telvanor::QtMessageBoxes messages;
     telvanor::ApplicationWindows windows(std::filesystem::absolute(workspace), messages);
