@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "catalogue/pgn_catalogue.h"
 #include "project/parameter_lists.h"
 
 namespace telvanor {
@@ -50,6 +51,12 @@ void checkCount(const char* what, std::uint32_t stored, std::size_t records) {
 
 std::string pgnText(std::uint32_t pgn) { return format("0x%04X (%u)", pgn, pgn); }
 
+// The catalogue's name of a PGN, set off for the end of a line; empty when unknown.
+std::string pgnName(std::uint32_t dataPage, std::uint32_t pgn) {
+    const PgnInfo* info = PgnCatalogue::builtIn().find(fullPgn(dataPage, pgn));
+    return info ? "  " + std::to_string(info->pgn) + " " + info->displayName() : std::string();
+}
+
 std::string bytePosition(std::uint32_t position) {
     return position == 0 ? std::string("none") : format("byte %u", position);
 }
@@ -83,9 +90,10 @@ std::string describeReceiveFrames(const ImageBytes& bytes, const ImageLayout& la
         std::size_t at = layout.offsets[0] + i * kReceiveFrameSize;
         std::uint32_t deletedByte = bytes.u8(layout.offsets[5] + i / 8);
         bool deleted = i < kDeletedSetSize * 8 && (deletedByte >> (i % 8) & 1);
-        out += format("  %3zu  %2u  %-15s %3u  %-15s %6u %6u %8u%s\n", i + 1, bytes.u8(at),
+        out += format("  %3zu  %2u  %-15s %3u  %-15s %6u %6u %8u%s%s\n", i + 1, bytes.u8(at),
                       pgnText(bytes.u16(at + 1)).c_str(), bytes.u8(at + 3), framing(bytes.u8(at + 4)).c_str(),
-                      bytes.u16(at + 5), bytes.u16(at + 7), bytes.u16(at + 9), deleted ? "  deleted" : "");
+                      bytes.u16(at + 5), bytes.u16(at + 7), bytes.u16(at + 9), deleted ? "  deleted" : "",
+                      pgnName(bytes.u8(at), bytes.u16(at + 1)).c_str());
     }
     return out;
 }
@@ -96,8 +104,9 @@ std::string describeTransmitFrames(const ImageBytes& bytes, const ImageLayout& l
     out += "    #  identifier  priority  DP  PGN              SA\n";
     for (std::size_t i = 0; i < layout.transmitFrames; ++i) {
         std::uint32_t identifier = bytes.u32(layout.offsets[1] + i * kTransmitFrameSize);
-        out += format("  %3zu  0x%08X  %8u  %2u  %-15s %3u\n", i + 1, identifier, identifier >> 26 & 0x7,
-                      identifier >> 24 & 0x3, pgnText(identifier >> 8 & 0xFFFF).c_str(), identifier & 0xFF);
+        out += format("  %3zu  0x%08X  %8u  %2u  %-15s %3u%s\n", i + 1, identifier, identifier >> 26 & 0x7,
+                      identifier >> 24 & 0x3, pgnText(identifier >> 8 & 0xFFFF).c_str(), identifier & 0xFF,
+                      pgnName(identifier >> 24 & 0x3, identifier >> 8 & 0xFFFF).c_str());
     }
     return out;
 }
@@ -193,8 +202,9 @@ std::string describeIdentifiers(const ImageBytes& bytes, const ImageLayout& layo
     std::string out = format("\nIdentifier table: %zu\n", layout.receiveFrames);
     for (std::size_t i = 0; i < layout.receiveFrames; ++i) {
         std::uint32_t identifier = bytes.u32(layout.offsets[6] + i * kIdentifierSize);
-        out += format("  0x%08X  data page %u  PGN %s  source %u\n", identifier, identifier >> 24,
-                      pgnText(identifier >> 8 & 0xFFFF).c_str(), identifier & 0xFF);
+        out += format("  0x%08X  data page %u  PGN %s  source %u%s\n", identifier, identifier >> 24,
+                      pgnText(identifier >> 8 & 0xFFFF).c_str(), identifier & 0xFF,
+                      pgnName(identifier >> 24, identifier >> 8 & 0xFFFF).c_str());
     }
     return out;
 }

@@ -49,7 +49,9 @@ TEST(ImageDump, DescribesEverySectionInWords) {
     EXPECT_THAT(text, HasSubstr("RS485"));
     EXPECT_THAT(text, HasSubstr("variant A1"));
     EXPECT_THAT(text, HasSubstr("Deleted frames: #2\n"));
-    EXPECT_THAT(text, HasSubstr("0x00EE0007  data page 0  PGN 0xEE00 (60928)  source 7"));
+    EXPECT_THAT(text, HasSubstr("0x00EE0007  data page 0  PGN 0xEE00 (60928)  source 7  60928 ISO Address Claim"));
+    EXPECT_THAT(text, HasSubstr("0        0  129025 Position, Rapid Update"));
+    EXPECT_THAT(text, HasSubstr("36  129026 COG & SOG, Rapid Update"));
 }
 
 TEST(ImageDump, EmptyProjectImageHasNoParameters) {
