@@ -1,6 +1,7 @@
 #include "app/application_windows.h"
 
 #include "app/new_project_window.h"
+#include "editors/pargen/pargen_window.h"
 
 namespace telvanor {
 
@@ -11,6 +12,9 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
 
     auto* Fsaveproj = new TFsaveproj(workspace, messages, main);
     main->setNewProjectWindow(Fsaveproj);
+
+    auto* Fpargen = new TFpargen(workspace, messages, main);
+    main->setStepWindow("btn_Prm_Gen", Fpargen);
 }
 
 }  // namespace telvanor
