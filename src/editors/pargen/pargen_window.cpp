@@ -77,6 +77,8 @@ void TFpargen::buildControls() {
     CB_BR_CAN = list("CB_BR_CAN", "Baud rate (NMEA2000)", kCanBitRates, GroupBox1);
     CB_BR_CAN->setEditable(true);
     CB_BR_CAN->setInsertPolicy(QComboBox::NoInsert);
+    // The typed text's own edit takes the focus, so it carries the name too.
+    CB_BR_CAN->lineEdit()->setAccessibleName(CB_BR_CAN->accessibleName());
     CB_BR_CAN->setCurrentIndex(4);
     RB_CAN_A = named(new QRadioButton("CAN Bus 2.0A (CobID 11Bit)", GroupBox1), "RB_CAN_A");
     RB_CAN_B = named(new QRadioButton("CAN Bus 2.0B (CobID 29Bit)", GroupBox1), "RB_CAN_B");
