@@ -12,6 +12,7 @@
 #include "app/folder_chooser.h"
 #include "app/maker_web_page.h"
 #include "app/message_boxes.h"
+#include "app/new_project_window.h"
 #include "app/qt_text.h"
 #include "image/config_image.h"
 
@@ -149,7 +150,13 @@ void TFTelvanoreFirmWare::setStepWindow(const QString& buttonName, QDialog* wind
 }
 
 void TFTelvanoreFirmWare::NewaClick() {
-    // The new project window comes with its own change; until then the button does nothing.
+    if (!newProjectWindow_) return;
+    newProjectWindow_->setDestination(workspace_.ProjectsDir);
+    if (newProjectWindow_->exec() == QDialog::Accepted)
+        setProjectTitle();
+    else
+        // The project that was current stays current; only the title loses its name.
+        setWindowTitle(toQt(kTitlePrefix));
 }
 
 void TFTelvanoreFirmWare::OpenaClick() {

@@ -16,6 +16,7 @@ class QPushButton;
 namespace telvanor {
 
 class MessageBoxes;
+class TFsaveproj;
 
 // The main window: the five steps of a project, from creating it to updating the device.
 // It owns the workspace state that every other window reads.
@@ -35,6 +36,7 @@ public:
     // The window shown after Update Device has written the image.
     void setUpdateWindow(QDialog* window) { updateWindow_ = window; }
     void setAboutWindow(QDialog* window) { aboutWindow_ = window; }
+    void setNewProjectWindow(TFsaveproj* window) { newProjectWindow_ = window; }
     void setFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
 
 protected:
@@ -60,6 +62,7 @@ private:
     std::map<QString, QDialog*> stepWindows_;
     QDialog* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;
+    TFsaveproj* newProjectWindow_ = nullptr;
     QLabel* Label6_ = nullptr;
 };
 

@@ -22,6 +22,13 @@ constexpr const char* kUsage =
     "      Print a configuration image as text: section offsets, receive and\n"
     "      transmit frames, both register maps, the parameters in words, the\n"
     "      deleted frames and the identifier table.\n"
+    "  check PROJECT_DIR\n"
+    "      Load each project file that exists as its editor does and run the\n"
+    "      editor's checks. Prints \"FILE: MESSAGE\" for each file that the\n"
+    "      editor's OK would refuse, with the editor's own message, and\n"
+    "      \"warning: FILE: TEXT\" for what is worth knowing but would not stop\n"
+    "      it, then how many files were checked. Exit status 1 when any file\n"
+    "      would be refused.\n"
     "\n"
     "Options:\n"
     "  --help      show this text\n"
@@ -72,6 +79,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     if (command == "dump") {
         if (positional.size() != 1) return usageError(err, "dump takes one image file");
         return dumpCommand(positional[0], out, err);
+    }
+    if (command == "check") {
+        if (positional.size() != 1) return usageError(err, "check takes one project folder");
+        return checkCommand(positional[0], out, err);
     }
     return usageError(err, "unknown command '" + command + "'");
 }

@@ -13,4 +13,7 @@ int buildCommand(const std::filesystem::path& projectDir, const std::optional<st
 // telvanor-cli dump FILE
 int dumpCommand(const std::filesystem::path& imageFile, std::ostream& out, std::ostream& err);
 
+// telvanor-cli check PROJECT_DIR
+int checkCommand(const std::filesystem::path& projectDir, std::ostream& out, std::ostream& err);
+
 }  // namespace telvanor

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "check/project_check.h"
+
+namespace telvanor {
+
+// The checks of the project files, one per file; each is listed in projectFileCheckers().
+std::vector<CheckFinding> checkPargenFile(const std::filesystem::path& file, const std::filesystem::path& projectDir);
+
+}  // namespace telvanor

@@ -1,0 +1,234 @@
+#include "editors/pargen/comm_params.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "project/file_lookup.h"
+#include "project/integer_text.h"
+#include "project/parameter_lists.h"
+#include "project/xml_document.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kRootElement = "GeneralParameter";
+
+// The elements in the order they are written.
+constexpr std::array<std::string_view, 19> kElements = {
+    "BaudRateCAN", "CANType",     "Baud_Ser",   "Par_Ser", "IDDev_Ser",  "TimeOut_Ser", "TimeOut_Data",
+    "TO_ModReg",   "Peer_to_Peer", "Serial",    "Write_J1939", "En_Rem_Req", "Pri_Des", "PGN1",
+    "PGN2",        "SA",          "Send_Every", "SE_ms",   "HW_Type"};
+
+// Reads the elements of one GeneralParameter element, each by itself: whatever is wrong
+// with one element costs only that element, which takes its fallback, and is noted.
+class ElementReader {
+public:
+    ElementReader(std::optional<XmlElement> root, std::vector<std::string>& notes) : root_(root), notes_(notes) {}
+
+    // The element's text, or nothing (noted) when the element is missing or holds no text.
+    std::optional<std::string> text(std::string_view name, std::string_view fallback) {
+        if (!root_) return std::nullopt;
+        std::optional<XmlElement> element = root_->child(name);
+        if (!element) {
+            note(name, "is missing", fallback);
+            return std::nullopt;
+        }
+        std::optional<std::string> content = element->text();
+        if (!content) note(name, "is empty", fallback);
+        return content;
+    }
+
+    std::optional<std::int32_t> integer(std::string_view name, std::string_view fallback) {
+        std::optional<std::string> content = text(name, fallback);
+        if (!content) return std::nullopt;
+        std::optional<std::int32_t> number = parseIntegerText(*content);
+        if (!number) note(name, "'" + *content + "' is not a valid integer value", fallback);
+        return number;
+    }
+
+    void readText(std::string_view name, std::string& field, std::string_view fallback) {
+        field = text(name, "\"" + std::string(fallback) + "\"").value_or(std::string(fallback));
+    }
+
+    // A position in a fixed list; one outside the list selects no entry (-1).
+    template <std::size_t N>
+    void readPosition(std::string_view name, int& field, const std::array<std::string_view, N>& list, int fallback,
+                      std::string_view unit = "") {
+        std::string shown = std::string(list[fallback]) + std::string(unit);
+        std::optional<std::int32_t> position = integer(name, shown);
+        if (!position) {
+            field = fallback;
+        } else if (*position >= 0 && static_cast<std::size_t>(*position) < N) {
+            field = *position;
+        } else {
+            field = -1;
+            notes_.push_back(std::string(name) + " " + std::to_string(*position) +
+                             " selects no entry of the list; OK saves -1");
+        }
+    }
+
+    // A flag that is on exactly when its text is "1".
+    void readFlag(std::string_view name, bool& field, bool fallback, std::string_view on, std::string_view off) {
+        std::optional<std::string> content = text(name, fallback ? on : off);
+        if (!content) {
+            field = fallback;
+            return;
+        }
+        field = *content == "1";
+        if (*content != "1" && *content != "0")
+            notes_.push_back(std::string(name) + " '" + *content + "' is not 1, so the editor shows " +
+                             std::string(off));
+    }
+
+    // CAN 2.0B is shown whatever the file says; reading the element only decides whether the
+    // choice is enabled.
+    bool readCanType() {
+        std::optional<std::int32_t> type = integer("CANType", "CAN 2.0B");
+        if (type && *type != 1)
+            notes_.push_back("CANType " + std::to_string(*type) + " is shown as CAN 2.0B; OK saves 1");
+        return type.has_value();
+    }
+
+private:
+    void note(std::string_view name, const std::string& what, std::string_view fallback) {
+        notes_.push_back(std::string(name) + " " + what + "; the editor shows " + std::string(fallback));
+    }
+
+    std::optional<XmlElement> root_;
+    std::vector<std::string>& notes_;
+};
+
+bool isParameterElement(std::string_view name) {
+    for (std::string_view element : kElements)
+        if (element == name) return true;
+    return false;
+}
+
+const char* flagText(bool on) { return on ? "1" : "0"; }
+
+// Each number is the text's integer value, a text that is not an integer counting as -1.
+std::int32_t numberOrMinusOne(const std::string& text) { return parseIntegerText(text).value_or(-1); }
+
+bool outside(std::int32_t value, std::int32_t low, std::int32_t high) { return value < low || value > high; }
+
+}  // namespace
+
+CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
+    CommParamsLoad load;
+    std::optional<fs::path> found = findFileNoCase(file);
+    if (!found) {
+        load.outcome = CommParamsOutcome::NoFile;
+        load.params.TimeOut_Ser = shown.TimeOut_Ser;
+        return load;
+    }
+    XmlDocument document;
+    if (std::optional<std::string> failure = document.load(*found)) {
+        load.outcome = CommParamsOutcome::Unreadable;
+        load.failure = *failure;
+        load.params = shown;
+        // The editor selects CAN 2.0A before it reads the file and leaves it so.
+        load.params.CANType = false;
+        return load;
+    }
+    load.outcome = CommParamsOutcome::Loaded;
+    std::optional<XmlElement> root = document.topLevelElement(kRootElement);
+    if (!root) {
+        load.notes.push_back("no GeneralParameter element; the editor shows the fallback of every value");
+    } else {
+        for (const XmlElement& element : root->children())
+            if (!isParameterElement(element.name()))
+                load.notes.push_back(element.name() + " is not a communication parameter; OK drops it");
+    }
+
+    ElementReader read(root, load.notes);
+    CommParams& p = load.params;
+    read.readPosition("BaudRateCAN", p.BaudRateCAN, kCanBitRates, 0, " kbit/s");
+    p.CANType = true;
+    load.canTypeEnabled = read.readCanType();
+    read.readPosition("Baud_Ser", p.Baud_Ser, kSerialBaudRates, 3);
+    read.readPosition("Par_Ser", p.Par_Ser, kParities, 0);
+    read.readText("IDDev_Ser", p.IDDev_Ser, "1");
+    read.readText("TimeOut_Ser", p.TimeOut_Ser, "1000");
+    read.readText("TimeOut_Data", p.TimeOut_Data, "0");
+    read.readText("TO_ModReg", p.TO_ModReg, "1");
+    read.readFlag("Peer_to_Peer", p.Peer_to_Peer, false, "ticked", "clear");
+    read.readFlag("Serial", p.Serial, true, "RS485", "RS232");
+    read.readFlag("Write_J1939", p.Write_J1939, false, "ticked", "clear");
+    read.readFlag("En_Rem_Req", p.En_Rem_Req, false, "ticked", "clear");
+    read.readText("Pri_Des", p.Pri_Des, "0");
+    read.readText("PGN1", p.PGN1, "0");
+    read.readText("PGN2", p.PGN2, "0");
+    read.readText("SA", p.SA, "0");
+    read.readFlag("Send_Every", p.Send_Every, false, "ticked", "clear");
+    read.readText("SE_ms", p.SE_ms, "1000");
+    read.readFlag("HW_Type", p.HW_Type, false, "RM40915-B2", "RM40915-A1");
+    return load;
+}
+
+std::optional<std::string> Controllo_Dati(const CommParams& params) {
+    if (outside(numberOrMinusOne(params.TimeOut_Data), 0, 255))
+        return "Error! The Time Out Data must to be between 0 and 255 seconds";
+    std::int32_t MR = numberOrMinusOne(params.TO_ModReg);
+    if (outside(MR, 1, 65535)) return "Error! The Modbus Register must to be between 1 and 65535";
+
+    if (params.En_Rem_Req) {
+        std::int32_t PD = numberOrMinusOne(params.Pri_Des);
+        if (outside(PD, 1, 65535))
+            return "Error! The Modbus Register for Priority and Destination must to be between 1 and 65535";
+        std::int32_t P1 = numberOrMinusOne(params.PGN1);
+        if (outside(P1, 1, 65535)) return "Error! The Modbus Register for PGN Part 1 must to be between 1 and 65535";
+        std::int32_t P2 = numberOrMinusOne(params.PGN2);
+        if (outside(P2, 1, 65535)) return "Error! The Modbus Register for PGN Part 2 must to be between 1 and 65535";
+        std::int32_t SA = numberOrMinusOne(params.SA);
+        if (outside(SA, 1, 65535))
+            return "Error! The Modbus Register for Source Address must to be between 1 and 65535";
+
+        if (MR == PD) return "Error! The Modbus Register cannot be equal to Priority and Destination";
+        if (MR == P1) return "Error! The Modbus Register cannot be equal to PGN Part 1";
+        if (MR == P2) return "Error! The Modbus Register cannot be equal to PGN Part 2";
+        if (MR == SA) return "Error! The Modbus Register cannot be equal to Source Address";
+        if (PD == P1) return "Error! The Priority and Destination cannot be equal to PGN Part 1";
+        if (PD == P2) return "Error! The Priority and Destination cannot be equal to PGN Part 2";
+        if (PD == SA) return "Error! The Priority and Destination cannot be equal to Source Address";
+        if (P1 == P2) return "Error! The PGN Part 1 cannot be equal to PGN Part 2";
+        if (P1 == SA) return "Error! The PGN Part 1 cannot be equal to Source Address";
+        if (P2 == SA) return "Error! The PGN Part 2 cannot be equal to Source Address";
+    }
+
+    // Tested whether or not periodic sending is on.
+    if (outside(numberOrMinusOne(params.SE_ms), 1, 65535))
+        return "Error! The Send Frame Every must to be between 1 and 65535 ms";
+    return std::nullopt;
+}
+
+void SaveCommParams(const fs::path& file, const CommParams& params) {
+    XmlDocument document;
+    XmlElement root = document.createRoot(kRootElement);
+    auto put = [&root](std::string_view name, const std::string& text) { root.appendChild(name).setText(text); };
+    put("BaudRateCAN", std::to_string(params.BaudRateCAN));
+    put("CANType", flagText(params.CANType));
+    put("Baud_Ser", std::to_string(params.Baud_Ser));
+    put("Par_Ser", std::to_string(params.Par_Ser));
+    put("IDDev_Ser", params.IDDev_Ser);
+    put("TimeOut_Ser", params.TimeOut_Ser);
+    put("TimeOut_Data", params.TimeOut_Data);
+    put("TO_ModReg", params.TO_ModReg);
+    put("Peer_to_Peer", flagText(params.Peer_to_Peer));
+    put("Serial", flagText(params.Serial));
+    put("Write_J1939", flagText(params.Write_J1939));
+    put("En_Rem_Req", flagText(params.En_Rem_Req));
+    put("Pri_Des", params.Pri_Des);
+    put("PGN1", params.PGN1);
+    put("PGN2", params.PGN2);
+    put("SA", params.SA);
+    put("Send_Every", flagText(params.Send_Every));
+    put("SE_ms", params.SE_ms);
+    put("HW_Type", flagText(params.HW_Type));
+    document.save(writeTargetNoCase(file));
+}
+
+}  // namespace telvanor

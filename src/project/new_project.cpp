@@ -1,0 +1,62 @@
+#include "project/new_project.h"
+
+#include <optional>
+#include <system_error>
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+// The folder a typed name stands for beneath `destination`, or nothing when the name would
+// lead elsewhere: rooted ("/x", "\x", "C:x"), or with a "." or ".." part. Empty parts, as in
+// "a//b" or a trailing separator, are only doubled separators.
+std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_view name) {
+    if (name.empty() || isSeparator(name.front())) return std::nullopt;
+    fs::path folder = destination;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = start;
+        while (end < name.size() && !isSeparator(name[end])) ++end;
+        std::string_view part = name.substr(start, end - start);
+        if (part == "." || part == "..") return std::nullopt;
+        if (!part.empty()) {
+            fs::path piece{std::string(part)};
+            if (piece.has_root_path()) return std::nullopt;
+            folder /= piece;
+        }
+        start = end + 1;
+    }
+    return folder;
+}
+
+}  // namespace
+
+NewProjectResult CreateProject(const fs::path& destination, const std::string& name, WorkspaceState& workspace) {
+    NewProjectResult result;
+    std::optional<fs::path> folder = folderBeneath(destination, name);
+    if (destination.empty()) result.messages.emplace_back(kDestinationNotValid);
+    if (!folder) result.messages.emplace_back(kProjectNameNotValid);
+    if (!result.messages.empty()) return result;
+
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(*folder, error))) {
+        result.messages.emplace_back(kProjectAlreadyExists);
+        return result;
+    }
+    // One level only: a name such as a/b whose first part does not exist is not created.
+    if (!fs::create_directory(*folder, error) || error) return result;
+    // A project without bin cannot receive its image, but it is a project all the same.
+    fs::create_directories(*folder / std::string(kBinFolder), error);
+
+    workspace.ProjectName = name;
+    workspace.ProjectDir = *folder;
+    SetProjectPaths(workspace);
+    result.created = true;
+    return result;
+}
+
+}  // namespace telvanor
