@@ -8,6 +8,7 @@
 namespace telvanor {
 
 class MessageBoxes;
+class TFBootSer;
 
 // Every window of the program, each created once, in the fixed order with the main window
 // first (its creation restores the workspace before any other window exists). The other
@@ -20,6 +21,7 @@ public:
 
 private:
     std::unique_ptr<TFTelvanoreFirmWare> FTelvanoreFirmWare;
+    TFBootSer* FBootSer = nullptr;  // the last of the fixed order
 };
 
 }  // namespace telvanor
