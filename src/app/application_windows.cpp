@@ -2,6 +2,7 @@
 
 #include "app/new_project_window.h"
 #include "editors/pargen/pargen_window.h"
+#include "update/boot_serial_window.h"
 
 namespace telvanor {
 
@@ -15,6 +16,9 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
 
     auto* Fpargen = new TFpargen(workspace, messages, main);
     main->setStepWindow("btn_Prm_Gen", Fpargen);
+    // The serial update window comes last; Update Device shows it after writing the image.
+    auto* FBootSer = new TFBootSer(workspace, messages, main);
+    main->setUpdateWindow(FBootSer);
 }
 
 }  // namespace telvanor

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPoint>
+
+#include <optional>
 
 #include "app/qt_text.h"
 
@@ -9,10 +12,11 @@ namespace telvanor {
 
 namespace {
 
-void show(QMessageBox::Icon icon, const std::string& text) {
+void show(QMessageBox::Icon icon, const std::string& text, std::optional<QPoint> at = std::nullopt) {
     QMessageBox box(icon, QApplication::applicationName(), toQt(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    if (at) box.move(*at);  // a moved box is not centred over its parent
     box.exec();
 }
 
@@ -21,5 +25,8 @@ void show(QMessageBox::Icon icon, const std::string& text) {
 void QtMessageBoxes::plain(const std::string& text) { show(QMessageBox::NoIcon, text); }
 void QtMessageBoxes::error(const std::string& text) { show(QMessageBox::Critical, text); }
 void QtMessageBoxes::information(const std::string& text) { show(QMessageBox::Information, text); }
+void QtMessageBoxes::errorAt(const std::string& text, int x, int y) {
+    show(QMessageBox::Critical, text, QPoint(x, y));
+}
 
 }  // namespace telvanor

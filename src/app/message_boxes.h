@@ -16,6 +16,9 @@ public:
     // An error box with a single OK button; also the program's default error handler.
     virtual void error(const std::string& text) = 0;
     virtual void information(const std::string& text) = 0;
+    // An error box whose top-left corner is at a given screen position; boxes that cannot be
+    // placed show it as any error.
+    virtual void errorAt(const std::string& text, int /*x*/, int /*y*/) { error(text); }
 };
 
 // The real boxes: modal, over the active window.
@@ -24,6 +27,7 @@ public:
     void plain(const std::string& text) override;
     void error(const std::string& text) override;
     void information(const std::string& text) override;
+    void errorAt(const std::string& text, int x, int y) override;
 };
 
 }  // namespace telvanor
