@@ -8,6 +8,8 @@
 namespace telvanor {
 
 class MessageBoxes;
+class TFpdoMB;
+class TFTpdo2MB;
 
 // Every window of the program, each created once, in the fixed order with the main window
 // first (its creation restores the workspace before any other window exists). The other
@@ -20,6 +22,8 @@ public:
 
 private:
     std::unique_ptr<TFTelvanoreFirmWare> FTelvanoreFirmWare;
+    TFpdoMB* FpdoMB = nullptr;
+    TFTpdo2MB* FTpdo2MB = nullptr;
 };
 
 }  // namespace telvanor
