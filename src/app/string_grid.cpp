@@ -5,11 +5,13 @@
 #include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -196,6 +198,8 @@ public:
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || !checkBoxRect(option).contains(mouse->position().toPoint()))
             return false;
+        // The box's cell becomes the current one, as a click beside the box makes it.
+        if (type == QEvent::MouseButtonPress) grid_->setCurrentIndex(index);
         if (type == QEvent::MouseButtonRelease) grid_->toggleCheckBox(index);
         return true;
     }
@@ -339,6 +343,15 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     }
     QModelIndex current = currentIndex();
     if (current.isValid() && state() != EditingState) {
+        if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+            copySelectedCells();
+            if (event->matches(QKeySequence::Cut)) emptySelectedCells();
+            return;
+        }
+        if (event->matches(QKeySequence::Paste)) {
+            pasteCells();
+            return;
+        }
         if (key == Qt::Key_Delete || key == Qt::Key_Backspace) {
             emptySelectedCells();
             return;
@@ -397,6 +410,60 @@ void StringGrid::emptySelectedCells() {
     QModelIndexList cells = selectionModel()->selectedIndexes();
     if (cells.isEmpty() && currentIndex().isValid()) cells.append(currentIndex());
     for (const QModelIndex& index : cells) model_->setText(index.row(), index.column(), QString());
+}
+
+void StringGrid::copySelectedCells() {
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid()) cells.append(currentIndex());
+    if (cells.isEmpty()) return;
+    // The rectangle around the selection, as tab-separated lines.
+    int top = cells.front().row(), bottom = top, left = cells.front().column(), right = left;
+    for (const QModelIndex& index : cells) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    const QSet<QModelIndex> chosen(cells.begin(), cells.end());
+    QStringList lines;
+    for (int row = top; row <= bottom; ++row) {
+        QStringList line;
+        for (int column = left; column <= right; ++column)
+            line << (chosen.contains(model_->index(row, column)) ? model_->text(row, column) : QString());
+        lines << line.join('\t');
+    }
+    QApplication::clipboard()->setText(lines.join('\n') + '\n');
+}
+
+void StringGrid::pasteCells() {
+    QString text = QApplication::clipboard()->text();
+    text.remove('\r');
+    if (text.endsWith('\n')) text.chop(1);
+    if (text.isEmpty() || !currentIndex().isValid()) return;
+    const int top = currentIndex().row(), left = currentIndex().column();
+    const QStringList lines = text.split('\n');
+    for (int line = 0; line < lines.size() && top + line < model_->rows(); ++line) {
+        const QStringList values = lines[line].split('\t');
+        for (int value = 0; value < values.size() && left + value < model_->columns(); ++value)
+            pasteCell(top + line, left + value, values[value]);
+    }
+}
+
+void StringGrid::pasteCell(int row, int column, const QString& text) {
+    // Each kind of column takes only what it could be given by the keyboard.
+    switch (model_->kind(column)) {
+        case ColumnKind::Text:
+            model_->setText(row, column, text);
+            return;
+        case ColumnKind::PickList:
+            if (text.isEmpty() || model_->column(column).choices.contains(text)) model_->setText(row, column, text);
+            return;
+        case ColumnKind::CheckBox:
+            if (text.isEmpty() || text.compare(kTicked, Qt::CaseInsensitive) == 0 ||
+                text.compare(kUnticked, Qt::CaseInsensitive) == 0)
+                model_->setText(row, column, text.toUpper());
+            return;
+    }
 }
 
 void StringGrid::toggleCheckBox(const QModelIndex& index) {

@@ -17,7 +17,9 @@ class StringGridModel;
 // Keyboard: arrows and Tab / Shift+Tab move between cells; typing over a text cell replaces
 // its text (F2 or a double click edits it instead); Enter ends an edit and moves down, and
 // outside an edit reaches the dialog's default button; Escape abandons an edit; Delete or
-// Backspace empties the selected cells; Ctrl+Tab / Ctrl+Shift+Tab leave the grid.
+// Backspace empties the selected cells; Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste cells
+// as tab-separated lines (as spreadsheets exchange them); Ctrl+Tab / Ctrl+Shift+Tab leave
+// the grid.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -79,6 +81,10 @@ private:
     friend class StringGridDelegate;
 
     void emptySelectedCells();
+    void copySelectedCells();
+    // Tab-separated lines from the clipboard, from the current cell on.
+    void pasteCells();
+    void pasteCell(int row, int column, const QString& text);
     void toggleCheckBox(const QModelIndex& index);
     bool pickChoice(const QModelIndex& index, const QString& typed);
     // Ends an edit the way a spreadsheet does: move on to a neighbouring cell.

@@ -1,6 +1,7 @@
 #include "app/string_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -153,6 +154,37 @@ TEST_F(StringGridTest, DeleteEmptiesTheSelectedCells) {
     EXPECT_EQ(grid->cell(3, 1), "keep");
 }
 
+TEST_F(StringGridTest, CopyAndPasteTabSeparatedCellsAsSpreadsheetsDo) {
+    grid->setCell(1, 1, "a");
+    grid->setCell(1, 2, "1");
+    grid->setCell(2, 1, "b");
+    grid->setCell(2, 3, "Y");
+    grid->setCurrentCell(1, 1);
+    press(Qt::Key_Down, Qt::ShiftModifier);
+    press(Qt::Key_Right, Qt::ShiftModifier);
+    press(Qt::Key_Right, Qt::ShiftModifier);
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "a\t1\t\nb\t\tY\n");
+
+    grid->setCurrentCell(4, 1);
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->cell(4, 1), "a");
+    EXPECT_EQ(grid->cell(4, 2), "1");
+    EXPECT_EQ(grid->cell(5, 3), "Y");
+
+    // What a column could not take from the keyboard is left out; the grid's edge clips.
+    grid->setCell(4, 3, "Y");
+    QApplication::clipboard()->setText("x\t7\tmaybe\tlast\textra\r\ny\t0\tn\r\nbeyond\r\n");
+    grid->setCurrentCell(4, 1);
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->cell(4, 1), "x");
+    EXPECT_EQ(grid->cell(4, 2), "1");
+    EXPECT_EQ(grid->cell(4, 3), "Y");
+    EXPECT_EQ(grid->cell(4, 4), "last");
+    EXPECT_EQ(grid->cell(5, 2), "0");
+    EXPECT_EQ(grid->cell(5, 3), "N");
+}
+
 TEST_F(StringGridTest, CheckBoxesStayEmptyUntilTouchedAndToggleBetweenYAndN) {
     grid->setCurrentCell(1, 3);
     press(Qt::Key_Down);
@@ -171,6 +203,8 @@ TEST_F(StringGridTest, CheckBoxesStayEmptyUntilTouchedAndToggleBetweenYAndN) {
     EXPECT_EQ(grid->model()->index(0, 2).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
     clickCell(3, 3);
     EXPECT_EQ(grid->cell(3, 3), "Y");
+    EXPECT_EQ(grid->currentRow(), 3);
+    EXPECT_EQ(grid->currentColumn(), 3);
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::CheckStateRole).toInt(), Qt::Checked);
     clickCell(3, 3);
     EXPECT_EQ(grid->cell(3, 3), "N");
