@@ -19,9 +19,9 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     pages_ = new QTabWidget(this);
-    pages_->setObjectName("PageControl1");
+    pages_->setObjectName("pages");
     auto* page = new QWidget;
-    page->setObjectName("TabSheet1");
+    page->setObjectName("page");
     page->setAccessibleName(pageCaption);
     sgA_ = new StringGrid(page);
     sgA_->setObjectName("sgA");

@@ -132,13 +132,12 @@ void saveFrameTable(const std::filesystem::path& path, const std::vector<Row>& r
     frame_table_detail::saveTable(path, document);
 }
 
-// The check of one table: load, then the window's validation of the rows it would collect,
-// with warnings for rows that OK would drop or that the window does not show.
-template <typename Row, typename Load, typename Validate>
-FrameTableCheck checkFrameTable(const std::filesystem::path& path, std::string_view endColumn,
-                                std::string Row::*endField, Load load, Validate validate) {
+// The check of one loaded table: the load failure, or the window's validation of the rows it
+// would collect, with warnings for rows that OK would drop or that the window does not show.
+template <typename Row, typename Validate>
+FrameTableCheck checkFrameTable(const FrameTableLoad<Row>& loaded, std::string_view endColumn,
+                                std::string Row::*endField, Validate validate) {
     FrameTableCheck check;
-    FrameTableLoad<Row> loaded = load(path);
     if (loaded.outcome == FrameTableOutcome::NoFile) return check;
     check.present = true;
     if (loaded.outcome == FrameTableOutcome::Failed) {

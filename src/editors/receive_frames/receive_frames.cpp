@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
+#include "project/integer_text.h"
 #include "project/workspace.h"
 
 namespace telvanor {
@@ -84,8 +86,22 @@ void SaveReceiveFrames(const std::filesystem::path& file, const std::vector<Rece
 }
 
 FrameTableCheck CheckReceiveFrames(const std::filesystem::path& projectDir) {
-    return checkFrameTable(projectDir / std::string(kRCobDefFile), "Data Page", &ReceiveFrameRow::DataPage,
-                           LoadReceiveFrames, ValidateReceiveFrames);
+    ReceiveFramesLoad loaded = LoadReceiveFrames(projectDir / std::string(kRCobDefFile));
+    FrameTableCheck check = checkFrameTable(loaded, "Data Page", &ReceiveFrameRow::DataPage, ValidateReceiveFrames);
+    if (loaded.outcome != FrameTableOutcome::Loaded) return check;
+    // The window's checks compare the flags exactly, the image builder reads them upper-cased:
+    // a lower-case "y" passes the window as unticked and reaches the device as ticked.
+    std::size_t length = ReceiveFramesLength(loaded.rows);
+    for (std::size_t index = 0; index < length; ++index) {
+        const ReceiveFrameRow& row = loaded.rows[index];
+        for (auto [attribute, flag] : {std::pair{"MultiFrame", &row.MultiFrame}, {"FastPacket", &row.FastPacket}}) {
+            if (isYes(*flag) && *flag != "Y")
+                check.warnings.push_back("row " + std::to_string(index + 1) + ": " + attribute + " is \"" + *flag +
+                                         "\": the window checks the row as unticked, the image builder takes it "
+                                         "as ticked");
+        }
+    }
+    return check;
 }
 
 }  // namespace telvanor

@@ -50,8 +50,8 @@ void SaveTransmitFrames(const std::filesystem::path& file, const std::vector<Tra
 }
 
 FrameTableCheck CheckTransmitFrames(const std::filesystem::path& projectDir) {
-    return checkFrameTable(projectDir / std::string(kTCobDefFile), "Priority", &TransmitFrameRow::Priority,
-                           LoadTransmitFrames, ValidateTransmitFrames);
+    return checkFrameTable(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)), "Priority",
+                           &TransmitFrameRow::Priority, ValidateTransmitFrames);
 }
 
 }  // namespace telvanor

@@ -348,5 +348,17 @@ TEST(CheckReceiveFrames, WarnsOfRowsThatOkWouldDrop) {
                                                        "would drop rows 2 to 3 of the file"));
 }
 
+TEST(CheckReceiveFrames, WarnsOfLowerCaseFlagsThatTheWindowAndTheImageReadApart) {
+    TempDir project;
+    ReceiveFrameRow lower = singleFrame();
+    lower.MultiFrame = "y";
+    lower.Delete = "y";  // the window does not check it
+    SaveReceiveFrames(project / "RCobDef.xml", {singleFrame(), lower});
+    FrameTableCheck check = CheckReceiveFrames(project.path());
+    EXPECT_EQ(check.refusal, std::nullopt);
+    EXPECT_THAT(check.warnings, ::testing::ElementsAre("row 2: MultiFrame is \"y\": the window checks the row as "
+                                                       "unticked, the image builder takes it as ticked"));
+}
+
 }  // namespace
 }  // namespace telvanor

@@ -94,6 +94,13 @@ TEST_F(ReceiveFramesWindow, FitsEveryColumnAndNamesEveryControl) {
     EXPECT_EQ(cancel->text(), "Cancel");
     EXPECT_EQ(grid.accessibleName(), "sgA");
     EXPECT_TRUE(window.rect().contains(cancel->geometry()));
+
+    // The window can be maximised, and the grid follows its size.
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    QSize before = grid.size();
+    window.resize(window.size() + QSize(200, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(grid.size(), before + QSize(200, 100));
 }
 
 TEST_F(ReceiveFramesWindow, FilledRowsWithATickedBoxAreWrittenAtOk) {
