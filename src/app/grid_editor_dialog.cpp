@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +31,8 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     pageLayout->setContentsMargins(4, 4, 4, 4);
     pageLayout->addWidget(sgA_);
     pages_->addTab(page, pageCaption);
+    // The only page needs no stop of its own in the tab order.
+    pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     bitbtn1_ = new QPushButton("OK", this);
     bitbtn1_->setObjectName("bitbtn1");
@@ -49,7 +52,6 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     layout->addWidget(pages_, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(pages_, sgA_);
     setTabOrder(sgA_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
 }
