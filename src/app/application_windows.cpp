@@ -2,10 +2,15 @@
 
 #include "app/new_project_window.h"
 #include "editors/pargen/pargen_window.h"
+#include "editors/receive_frames/receive_frames_window.h"
+#include "editors/transmit_frames/transmit_frames_window.h"
 #include "update/boot_serial_window.h"
 
 namespace telvanor {
 
+// The fixed order: TFTelvanoreFirmWare, TFsaveproj, TFAbout, TFSELstringhe, TFModifyFileSx,
+// TFpargen, TFSdoMB, TFpdoMB, TFInfopdoMB, TFemcyMB, TFWemcyMB, TFTPdoMB, TFPing, TFTpdo2MB,
+// TFInfoTpdoMB, TFBootSer.
 ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir, MessageBoxes& messages)
     : FTelvanoreFirmWare(std::make_unique<TFTelvanoreFirmWare>(workspaceDir, messages)) {
     TFTelvanoreFirmWare* main = FTelvanoreFirmWare.get();
@@ -16,7 +21,14 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
 
     auto* Fpargen = new TFpargen(workspace, messages, main);
     main->setStepWindow("btn_Prm_Gen", Fpargen);
-    // The serial update window comes last; Update Device shows it after writing the image.
+
+    auto* FpdoMB = new TFpdoMB(workspace, messages, main);
+    main->setStepWindow("btn_RCOB", FpdoMB);
+
+    auto* FTpdo2MB = new TFTpdo2MB(workspace, messages, main);
+    main->setStepWindow("btn_TCOB", FTpdo2MB);
+
+    // Update Device shows the serial update window after writing the image.
     auto* FBootSer = new TFBootSer(workspace, messages, main);
     main->setUpdateWindow(FBootSer);
 }

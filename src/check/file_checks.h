@@ -9,5 +9,9 @@ namespace telvanor {
 
 // The checks of the project files, one per file; each is listed in projectFileCheckers().
 std::vector<CheckFinding> checkPargenFile(const std::filesystem::path& file, const std::filesystem::path& projectDir);
+std::vector<CheckFinding> checkReceiveFramesFile(const std::filesystem::path& file,
+                                                 const std::filesystem::path& projectDir);
+std::vector<CheckFinding> checkTransmitFramesFile(const std::filesystem::path& file,
+                                                  const std::filesystem::path& projectDir);
 
 }  // namespace telvanor

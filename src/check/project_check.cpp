@@ -15,6 +15,8 @@ const std::vector<ProjectFileChecker>& projectFileCheckers() {
     // One line per project file, in the order of the main window's steps.
     static const std::vector<ProjectFileChecker> checkers = {
         {kPargenFile, checkPargenFile},
+        {kRCobDefFile, checkReceiveFramesFile},
+        {kTCobDefFile, checkTransmitFramesFile},
     };
     return checkers;
 }

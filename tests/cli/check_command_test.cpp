@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CheckCommand, AcceptedProjectExitsWithZeroWhateverItsWarnings) {
     TempDir dir;
-    fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+    fs::copy(testing::examplesDir() / "Boat1" / "pargen.xml", dir / "pargen.xml");
     CheckRun run = check(dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "Checked 1 file; none would be refused.\n");
@@ -116,6 +116,25 @@ TEST(CheckCommand, UnparsableFileIsRefusedThoughTheEditorIgnoresIt) {
     EXPECT_THAT(run.out, StartsWith("pargen.xml: "));
     EXPECT_THAT(run.out, HasSubstr("at line 2, column"));
     EXPECT_THAT(run.out, HasSubstr("\nwarning: pargen.xml: the editor ignores a file it cannot read"));
+}
+
+TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
+    TempDir dir;
+    fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+    CheckRun good = check(dir.path());
+    EXPECT_EQ(good.status, 0) << good.out;
+
+    writeFile(dir / "RCobDef.xml",
+              "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\""
+              " NByte=\"\" Delete=\"N\" Mnemonic=\"\"/><row DataPage=\"2\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\""
+              " FastPacket=\"N\" StartByte=\"\" NByte=\"\" Delete=\"N\" Mnemonic=\"\"/></COBID>");
+    fs::remove(dir / "TCobDef.xml");
+    writeFile(dir / "tcobdef.xml", "<COBID><row Priority=\"3\"/></COBID>");
+    CheckRun bad = check(dir.path());
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_THAT(bad.out, HasSubstr("RCobDef.xml: Error in row 2!! The Data Page must be 0 or 1\n"));
+    EXPECT_THAT(bad.out, HasSubstr("\nTCobDef.xml: Error in reading file "));
+    EXPECT_THAT(bad.out, HasSubstr("would be refused"));
 }
 
 TEST(CheckCommand, WrongFolderAndWrongCommandLine) {

@@ -1,0 +1,107 @@
+#include "editors/receive_frames/receive_frames.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "project/integer_text.h"
+#include "project/workspace.h"
+
+namespace telvanor {
+
+namespace {
+
+// The attributes of a row in the order they are read and written.
+const std::array<FrameTableField<ReceiveFrameRow>, 9> kFields{{
+    {"DataPage", &ReceiveFrameRow::DataPage},
+    {"PGN", &ReceiveFrameRow::PGN},
+    {"ID_DEV", &ReceiveFrameRow::ID_DEV},
+    {"MultiFrame", &ReceiveFrameRow::MultiFrame},
+    {"FastPacket", &ReceiveFrameRow::FastPacket, false},
+    {"StartByte", &ReceiveFrameRow::StartByte},
+    {"NByte", &ReceiveFrameRow::NByte},
+    {"Delete", &ReceiveFrameRow::Delete},
+    {"Mnemonic", &ReceiveFrameRow::Mnemonic},
+}};
+
+constexpr std::string_view kDataPageRange = "!! The Data Page must be 0 or 1";
+constexpr std::string_view kPgnRange = "!! The PGN must be between 0x0000 and 0xFFFF";
+constexpr std::string_view kSourceAddressRange = "!! The Source Address must be between 0 and 239";
+
+// The byte range limits of one kind of long message and their texts.
+struct ByteRange {
+    std::int32_t limit;  // start byte plus byte count may reach it, each alone stays below it
+    std::string_view startByte;
+    std::string_view byteCount;
+    std::string_view sum;
+};
+
+constexpr ByteRange kMultiPacket{1785, "!! The Start Byte must be between 1 and 1785",
+                                 "!! The Number Bytes must be between 1 and 1785",
+                                 "!! The Number Bytes plus Start Byte must be minor of 1785"};
+constexpr ByteRange kFastPacket{223, "!! The Start Byte must be between 1 and 223",
+                                "!! The Number Bytes must be between 1 and 223",
+                                "!! The Number Bytes plus Start Byte must be minor of 223"};
+
+std::optional<std::string_view> checkByteRange(const ReceiveFrameRow& row, const ByteRange& range) {
+    std::int32_t start = cellNumber(row.StartByte);
+    std::int32_t count = cellNumber(row.NByte);
+    if (!inRange(start, 1, range.limit - 1)) return range.startByte;
+    if (!inRange(count, 1, range.limit - 1)) return range.byteCount;
+    if (start + count > range.limit) return range.sum;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> checkRow(const ReceiveFrameRow& row) {
+    std::int32_t dataPage = cellNumber(row.DataPage);
+    if (dataPage != 0 && dataPage != 1) return kDataPageRange;
+    if (!inRange(cellNumber(row.PGN), 0, 65534)) return kPgnRange;
+    // With Multi Packet explicitly unticked the address is required; otherwise a blank one passes.
+    bool addressChecked = row.MultiFrame == "N" || !isBlank(row.ID_DEV);
+    if (addressChecked && !inRange(cellNumber(row.ID_DEV), 1, 238)) return kSourceAddressRange;
+    // The flags are compared exactly: "y" is not ticked here.
+    if (row.MultiFrame == "Y") return checkByteRange(row, kMultiPacket);
+    if (row.FastPacket == "Y") return checkByteRange(row, kFastPacket);
+    return std::nullopt;
+}
+
+}  // namespace
+
+ReceiveFramesLoad LoadReceiveFrames(const std::filesystem::path& file) { return loadFrameTable(file, kFields); }
+
+std::size_t ReceiveFramesLength(const std::vector<ReceiveFrameRow>& rows) {
+    return frameTableLength(rows, &ReceiveFrameRow::DataPage);
+}
+
+std::optional<std::string> ValidateReceiveFrames(const std::vector<ReceiveFrameRow>& rows) {
+    std::size_t length = ReceiveFramesLength(rows);
+    for (std::size_t index = 0; index < length; ++index)
+        if (std::optional<std::string_view> failure = checkRow(rows[index])) return rowError(index + 1, *failure);
+    return std::nullopt;
+}
+
+void SaveReceiveFrames(const std::filesystem::path& file, const std::vector<ReceiveFrameRow>& rows) {
+    saveFrameTable(file, rows, ReceiveFramesLength(rows), kFields);
+}
+
+FrameTableCheck CheckReceiveFrames(const std::filesystem::path& projectDir) {
+    ReceiveFramesLoad loaded = LoadReceiveFrames(projectDir / std::string(kRCobDefFile));
+    FrameTableCheck check = checkFrameTable(loaded, "Data Page", &ReceiveFrameRow::DataPage, ValidateReceiveFrames);
+    if (loaded.outcome != FrameTableOutcome::Loaded) return check;
+    // The window's checks compare the flags exactly, the image builder reads them upper-cased:
+    // a lower-case "y" passes the window as unticked and reaches the device as ticked.
+    std::size_t length = ReceiveFramesLength(loaded.rows);
+    for (std::size_t index = 0; index < length; ++index) {
+        const ReceiveFrameRow& row = loaded.rows[index];
+        for (auto [attribute, flag] : {std::pair{"MultiFrame", &row.MultiFrame}, {"FastPacket", &row.FastPacket}}) {
+            if (isYes(*flag) && *flag != "Y")
+                check.warnings.push_back("row " + std::to_string(index + 1) + ": " + attribute + " is \"" + *flag +
+                                         "\": the window checks the row as unticked, the image builder takes it "
+                                         "as ticked");
+        }
+    }
+    return check;
+}
+
+}  // namespace telvanor

@@ -1,0 +1,57 @@
+#include "editors/transmit_frames/transmit_frames.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "project/workspace.h"
+
+namespace telvanor {
+
+namespace {
+
+// The attributes of a row in the order they are read and written.
+const std::array<FrameTableField<TransmitFrameRow>, 5> kFields{{
+    {"Priority", &TransmitFrameRow::Priority},
+    {"DP", &TransmitFrameRow::DP},
+    {"PGN", &TransmitFrameRow::PGN},
+    {"ID_DEV", &TransmitFrameRow::ID_DEV},
+    {"Mnemonic", &TransmitFrameRow::Mnemonic},
+}};
+
+constexpr std::string_view kPriorityRange = "!! The Priority of J1939 frame must be between 0 and 7";
+constexpr std::string_view kDataPageRange = "!! The Data Page of J1939 frame must be or 0 or 1";
+constexpr std::string_view kSourceAddressRange = "!! The ID Device must be between 0 and 239";
+
+std::optional<std::string_view> checkRow(const TransmitFrameRow& row) {
+    if (!inRange(cellNumber(row.Priority), 0, 7)) return kPriorityRange;
+    if (!inRange(cellNumber(row.DP), 0, 1)) return kDataPageRange;
+    if (!inRange(cellNumber(row.ID_DEV), 0, 239)) return kSourceAddressRange;
+    return std::nullopt;
+}
+
+}  // namespace
+
+TransmitFramesLoad LoadTransmitFrames(const std::filesystem::path& file) { return loadFrameTable(file, kFields); }
+
+std::size_t TransmitFramesLength(const std::vector<TransmitFrameRow>& rows) {
+    return frameTableLength(rows, &TransmitFrameRow::Priority);
+}
+
+std::optional<std::string> ValidateTransmitFrames(const std::vector<TransmitFrameRow>& rows) {
+    std::size_t length = TransmitFramesLength(rows);
+    for (std::size_t index = 0; index < length; ++index)
+        if (std::optional<std::string_view> failure = checkRow(rows[index])) return rowError(index + 1, *failure);
+    return std::nullopt;
+}
+
+void SaveTransmitFrames(const std::filesystem::path& file, const std::vector<TransmitFrameRow>& rows) {
+    saveFrameTable(file, rows, TransmitFramesLength(rows), kFields);
+}
+
+FrameTableCheck CheckTransmitFrames(const std::filesystem::path& projectDir) {
+    return checkFrameTable(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)), "Priority",
+                           &TransmitFrameRow::Priority, ValidateTransmitFrames);
+}
+
+}  // namespace telvanor

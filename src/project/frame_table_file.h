@@ -1,0 +1,157 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/xml_document.h"
+
+namespace telvanor {
+
+// The frame table files RCobDef.xml and TCobDef.xml: a root element COBID with one child
+// element per frame, whose attributes hold the row's texts exactly as typed. A row's
+// position, counted from 1, is its frame number.
+
+// The frame table windows show this many rows.
+inline constexpr std::size_t kFrameTableGridRows = 250;
+
+inline constexpr std::string_view kFrameTableRoot = "COBID";
+inline constexpr std::string_view kFrameTableRow = "row";
+
+enum class FrameTableOutcome { NoFile, Loaded, Failed };
+
+// What loading a frame table file gives. After a failure, `rows` holds the rows read before
+// it, the failing row last with the cells read up to the failure (the others empty).
+template <typename Row>
+struct FrameTableLoad {
+    FrameTableOutcome outcome = FrameTableOutcome::NoFile;
+    std::vector<Row> rows;
+    std::string failure;  // only when the outcome is Failed
+};
+
+// One attribute of a row and the field of the row's struct that holds its text.
+template <typename Row>
+struct FrameTableField {
+    std::string_view attribute;
+    std::string Row::*text;
+    bool required = true;
+};
+
+// What the frame table window would make of a project's file at OK, for `telvanor-cli check`.
+struct FrameTableCheck {
+    bool present = false;                // the file exists, so it was checked
+    std::optional<std::string> refusal;  // the load failure, or the window's validation message
+    std::vector<std::string> warnings;   // what would not stop OK but changes what it writes
+};
+
+// What a frame table window shows when its file cannot be loaded: the failure, and what OK
+// and Cancel then do with the file.
+std::string frameTableLoadNotice(std::string_view failure);
+
+// "Error in row " + the row number + the failing check's text, without a space between.
+std::string rowError(std::size_t rowNumber, std::string_view checkText);
+
+// A cell's text read by the integer text rule, where a text that is not integer text, the
+// empty text included, counts as -1.
+std::int32_t cellNumber(std::string_view text);
+
+inline bool inRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
+
+// Whether a text is blank: empty, or nothing but spaces and control characters.
+bool isBlank(std::string_view text);
+
+namespace frame_table_detail {
+
+// The file's rows, or why they cannot be read. `file` is the file found (in any letter case).
+struct OpenedTable {
+    FrameTableOutcome outcome = FrameTableOutcome::NoFile;
+    std::filesystem::path file;
+    std::unique_ptr<XmlDocument> document;  // the rows point into it
+    std::vector<XmlElement> rows;
+    std::string failure;
+};
+
+OpenedTable openTable(const std::filesystem::path& path);
+std::string missingAttribute(const std::filesystem::path& file, std::size_t rowNumber, std::string_view attribute);
+void saveTable(const std::filesystem::path& path, const XmlDocument& document);
+// The warning for the file rows `first` to `last` (from 1) that OK would not write.
+std::string droppedRows(std::size_t first, std::size_t last, std::string_view endColumn);
+
+}  // namespace frame_table_detail
+
+// Reads the frame table file at `path` (found in any letter case). An absent optional
+// attribute leaves its field empty; an absent required one ends the load there.
+template <typename Row, std::size_t N>
+FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path,
+                                   const std::array<FrameTableField<Row>, N>& fields) {
+    frame_table_detail::OpenedTable table = frame_table_detail::openTable(path);
+    FrameTableLoad<Row> load;
+    load.outcome = table.outcome;
+    load.failure = table.failure;
+    load.rows.reserve(table.rows.size());
+    for (std::size_t index = 0; index < table.rows.size(); ++index) {
+        Row& row = load.rows.emplace_back();
+        for (const FrameTableField<Row>& field : fields) {
+            if (std::optional<std::string> value = table.rows[index].attribute(field.attribute)) {
+                row.*field.text = std::move(*value);
+            } else if (field.required) {
+                load.outcome = FrameTableOutcome::Failed;
+                load.failure = frame_table_detail::missingAttribute(table.file, index + 1, field.attribute);
+                return load;
+            }
+        }
+    }
+    return load;
+}
+
+// How many rows the table has: it ends at the first row whose `endField` is empty.
+template <typename Row>
+std::size_t frameTableLength(const std::vector<Row>& rows, std::string Row::*endField) {
+    std::size_t length = 0;
+    while (length < rows.size() && !(rows[length].*endField).empty()) ++length;
+    return length;
+}
+
+// Writes the first `length` rows, every attribute in the order of `fields`, over the file at
+// `path` (replacing it in whatever letter case it is spelled). Throws FileError.
+template <typename Row, std::size_t N>
+void saveFrameTable(const std::filesystem::path& path, const std::vector<Row>& rows, std::size_t length,
+                    const std::array<FrameTableField<Row>, N>& fields) {
+    XmlDocument document;
+    XmlElement root = document.createRoot(kFrameTableRoot);
+    for (std::size_t index = 0; index < length && index < rows.size(); ++index) {
+        XmlElement element = root.appendChild(kFrameTableRow);
+        for (const FrameTableField<Row>& field : fields) element.setAttribute(field.attribute, rows[index].*field.text);
+    }
+    frame_table_detail::saveTable(path, document);
+}
+
+// The check of one loaded table: the load failure, or the window's validation of the rows it
+// would collect, with warnings for rows that OK would drop or that the window does not show.
+template <typename Row, typename Validate>
+FrameTableCheck checkFrameTable(const FrameTableLoad<Row>& loaded, std::string_view endColumn,
+                                std::string Row::*endField, Validate validate) {
+    FrameTableCheck check;
+    if (loaded.outcome == FrameTableOutcome::NoFile) return check;
+    check.present = true;
+    if (loaded.outcome == FrameTableOutcome::Failed) {
+        check.refusal = loaded.failure;
+        return check;
+    }
+    std::size_t length = frameTableLength(loaded.rows, endField);
+    if (length < loaded.rows.size())
+        check.warnings.push_back(frame_table_detail::droppedRows(length + 1, loaded.rows.size(), endColumn));
+    else if (loaded.rows.size() > kFrameTableGridRows)
+        check.warnings.push_back(std::to_string(loaded.rows.size()) + " rows: the window shows the first " +
+                                 std::to_string(kFrameTableGridRows) + " and keeps the others unseen");
+    check.refusal = validate(loaded.rows);
+    return check;
+}
+
+}  // namespace telvanor

@@ -1,0 +1,50 @@
+#include "app/application_windows.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/recording_message_boxes.h"
+#include "support/temp_dir.h"
+
+namespace telvanor {
+namespace {
+
+using testing::RecordingMessageBoxes;
+using testing::TempDir;
+
+// Presses a step button and gives the title of the modal window it opened (closed at once).
+QString windowOpenedBy(TFTelvanoreFirmWare& main, const char* button) {
+    QString title = "<nothing opened>";
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            title = modal->windowTitle();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        }
+    });
+    main.findChild<QPushButton*>(button)->click();
+    return title;
+}
+
+TEST(ApplicationWindows, TheFrameTableStepsOpenTheirWindows) {
+    TempDir workspace;
+    RecordingMessageBoxes messages;
+    ApplicationWindows windows(workspace.path(), messages);
+    windows.main().show();
+    EXPECT_EQ(windowOpenedBy(windows.main(), "btn_RCOB"), "Receive NMEA2000 Frame");
+    EXPECT_EQ(windowOpenedBy(windows.main(), "btn_TCOB"), "Transmit NMEA2000 Frame");
+    EXPECT_TRUE(messages.messages.empty());
+
+    // Created in the fixed order, as children of the main window.
+    QStringList dialogs;
+    for (QObject* child : windows.main().children())
+        if (qobject_cast<QDialog*>(child)) dialogs << child->objectName();
+    EXPECT_LT(dialogs.indexOf("FpdoMB"), dialogs.indexOf("FTpdo2MB"));
+    EXPECT_GE(dialogs.indexOf("FpdoMB"), 0);
+}
+
+}  // namespace
+}  // namespace telvanor
