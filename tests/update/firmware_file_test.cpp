@@ -116,15 +116,16 @@ protected:
 };
 
 TEST_F(FirmwareFile, BothBanksTakeThePlaceOfTheirRangesAndTheRestStaysInOrder) {
-    writeMaster({kHeader, kS1Record, masterRecord(0x380000, 0x11), masterRecord(0x388000, 0xAA),
-                 masterRecord(0x388020, 0xAA), masterRecord(0x38BFE0, 0xAA), masterRecord(0x38C000, 0x22),
+    // The range's first and last addresses belong to it; the addresses around it do not.
+    writeMaster({kHeader, kS1Record, masterRecord(0x387FE0, 0x11), masterRecord(0x388000, 0xAA),
+                 masterRecord(0x388020, 0xAA), masterRecord(0x38BFFF, 0xAA), masterRecord(0x38C000, 0x22),
                  masterRecord(0x398000, 0xBB), masterRecord(0x39BFE0, 0xBB), masterRecord(0x3A8000, 0x33), kCount, kEnd});
 
     FirmwareOutcome outcome = merge();
 
     EXPECT_TRUE(outcome.completed);
     EXPECT_EQ(outcome.message, std::nullopt);
-    std::vector<std::string> expected = {kHeader, kS1Record, masterRecord(0x380000, 0x11)};
+    std::vector<std::string> expected = {kHeader, kS1Record, masterRecord(0x387FE0, 0x11)};
     append(expected, expectedRecords(bank1Bytes, 0x388000));
     expected.push_back(masterRecord(0x38C000, 0x22));
     append(expected, expectedRecords(bank2Bytes, 0x398000));
