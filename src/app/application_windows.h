@@ -8,6 +8,9 @@
 namespace telvanor {
 
 class MessageBoxes;
+class TFAbout;
+class TFPing;
+class TFSELstringhe;
 
 // Every window of the program, each created once, in the fixed order with the main window
 // first (its creation restores the workspace before any other window exists). The other
@@ -17,9 +20,15 @@ public:
     ApplicationWindows(const std::filesystem::path& workspaceDir, MessageBoxes& messages);
 
     TFTelvanoreFirmWare& main() { return *FTelvanoreFirmWare; }
+    TFAbout& about() { return *FAbout; }
+    TFSELstringhe& selectString() { return *FSELstringhe; }
+    TFPing& ping() { return *FPing; }
 
 private:
     std::unique_ptr<TFTelvanoreFirmWare> FTelvanoreFirmWare;
+    TFAbout* FAbout = nullptr;
+    TFSELstringhe* FSELstringhe = nullptr;
+    TFPing* FPing = nullptr;
 };
 
 }  // namespace telvanor
