@@ -9,6 +9,7 @@ namespace telvanor {
 
 class MessageBoxes;
 class TFAbout;
+class TFModifyFileSx;
 class TFPing;
 class TFSELstringhe;
 
@@ -22,12 +23,14 @@ public:
     TFTelvanoreFirmWare& main() { return *FTelvanoreFirmWare; }
     TFAbout& about() { return *FAbout; }
     TFSELstringhe& selectString() { return *FSELstringhe; }
+    TFModifyFileSx& modifyFileSx() { return *FModifyFileSx; }
     TFPing& ping() { return *FPing; }
 
 private:
     std::unique_ptr<TFTelvanoreFirmWare> FTelvanoreFirmWare;
     TFAbout* FAbout = nullptr;
     TFSELstringhe* FSELstringhe = nullptr;
+    TFModifyFileSx* FModifyFileSx = nullptr;
     TFPing* FPing = nullptr;
 };
 

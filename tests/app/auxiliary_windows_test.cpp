@@ -28,7 +28,7 @@ TEST(ApplicationWindows, CreatesTheWindowsInTheFixedOrderAndAboutOpensItsWindow)
     std::vector<std::string> order;
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         order.push_back(window->objectName().toStdString());
-    EXPECT_THAT(order, ElementsAre("FAbout", "FSELstringhe", "FPing"));
+    EXPECT_THAT(order, ElementsAre("FAbout", "FSELstringhe", "FModifyFileSx", "FPing"));
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 
