@@ -52,7 +52,5 @@ TEST(StringsFile, TextsBeyondTheLastRowAreLeftOut) {
     EXPECT_EQ(load.texts.back(), "999");
 }
 
-TEST(StringsFile, SelectedIndexCaption) { EXPECT_EQ(selectedStringCaption(2), "Sel str: 2"); }
-
 }  // namespace
 }  // namespace telvanor

@@ -300,11 +300,5 @@ TEST_F(FirmwareFile, FlashStepChecksTheOutputFileThenFlashWrite) {
     EXPECT_EQ(start.workingFolder, workspace.MasterDir);
 }
 
-TEST(FlashCommandLine, QuotedOutputFilePilcrowAndPortPosition) {
-    EXPECT_EQ(FlashCommandLine("/work/PROJECTS/Boat 1/New_SX40905.sx", 0),
-              "\"/work/PROJECTS/Boat 1/New_SX40905.sx\"\xC2\xB6"
-              "0");
-}
-
 }  // namespace
 }  // namespace telvanor
