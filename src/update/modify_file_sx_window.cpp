@@ -1,5 +1,7 @@
 #include "update/modify_file_sx_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -181,7 +183,7 @@ void TFModifyFileSx::startFlashWrite(const FlashStart& start) {
     process.setArguments({toQt(start.commandLine)});
 #endif
     process.setWorkingDirectory(toQtPath(start.workingFolder));
-    if (!process.startDetached()) messages_.error("Cannot start " + start.program.string());
+    if (!process.startDetached()) messages_.error("Cannot start " + start.program.string() + ": " + fromQt(process.errorString()));
 }
 
 }  // namespace telvanor

@@ -127,7 +127,7 @@ TEST_F(GenerateFirmwareWindow, FlashWriteThatCannotStartIsReported) {
     execute()->click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, "error");
-    EXPECT_THAT(messages.messages[0].text, StartsWith("Cannot start " + (root / "FlashWrite.exe").string()));
+    EXPECT_THAT(messages.messages[0].text, StartsWith("Cannot start " + (root / "FlashWrite.exe").string() + ": "));
 }
 
 TEST_F(GenerateFirmwareWindow, EveryShowingStartsFromCom1BanksOneAndTwoAndAnEmptyBar) {
