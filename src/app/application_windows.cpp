@@ -1,10 +1,14 @@
 #include "app/application_windows.h"
 
+#include "app/about_window.h"
 #include "app/new_project_window.h"
+#include "app/ping_window.h"
+#include "app/select_string_window.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
 #include "update/boot_serial_window.h"
+#include "update/modify_file_sx_window.h"
 
 namespace telvanor {
 
@@ -19,11 +23,19 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* Fsaveproj = new TFsaveproj(workspace, messages, main);
     main->setNewProjectWindow(Fsaveproj);
 
+    FAbout = new TFAbout(main);
+    main->setAboutWindow(FAbout);
+
+    FSELstringhe = new TFSELstringhe(messages, main);
+    FModifyFileSx = new TFModifyFileSx(workspace, messages, main);
+
     auto* Fpargen = new TFpargen(workspace, messages, main);
     main->setStepWindow("btn_Prm_Gen", Fpargen);
 
     auto* FpdoMB = new TFpdoMB(workspace, messages, main);
     main->setStepWindow("btn_RCOB", FpdoMB);
+
+    FPing = new TFPing(main);
 
     auto* FTpdo2MB = new TFTpdo2MB(workspace, messages, main);
     main->setStepWindow("btn_TCOB", FTpdo2MB);
