@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop expects to find there.
+#   install_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+id=com.quenzartelvanor.FirmwareTelvanor
+for file in bin/telvanor bin/telvanor-cli \
+            share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+            share/telvanor/examples/Boat1/pargen.xml share/doc/telvanor/README.md; do
+  [ -e "$prefix/$file" ] || fail "$file is not installed"
+done
+[ -x "$prefix/bin/telvanor" ] || fail "telvanor is not executable"
+[ ! -e "$prefix/share/telvanor/examples/Boat1/bin/bank.bin" ] || fail "a built image was installed"
+for size in 16 32 48 64 128 256; do
+  icon=share/icons/hicolor/${size}x${size}/apps/$id.png
+  [ -e "$prefix/$icon" ] || fail "$icon is not installed"
+done
+
+"$prefix/bin/telvanor-cli" --version | grep -q '^telvanor-cli [0-9]' || fail "telvanor-cli --version"
+"$prefix/bin/telvanor" --version | grep -q '^telvanor [0-9]' || fail "telvanor --version"
+"$prefix/bin/telvanor-cli" --help | grep -q 'SYNOPSIS' || fail "telvanor-cli --help"
+"$prefix/bin/telvanor-cli" build "$prefix/share/telvanor/examples/Boat1" --output "$prefix/bank.bin" >/dev/null \
+  || fail "the installed telvanor-cli cannot build the installed example"
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || fail "appstreamcli validate"
+fi
+echo "installed files are complete"
