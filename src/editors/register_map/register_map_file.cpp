@@ -75,6 +75,21 @@ void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
     }
 }
 
+// Makes room in each frame's list for the rows that name it, so that a map of many
+// thousand mappings is attached without growing the lists row by row.
+void reserveMappings(const std::vector<XmlElement>& rows, RegisterMapLoad& load) {
+    std::vector<std::size_t> counts(load.map.frames.size(), 0);
+    for (const XmlElement& row : rows) {
+        std::optional<std::int32_t> frameNumber = parseIntegerText(row.attribute("NrPdo").value_or(""));
+        if (frameNumber && *frameNumber > 0 && static_cast<std::size_t>(*frameNumber) <= counts.size())
+            ++counts[static_cast<std::size_t>(*frameNumber) - 1];
+    }
+    for (std::size_t frame = 0; frame < counts.size(); ++frame) {
+        load.map.frames[frame].mappings.reserve(counts[frame]);
+        load.mappingRows[frame].reserve(counts[frame]);
+    }
+}
+
 void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
     MapKind kind = load.map.kind;
     load.mappingRows.assign(load.map.frames.size(), {});
@@ -97,6 +112,7 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         return;
     }
     std::size_t frameCount = load.map.frames.size();
+    reserveMappings(rows, load);
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const XmlElement& row = rows[index];
         std::size_t rowNumber = index + 1;
