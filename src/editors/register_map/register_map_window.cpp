@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -158,6 +159,8 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     page_ = named(new QWidget(tabs_), "TabSheet1");
     tabs_->addTab(page_, kPageCaption);
     tabs_->setAccessibleName(kPageCaption);
+    // One page only: its tab is no stop on the way through the controls.
+    tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
     LIndMbCanA = lineList("LIndMbCanA", "MODBUS", page_);
     fitList(LIndMbCanA, LIndMbCanA->fontMetrics().horizontalAdvance("Ind MB 000000"), kVisibleLines);

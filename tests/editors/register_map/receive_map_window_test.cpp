@@ -1,5 +1,6 @@
 #include "editors/register_map/receive_map_window.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QScrollBar>
@@ -100,6 +101,27 @@ TEST_F(ReceiveMapWindow, EveryControlHasAnAccessibleNameAndNothingIsCutOff) {
         EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << widget->objectName().toStdString();
     }
     EXPECT_EQ(window.size(), window.sizeHint()) << "the window is as large as its content";
+}
+
+TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
+    frames(receiveFrame("1") + receiveFrame("2", "Y", "10"));
+    show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto walk = [&] {
+        QStringList visited;
+        driver.mappings()->setFocus();
+        for (int step = 0; step < 14; ++step) {
+            visited.push_back(QApplication::focusWidget()->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return visited;
+    };
+    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
+                                    "ModifyA", "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA",
+                                    "LPdoCanA"));
+    driver.selectFrame(1);
+    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA", "DELETEa",
+                                    "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA", "LPdoCanA"));
 }
 
 TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
