@@ -192,15 +192,6 @@ TEST_F(RegisterMapFile, SaveKeepsTextsAsTypedAndOrdersByValue) {
                                     mapRow("100000", "3", "7")));
 }
 
-TEST_F(RegisterMapFile, TransmitSaveWritesTheWriteFlagLast) {
-    file("TCobDef.xml", table("COBID", transmitFrame("1")));
-    RegisterMap map = load(MapKind::Transmit).map;
-    map.frames[0].mappings = {{"70000", "33", "1"}, {"-1", "0", ""}};
-    SaveRegisterMap(map, dir.path());
-    EXPECT_EQ(readFile(dir / "TInfoCob.xml"), "<TInfoCob><row Index=\"-1\" NrPdo=\"1\" PosComp=\"0\" Write_J1939=\"\"/>"
-                                              "<row Index=\"70000\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"1\"/></TInfoCob>");
-}
-
 TEST_F(RegisterMapFile, SaveWithoutFramesReplacesTheFileWithAnEmptyMap) {
     file("rinfocob.xml", table("RInfoCob", mapRow("1", "1", "1")));
     RegisterMapLoad loaded = load();

@@ -70,23 +70,6 @@ TEST_F(RegisterMapsInTheProgram, DefineNmeaButtonsOpenTheirMaps) {
     });
 }
 
-TEST_F(RegisterMapsInTheProgram, CopyBufferLastsAcrossShowsOfTheProgramsWindow) {
-    fs::copy_file(testing::examplesDir() / "Boat1" / "RCobDef.xml", projectDir / "RCobDef.xml");
-    useStep<TFInfopdoMB>("btn_Info_RCOB", [](TFInfopdoMB&, MapWindowDriver& driver) {
-        driver.selectFrame(0);
-        driver.typeIndex("77");
-        driver.chooseRadio("PoscompLsbA", 6);
-        driver.press("copyA");
-        driver.press("bitbtn2");
-    });
-    useStep<TFInfopdoMB>("btn_Info_RCOB", [](TFInfopdoMB&, MapWindowDriver& driver) {
-        driver.selectFrame(1);
-        driver.press("PasteA");
-        EXPECT_EQ(driver.index()->text(), "77");
-        EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 6);
-    });
-}
-
 // Frame tables and parameters come as files (their windows are built elsewhere); both maps are
 // made through their windows, and Update Device compiles the project.
 TEST_F(RegisterMapsInTheProgram, ProjectMadeThroughTheWindowsCompilesToTheSampleImage) {

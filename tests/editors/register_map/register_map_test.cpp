@@ -24,12 +24,6 @@ RegisterMap mapOf(MapKind kind, const std::vector<std::vector<std::string>>& fra
     return map;
 }
 
-std::vector<std::string> indexesOf(const TClPdo& frame) {
-    std::vector<std::string> indexes;
-    for (const TClIndMB& mapping : frame.mappings) indexes.push_back(mapping.Index);
-    return indexes;
-}
-
 std::string conversionText(const std::function<void()>& action) {
     try {
         action();
@@ -73,12 +67,6 @@ TEST(RegisterMapNew, ReceiveDropsIndexesOutsideTheRegisterRangeSilently) {
                 ElementsAre(TClIndMB{"65535", "65538", ""}, TClIndMB{"0", "0", ""}));
 }
 
-TEST(RegisterMapNew, ReceiveWithLettersFailsOnceTheMapHoldsAMapping) {
-    RegisterMap map = mapOf(MapKind::Receive, {{"1"}});
-    EXPECT_EQ(conversionText([&] { NewMapping(map, 0, {"letters", {}, 0}); }), "'letters' is not a valid integer value");
-    EXPECT_EQ(map.mappingCount(), 1u);
-}
-
 TEST(RegisterMapNew, TransmitTakesAnyIndexThatPassesTheIndexCheck) {
     RegisterMap map = mapOf(MapKind::Transmit, {{}, {}});
     EXPECT_TRUE(NewMapping(map, 0, {"letters", {2, 1}, 1}).done) << "an empty map parses nothing";
@@ -90,23 +78,6 @@ TEST(RegisterMapNew, TransmitTakesAnyIndexThatPassesTheIndexCheck) {
     EXPECT_THAT(duplicate.message, Optional(std::string("Index or Subindex Not Valid")));
     EXPECT_THAT(map.frames[0].mappings, ElementsAre(TClIndMB{"70000", "33", "1"}));
     EXPECT_THAT(map.frames[1].mappings, ElementsAre(TClIndMB{"-1", "136", "0"}));
-}
-
-TEST(RegisterMapModify, HasNoRangeCheck) {
-    RegisterMap map = mapOf(MapKind::Receive, {{"1", "2"}});
-    EXPECT_TRUE(ModifyMapping(map, {0, 0}, {"70000", {2, 1}, 0}).done);
-    EXPECT_EQ(map.frames[0].mappings[0], (TClIndMB{"70000", "131073", ""}));
-    MapChange taken = ModifyMapping(map, {0, 0}, {"2", {0, 0}, 0});
-    EXPECT_FALSE(taken.done);
-    EXPECT_THAT(taken.message, Optional(std::string("Index or Subindex Not Valid")));
-    EXPECT_EQ(map.frames[0].mappings[0].Index, "70000") << "a refused Modify changes nothing";
-}
-
-TEST(RegisterMapDelete, RemovesOnlyThatMapping) {
-    RegisterMap map = mapOf(MapKind::Receive, {{"1", "2", "3"}, {"4"}});
-    DeleteMapping(map, {0, 1});
-    EXPECT_THAT(indexesOf(map.frames[0]), ElementsAre("1", "3"));
-    EXPECT_THAT(indexesOf(map.frames[1]), ElementsAre("4"));
 }
 
 TEST(RegisterMapBytes, PackingOfBothKinds) {
@@ -159,18 +130,6 @@ TEST(RegisterMapBytes, WriteChoices) {
     // A list without a choice stores "False".
     EXPECT_EQ(mappingFrom(MapKind::Transmit, {"1", {}, -1}).Write_J1939, "0");
     EXPECT_EQ(mappingFrom(MapKind::Receive, {"1", {}, 1}).Write_J1939, "");
-}
-
-TEST(RegisterMapCopy, StoresTheEditFieldsAsTexts) {
-    MapCopyBuffer buffer;
-    CopyMapping(buffer, MapKind::Receive, {"0x20", {3, 4}, 0});
-    EXPECT_EQ(buffer.Index, "0x20");
-    EXPECT_EQ(buffer.PosComp, std::to_string(3 * 65536 + 4));
-    EXPECT_EQ(buffer.Write_J1939, "");
-    CopyMapping(buffer, MapKind::Transmit, {"", {3, 4}, 1});
-    EXPECT_EQ(buffer.Index, "");
-    EXPECT_EQ(buffer.PosComp, "52");
-    EXPECT_EQ(buffer.Write_J1939, "1");
 }
 
 std::vector<std::string> savedIndexes(const RegisterMap& map) {
