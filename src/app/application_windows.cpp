@@ -9,6 +9,8 @@
 #include "editors/transmit_frames/transmit_frames_window.h"
 #include "update/boot_serial_window.h"
 #include "update/modify_file_sx_window.h"
+#include "editors/register_map/receive_map_window.h"
+#include "editors/register_map/transmit_map_window.h"
 
 namespace telvanor {
 
@@ -35,10 +37,16 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* FpdoMB = new TFpdoMB(workspace, messages, main);
     main->setStepWindow("btn_RCOB", FpdoMB);
 
+    auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main);
+    main->setStepWindow("btn_Info_RCOB", FInfopdoMB);
+
     FPing = new TFPing(main);
 
     auto* FTpdo2MB = new TFTpdo2MB(workspace, messages, main);
     main->setStepWindow("btn_TCOB", FTpdo2MB);
+
+    auto* FInfoTpdoMB = new TFInfoTpdoMB(workspace, messages, main);
+    main->setStepWindow("btn_Info_TCOB", FInfoTpdoMB);
 
     // Update Device shows the serial update window after writing the image.
     auto* FBootSer = new TFBootSer(workspace, messages, main);

@@ -17,6 +17,8 @@ const std::vector<ProjectFileChecker>& projectFileCheckers() {
         {kPargenFile, checkPargenFile},
         {kRCobDefFile, checkReceiveFramesFile},
         {kTCobDefFile, checkTransmitFramesFile},
+        {kRInfoCobFile, checkReceiveMapFile},
+        {kTInfoCobFile, checkTransmitMapFile},
     };
     return checkers;
 }

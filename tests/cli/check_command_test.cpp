@@ -137,6 +137,19 @@ TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
     EXPECT_THAT(bad.out, HasSubstr("would be refused"));
 }
 
+TEST(CheckCommand, RegisterMapsNameRowsThatNameNoFrame) {
+    TempDir dir;
+    fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+    writeFile(dir / "RInfoCob.xml", "<RInfoCob><row Index=\"0\" NrPdo=\"1\" PosComp=\"1\"/>"
+                                    "<row Index=\"0\" NrPdo=\"2\" PosComp=\"1\"/>"
+                                    "<row Index=\"3\" NrPdo=\"5\" PosComp=\"1\"/></RInfoCob>");
+    CheckRun run = check(dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.out, HasSubstr("RInfoCob.xml: row 3: NrPdo 5 names no frame (RCobDef.xml has 3 rows)\n"));
+    EXPECT_THAT(run.out, HasSubstr("warning: RInfoCob.xml: "));
+    EXPECT_THAT(run.out, HasSubstr("Checked 5 files; 1 would be refused.\n"));
+}
+
 TEST(CheckCommand, WrongFolderAndWrongCommandLine) {
     TempDir dir;
     CheckRun missing = check(dir / "missing");

@@ -1,0 +1,185 @@
+#include "editors/register_map/register_map_file.h"
+
+#include <string_view>
+
+#include "project/file_lookup.h"
+#include "project/integer_text.h"
+#include "project/workspace.h"
+#include "project/xml_document.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFrameTableReadError = "Error in reading file PDO XML";
+constexpr const char* kMapReadError = "Error in reading file SDOPDO XML";
+
+std::string_view mapRootName(MapKind kind) { return kind == MapKind::Receive ? "RInfoCob" : "TInfoCob"; }
+
+std::string rowFailure(std::size_t row, const std::string& what) { return "row " + std::to_string(row) + ": " + what; }
+
+// Reads one frame row into `frame`; gives what is wrong with the row, if anything.
+std::optional<std::string> readFrameRow(MapKind kind, const XmlElement& row, TClPdo& frame) {
+    auto required = [&row](std::string_view attribute, std::string& text) -> std::optional<std::string> {
+        std::optional<std::string> value = row.attribute(attribute);
+        if (!value) return "attribute " + std::string(attribute) + " is missing";
+        text = std::move(*value);
+        return std::nullopt;
+    };
+    std::optional<std::string> failure;
+    if (kind == MapKind::Transmit) {
+        if ((failure = required("Priority", frame.Priority))) return failure;
+        if ((failure = required("DP", frame.DataPage))) return failure;
+        if ((failure = required("PGN", frame.PGN))) return failure;
+        return required("ID_DEV", frame.ID_DEV);
+    }
+    if ((failure = required("DataPage", frame.DataPage))) return failure;
+    if ((failure = required("PGN", frame.PGN))) return failure;
+    if ((failure = required("ID_DEV", frame.ID_DEV))) return failure;
+    std::string multiFrame;
+    if ((failure = required("MultiFrame", multiFrame))) return failure;
+    if (!isYes(multiFrame)) return std::nullopt;
+    std::string byteCount;
+    if ((failure = required("NByte", byteCount))) return failure;
+    std::optional<std::int32_t> count = parseIntegerText(byteCount);
+    if (!count) return "attribute NByte of a multi-frame message is not an integer: '" + byteCount + "'";
+    frame.byteCount = *count;
+    return std::nullopt;
+}
+
+void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
+    MapKind kind = load.map.kind;
+    std::optional<fs::path> file = findFileNoCase(projectDir, frameTableFileName(kind));
+    if (!file) return;
+    load.frameTableFound = true;
+    XmlDocument document;
+    if (std::optional<std::string> failure = document.load(*file)) {
+        load.frameTableFailure = "not a well-formed XML file: " + *failure;
+        load.messages.push_back(kFrameTableReadError);
+        return;
+    }
+    load.map.frameTableLoaded = true;
+    std::vector<XmlElement> rows = document.documentElement()->children();
+    load.map.frames.reserve(rows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        TClPdo frame;
+        if (std::optional<std::string> failure = readFrameRow(kind, rows[index], frame)) {
+            load.frameTableFailure = rowFailure(index + 1, *failure);
+            load.messages.push_back(kFrameTableReadError);
+            return;
+        }
+        frame.frameNumber = load.map.frames.size() + 1;
+        load.map.frames.push_back(std::move(frame));
+    }
+}
+
+// Makes room in each frame's list for the rows that name it, so that a map of many
+// thousand mappings is attached without growing the lists row by row.
+void reserveMappings(const std::vector<XmlElement>& rows, RegisterMapLoad& load) {
+    std::vector<std::size_t> counts(load.map.frames.size(), 0);
+    for (const XmlElement& row : rows) {
+        std::optional<std::int32_t> frameNumber = parseIntegerText(row.attribute("NrPdo").value_or(""));
+        if (frameNumber && *frameNumber > 0 && static_cast<std::size_t>(*frameNumber) <= counts.size())
+            ++counts[static_cast<std::size_t>(*frameNumber) - 1];
+    }
+    for (std::size_t frame = 0; frame < counts.size(); ++frame) {
+        load.map.frames[frame].mappings.reserve(counts[frame]);
+        load.mappingRows[frame].reserve(counts[frame]);
+    }
+}
+
+void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
+    MapKind kind = load.map.kind;
+    load.mappingRows.assign(load.map.frames.size(), {});
+    std::optional<fs::path> file = findFileNoCase(projectDir, mapFileName(kind));
+    if (!file) return;
+    load.mapFileFound = true;
+    auto fail = [&load](std::string failure) {
+        load.mapFailure = std::move(failure);
+        load.messages.push_back(kMapReadError);
+    };
+    XmlDocument document;
+    if (std::optional<std::string> failure = document.load(*file)) {
+        fail("not a well-formed XML file: " + *failure);
+        return;
+    }
+    std::vector<XmlElement> rows = document.documentElement()->children();
+    load.mapFileRows = rows.size();
+    if (!rows.empty() && !load.map.frameTableLoaded) {
+        fail(rowFailure(1, "there is no frame table (" + std::string(frameTableFileName(kind)) + ") to attach it to"));
+        return;
+    }
+    std::size_t frameCount = load.map.frames.size();
+    reserveMappings(rows, load);
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const XmlElement& row = rows[index];
+        std::size_t rowNumber = index + 1;
+        std::optional<std::string> nrPdo = row.attribute("NrPdo");
+        if (!nrPdo) return fail(rowFailure(rowNumber, "attribute NrPdo is missing"));
+        std::optional<std::int32_t> frameNumber = parseIntegerText(*nrPdo);
+        if (!frameNumber) return fail(rowFailure(rowNumber, "attribute NrPdo is not an integer: '" + *nrPdo + "'"));
+        if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
+            load.droppedRows.push_back({rowNumber, *frameNumber});
+            continue;
+        }
+        if (*frameNumber < 1) return fail(rowFailure(rowNumber, "attribute NrPdo is below 1: " + *nrPdo));
+        TClIndMB mapping;
+        std::optional<std::string> indexText = row.attribute("Index");
+        if (!indexText) return fail(rowFailure(rowNumber, "attribute Index is missing"));
+        std::optional<std::string> posComp = row.attribute("PosComp");
+        if (!posComp) return fail(rowFailure(rowNumber, "attribute PosComp is missing"));
+        mapping.Index = std::move(*indexText);
+        mapping.PosComp = std::move(*posComp);
+        if (kind == MapKind::Transmit) mapping.Write_J1939 = row.attribute("Write_J1939").value_or("0");
+        std::size_t frame = static_cast<std::size_t>(*frameNumber) - 1;
+        load.map.frames[frame].mappings.push_back(std::move(mapping));
+        load.mappingRows[frame].push_back(rowNumber);
+    }
+}
+
+}  // namespace
+
+std::string_view frameTableFileName(MapKind kind) { return kind == MapKind::Receive ? kRCobDefFile : kTCobDefFile; }
+
+std::string_view mapFileName(MapKind kind) { return kind == MapKind::Receive ? kRInfoCobFile : kTInfoCobFile; }
+
+RegisterMapLoad LoadRegisterMap(const fs::path& projectDir, MapKind kind) {
+    RegisterMapLoad load;
+    load.map.kind = kind;
+    loadFrameTable(projectDir, load);
+    loadMappings(projectDir, load);
+    return load;
+}
+
+bool LoadWriteNmeaOption(const fs::path& projectDir) {
+    std::optional<fs::path> file = findFileNoCase(projectDir, kPargenFile);
+    if (!file) return false;
+    XmlDocument document;
+    if (document.load(*file)) return false;
+    std::optional<XmlElement> option = document.documentElement()->child("Write_J1939");
+    if (!option) return false;
+    std::optional<std::int32_t> value = parseIntegerText(option->text().value_or(""));
+    return value && (*value & 0xFF) != 0;
+}
+
+void SaveRegisterMap(const RegisterMap& map, const fs::path& projectDir) {
+    // The order is complete before anything is written: an Index that is not an integer
+    // leaves the old file as it was.
+    std::vector<MappingRef> order = SaveOrder(map);
+    XmlDocument document;
+    XmlElement root = document.createRoot(mapRootName(map.kind));
+    for (const MappingRef& ref : order) {
+        const TClPdo& frame = map.frames[ref.frame];
+        const TClIndMB& mapping = frame.mappings[ref.position];
+        XmlElement row = root.appendChild("row");
+        row.setAttribute("Index", mapping.Index);
+        row.setAttribute("NrPdo", std::to_string(frame.frameNumber));
+        row.setAttribute("PosComp", mapping.PosComp);
+        if (map.kind == MapKind::Transmit) row.setAttribute("Write_J1939", mapping.Write_J1939);
+    }
+    document.save(writeTargetNoCase(projectDir, mapFileName(map.kind)));
+}
+
+}  // namespace telvanor

@@ -1,0 +1,422 @@
+#include "editors/register_map/register_map_window.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/error_boundary.h"
+#include "app/message_boxes.h"
+#include "app/qt_text.h"
+#include "editors/register_map/frame_list_columns.h"
+#include "editors/register_map/register_map_file.h"
+
+namespace telvanor {
+
+namespace {
+
+constexpr const char* kPageCaption = "Can0-ModBus";
+// How many lines the two lists show without scrolling.
+constexpr int kVisibleLines = 14;
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* pushButton = named(new QPushButton(caption, parent), name);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
+    auto* list = named(new QListWidget(parent), name);
+    list->setAccessibleName(accessibleName);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+// The size a list needs to show `lines` lines of `text` width without cutting them.
+void fitList(QListWidget* list, int textWidth, int lines) {
+    int margins = 2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
+    int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int lineHeight = list->fontMetrics().height() + 2;
+    list->setFixedSize(textWidth + margins + scrollBar, lines * lineHeight + 2 * list->frameWidth());
+}
+
+// Chosen lines: a line selected by mouse or keyboard, or clicked again while selected.
+class LineClickWatcher : public QObject {
+public:
+    LineClickWatcher(QListWidget* list, std::function<void()> chosen)
+        : QObject(list), list_(list), chosen_(std::move(chosen)) {
+        list->viewport()->installEventFilter(this);
+        QObject::connect(list, &QListWidget::itemSelectionChanged, this, [this] { chosen_(); });
+        QObject::connect(list, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+            if (index.isValid() && index == pressed_ && pressedWasSelected_) chosen_();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            pressed_ = list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            pressedWasSelected_ = pressed_.isValid() && list_->selectionModel()->isSelected(pressed_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QListWidget* list_;
+    std::function<void()> chosen_;
+    QPersistentModelIndex pressed_;
+    bool pressedWasSelected_ = false;
+};
+
+// The selected line of a single-selection list, or -1.
+int selectedRow(const QListWidget* list) {
+    QListWidgetItem* current = list->currentItem();
+    return current && current->isSelected() ? list->row(current) : -1;
+}
+
+// Every control of `widget` that Tab reaches, in the order they were made; the inner parts of
+// a control (a combo box's list) are left to it.
+QList<QWidget*> tabStops(QWidget* widget) {
+    QList<QWidget*> stops;
+    if (!widget) return stops;
+    auto isInside = [&stops](const QWidget* child) {
+        for (const QWidget* stop : stops)
+            if (stop->isAncestorOf(child)) return true;
+        return false;
+    };
+    if (widget->focusPolicy() & Qt::TabFocus) stops.push_back(widget);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        if (child->focusPolicy() & Qt::TabFocus && child->window() == widget->window() && !isInside(child))
+            stops.push_back(child);
+    return stops;
+}
+
+}  // namespace
+
+RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
+                                     MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      messages_(messages),
+      kind_(kind),
+      title_(layout.title),
+      workspace_(workspace) {
+    map_.kind = kind;
+    setWindowTitle(title_);
+    buildControls(layout);
+}
+
+QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, QGroupBox*& group,
+                                    QButtonGroup*& choices) {
+    auto* row = new QWidget(page_);
+    group = named(new QGroupBox("Selected Frame Byte", row), name);
+    group->setAccessibleName("Selected Frame Byte, " + halfName);
+    choices = new QButtonGroup(group);
+    auto* grid = new QGridLayout(group);
+    for (int position = 0; position <= kOrdinaryFrameBytes; ++position) {
+        auto* choice = new QRadioButton(position == 0 ? QString("none") : QString("B%1").arg(position), group);
+        choice->setObjectName(QString("%1_%2").arg(name).arg(position));
+        choices->addButton(choice, position);
+        grid->addWidget(choice, position / 3, position % 3);
+    }
+    choices->button(0)->setChecked(true);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(group);
+    layout->addWidget(new QLabel("Tanslate in", row));
+    auto* half = new QLabel(halfName, row);
+    QFont bold = half->font();
+    bold.setBold(true);
+    half->setFont(bold);
+    layout->addWidget(half);
+    layout->addStretch(1);
+    return row;
+}
+
+void RegisterMapWindow::buildControls(const Layout& layout) {
+    tabs_ = named(new QTabWidget(this), "PageControl1");
+    page_ = named(new QWidget(tabs_), "TabSheet1");
+    tabs_->addTab(page_, kPageCaption);
+    tabs_->setAccessibleName(kPageCaption);
+    // One page only: its tab is no stop on the way through the controls.
+    tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+
+    LIndMbCanA = lineList("LIndMbCanA", "MODBUS", page_);
+    fitList(LIndMbCanA, LIndMbCanA->fontMetrics().horizontalAdvance("Ind MB 000000"), kVisibleLines);
+
+    LPdoCanA = lineList("LPdoCanA", "Correlated", page_);
+    int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
+    LPdoCanA->setItemDelegate(new TabStopDelegate(tabStop, LPdoCanA));
+    frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
+    frameHeading_->setObjectName("LPdoCanAHeading");
+    frameHeading_->alignWith(LPdoCanA);
+    // Room for every column and a text of ten average characters in the last one.
+    int lastColumn = LPdoCanA->fontMetrics().horizontalAdvance("0x00000000");
+    fitList(LPdoCanA, std::max((layout.headingColumns - 1) * tabStop + lastColumn, frameHeading_->sizeHint().width()),
+            kVisibleLines);
+
+    EindexA = named(new QLineEdit(page_), "EindexA");
+    EindexA->setAccessibleName("Index MODBUS");
+
+    highRow_ = byteRow("PoscompMsbA", "High MODBUS Byte", PoscompMsbA, msbChoices_);
+    lowRow_ = byteRow("PoscompLsbA", "Low MODBUS Byte", PoscompLsbA, lsbChoices_);
+
+    NewA = button("NewA", "New", page_);
+    ModifyA = button("ModifyA", "Modify", page_);
+    DELETEa = button("DELETEa", "Delete", page_);
+    copyA = button("copyA", "Copy", page_);
+    PasteA = button("PasteA", "Paste", page_);
+
+    button1 = button("button1", "Export", this);
+    bitbtn4 = button("bitbtn4", "Import", this);
+    bitbtn1 = named(new QPushButton("OK", this), "bitbtn1");
+    bitbtn1->setDefault(true);
+    bitbtn2 = button("bitbtn2", "Cancel", this);
+
+    auto guarded = [this](void (RegisterMapWindow::*handler)()) {
+        return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(NewA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::NewAClick));
+    connect(ModifyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::ModifyAClick));
+    connect(DELETEa, &QPushButton::clicked, this, guarded(&RegisterMapWindow::DeleteAClick));
+    connect(copyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::CopyAClick));
+    connect(PasteA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::PasteAClick));
+    connect(bitbtn1, &QPushButton::clicked, this, guarded(&RegisterMapWindow::BitBtn1Click));
+    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+    onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
+    onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
+}
+
+void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)()) {
+    new LineClickWatcher(list, [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); });
+}
+
+void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWidget* extra) {
+    // The mapping list on the left, the frame list in the middle, both under their headings.
+    auto* lists = new QGridLayout;
+    auto* mappingHeading = new QLabel("MODBUS", page_);
+    mappingHeading->setBuddy(LIndMbCanA);
+    auto* correlated = new QLabel("Correlated", page_);
+    correlated->setBuddy(LPdoCanA);
+    lists->addWidget(mappingHeading, 0, 0);
+    lists->addWidget(correlated, 0, 1);
+    lists->addWidget(frameHeading_, 1, 1);
+    lists->addWidget(LIndMbCanA, 2, 0, Qt::AlignTop);
+    lists->addWidget(LPdoCanA, 2, 1, Qt::AlignTop);
+    lists->setVerticalSpacing(2);
+    lists->setRowStretch(3, 1);
+
+    auto* indexRow = new QHBoxLayout;
+    auto* indexLabel = new QLabel("Index MODBUS", page_);
+    indexLabel->setBuddy(EindexA);
+    indexRow->addWidget(indexLabel);
+    indexRow->addWidget(EindexA);
+    indexRow->addStretch(1);
+
+    auto* editButtons = new QHBoxLayout;
+    for (QPushButton* pushButton : {NewA, ModifyA, DELETEa, copyA, PasteA}) editButtons->addWidget(pushButton);
+    editButtons->addStretch(1);
+
+    auto* editColumn = new QVBoxLayout;
+    editColumn->addLayout(indexRow);
+    editColumn->addWidget(highSelector);
+    editColumn->addWidget(lowSelector);
+    if (extra) editColumn->addWidget(extra);
+    editColumn->addStretch(1);
+    editColumn->addLayout(editButtons);
+
+    auto* pageLayout = new QHBoxLayout(page_);
+    pageLayout->addLayout(lists);
+    pageLayout->addSpacing(8);
+    pageLayout->addLayout(editColumn, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(button1);
+    bottom->addWidget(bitbtn4);
+    bottom->addStretch(1);
+    bottom->addWidget(bitbtn1);
+    bottom->addWidget(bitbtn2);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(tabs_);
+    outer->addLayout(bottom);
+    // Fixed size, always the size its content needs.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    QList<QWidget*> order = {LIndMbCanA, LPdoCanA, EindexA};
+    order += tabStops(highSelector);
+    order += tabStops(lowSelector);
+    order += tabStops(extra);
+    order += {NewA, ModifyA, DELETEa, copyA, PasteA, button1, bitbtn4, bitbtn1, bitbtn2};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void RegisterMapWindow::showEvent(QShowEvent* event) {
+    runGuarded(messages_, [this] { FormShow(); });
+    QDialog::showEvent(event);
+    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+}
+
+int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }
+
+int RegisterMapWindow::selectedMappingRow() const { return selectedRow(LIndMbCanA); }
+
+const TClPdo* RegisterMapWindow::selectedFrame() const {
+    int row = selectedFrameRow();
+    return row < 0 ? nullptr : &map_.frames.at(static_cast<std::size_t>(row));
+}
+
+BytePair RegisterMapWindow::radioBytes() const { return {msbChoices_->checkedId(), lsbChoices_->checkedId()}; }
+
+void RegisterMapWindow::chooseRadioBytes(BytePair bytes) {
+    msbChoices_->button(bytes.high)->setChecked(true);
+    lsbChoices_->button(bytes.low)->setChecked(true);
+}
+
+void RegisterMapWindow::showRadioBytes(std::string_view posComp) { chooseRadioBytes(radioChoicesFor(kind_, posComp)); }
+
+void RegisterMapWindow::showMappingBytes(const TClPdo&, std::string_view posComp) { showRadioBytes(posComp); }
+
+void RegisterMapWindow::showPastedBytes(std::string_view posComp) { showRadioBytes(posComp); }
+
+QString RegisterMapWindow::byteNote(const TClPdo& frame, int position) const {
+    return byteNote_ ? toQt(byteNote_(frame, position)) : QString();
+}
+
+void RegisterMapWindow::showByteNotes(const TClPdo& frame) {
+    for (QButtonGroup* choices : {msbChoices_, lsbChoices_})
+        for (int position = 1; position <= kOrdinaryFrameBytes; ++position) {
+            QString note = byteNote(frame, position);
+            choices->button(position)->setToolTip(note);
+            choices->button(position)->setAccessibleDescription(note);
+        }
+}
+
+MapEdit RegisterMapWindow::typedEdit() const { return {fromQt(EindexA->text()), chosenBytes(), writeChoice()}; }
+
+void RegisterMapWindow::FormShow() {
+    beforeShow();
+    map_ = RegisterMap{kind_, false, {}};
+    {
+        QSignalBlocker frames(LPdoCanA), mappings(LIndMbCanA);
+        LPdoCanA->clear();
+        LIndMbCanA->clear();
+    }
+    EindexA->clear();
+    chooseRadioBytes({0, 0});
+    setWindowTitle(title_);
+
+    RegisterMapLoad load = LoadRegisterMap(workspace_.ProjectDir, kind_);
+    map_ = std::move(load.map);
+    {
+        QSignalBlocker frames(LPdoCanA);
+        for (const TClPdo& frame : map_.frames) {
+            auto* line = new QListWidgetItem(toQt(displayLine(kind_, frame)));
+            if (frameNote_) {
+                QString note = toQt(frameNote_(frame));
+                line->setData(kFrameNoteRole, note);
+                line->setToolTip(note);
+            }
+            LPdoCanA->addItem(line);
+        }
+    }
+    for (const std::string& message : load.messages) messages_.information(message);
+    bitbtn1->setFocus();
+}
+
+void RegisterMapWindow::LPdoCanAClick() {
+    {
+        QSignalBlocker mappings(LIndMbCanA);
+        LIndMbCanA->clear();
+    }
+    EindexA->clear();
+    chooseRadioBytes({0, 0});
+    const TClPdo* frame = selectedFrame();
+    if (!frame) return;
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(frame->mappings.size()));
+    for (std::size_t position = 0; position < frame->mappings.size(); ++position)
+        lines.push_back("Ind MB " + QString::number(position));
+    {
+        QSignalBlocker mappings(LIndMbCanA);
+        LIndMbCanA->addItems(lines);
+    }
+    showByteNotes(*frame);
+    setUpByteSelectors(*frame);
+}
+
+void RegisterMapWindow::LIndMbCanAClick() {
+    const TClPdo* frame = selectedFrame();
+    int line = selectedMappingRow();
+    if (!frame || line < 0) return;
+    const TClIndMB& mapping = frame->mappings.at(static_cast<std::size_t>(line));
+    EindexA->setText(toQt(mapping.Index));
+    showMappingBytes(*frame, mapping.PosComp);
+    showWriteChoice(mapping.Write_J1939);
+}
+
+void RegisterMapWindow::NewAClick() {
+    int frame = selectedFrameRow();
+    if (frame < 0) return;
+    MapChange change = NewMapping(map_, static_cast<std::size_t>(frame), typedEdit());
+    if (change.message) messages_.error(*change.message);
+    if (!change.done) return;
+    QSignalBlocker mappings(LIndMbCanA);
+    LIndMbCanA->addItem("Ind Mb " + QString::number(LIndMbCanA->count()));
+    LIndMbCanA->setCurrentRow(LIndMbCanA->count() - 1);
+}
+
+void RegisterMapWindow::ModifyAClick() {
+    int frame = selectedFrameRow();
+    int line = selectedMappingRow();
+    if (frame < 0 || line < 0) return;
+    MapChange change = ModifyMapping(map_, {static_cast<std::size_t>(frame), static_cast<std::size_t>(line)}, typedEdit());
+    if (change.message) messages_.error(*change.message);
+}
+
+void RegisterMapWindow::DeleteAClick() {
+    int frame = selectedFrameRow();
+    int line = selectedMappingRow();
+    if (frame < 0 || line < 0) return;
+    DeleteMapping(map_, {static_cast<std::size_t>(frame), static_cast<std::size_t>(line)});
+    QSignalBlocker mappings(LIndMbCanA);
+    delete LIndMbCanA->takeItem(line);
+    LIndMbCanA->clearSelection();
+    LIndMbCanA->setCurrentRow(-1);
+}
+
+void RegisterMapWindow::CopyAClick() { CopyMapping(copyBuffer_, kind_, typedEdit()); }
+
+void RegisterMapWindow::PasteAClick() {
+    EindexA->setText(toQt(copyBuffer_.Index));
+    showPastedBytes(copyBuffer_.PosComp);
+    showWriteChoice(copyBuffer_.Write_J1939);
+}
+
+void RegisterMapWindow::BitBtn1Click() {
+    SaveRegisterMap(map_, workspace_.ProjectDir);
+    accept();
+}
+
+}  // namespace telvanor

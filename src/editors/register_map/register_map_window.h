@@ -1,0 +1,145 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <QDialog>
+
+#include "editors/register_map/register_map.h"
+#include "project/workspace.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+
+namespace telvanor {
+
+class MessageBoxes;
+class TabStopHeading;
+
+// What the two register map windows share: the frame list, the mapping list, the Index edit,
+// the two B1 to B8 groups and the buttons, with the handlers that move texts and choices
+// between them and the RegisterMap. The receive and transmit windows add their own byte
+// lists or "Write NMEA2000 Frame" choice. Every showing rebuilds the map from the project
+// files; OK rewrites the map file and closes, Cancel and Escape close without writing. The
+// copy buffer lives as long as the window, which is the whole program run.
+class RegisterMapWindow : public QDialog {
+    Q_OBJECT
+public:
+    // A text shown beside a frame's line (for instance the PGN's name), and beside a byte
+    // choice of the selected frame (what that byte holds); empty for none.
+    using FrameNote = std::function<std::string(const TClPdo& frame)>;
+    using ByteNote = std::function<std::string(const TClPdo& frame, int position)>;
+    void setFrameNote(FrameNote note) { frameNote_ = std::move(note); }
+    void setByteNote(ByteNote note) { byteNote_ = std::move(note); }
+
+    const RegisterMap& registerMap() const { return map_; }
+    const MapCopyBuffer& copyBuffer() const { return copyBuffer_; }
+
+    // What sets the two windows apart on the screen.
+    struct Layout {
+        const char* title;
+        const char* frameHeading;  // the frame list's heading, its words at the tab stops
+        int tabStopDialogUnits;
+        int headingColumns;  // how many texts a frame line holds
+    };
+
+protected:
+    RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace, MessageBoxes& messages,
+                      QWidget* parent);
+
+    // Lays the window out; each selector stands in the place of its B1 to B8 row (the row
+    // itself, or a stack of the row and a byte list), `extra` (if any) below them. The tab
+    // order follows the layout.
+    void layOut(QWidget* highSelector, QWidget* lowSelector, QWidget* extra);
+
+    // The byte selectors: the B1 to B8 groups here; the receive window's lists while a
+    // multi-frame message is selected.
+    virtual BytePair chosenBytes() const { return radioBytes(); }
+    // Sets the selectors up for the frame just selected.
+    virtual void setUpByteSelectors(const TClPdo&) {}
+    // Shows the byte positions of a selected mapping's PosComp, or of the copy buffer's.
+    virtual void showMappingBytes(const TClPdo& frame, std::string_view posComp);
+    virtual void showPastedBytes(std::string_view posComp);
+    // The "Write NMEA2000 Frame" choice (transmit only).
+    virtual int writeChoice() const { return kWriteFalse; }
+    virtual void showWriteChoice(std::string_view) {}
+    // Runs at every show before anything else.
+    virtual void beforeShow() {}
+
+    BytePair radioBytes() const;
+    void chooseRadioBytes(BytePair bytes);
+    void showRadioBytes(std::string_view posComp);
+    // The byte note of the frame's position, for the selector of that byte.
+    QString byteNote(const TClPdo& frame, int position) const;
+    // The selected frame entry, or nothing.
+    const TClPdo* selectedFrame() const;
+    WorkspaceState& workspace() { return workspace_; }
+
+    QGroupBox* PoscompMsbA;
+    QGroupBox* PoscompLsbA;
+    // Each group with its "Tanslate in" and "High MODBUS Byte" (or "Low MODBUS Byte") labels.
+    QWidget* highRow_;
+    QWidget* lowRow_;
+    QPushButton* button1;  // "Export"
+    QPushButton* bitbtn4;  // "Import"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+    MessageBoxes& messages_;
+
+private:
+    void FormShow();
+    void LPdoCanAClick();
+    void LIndMbCanAClick();
+    void NewAClick();
+    void ModifyAClick();
+    void DeleteAClick();
+    void CopyAClick();
+    void PasteAClick();
+    void BitBtn1Click();
+
+    void buildControls(const Layout& layout);
+    QWidget* byteRow(const char* name, const QString& halfName, QGroupBox*& group, QButtonGroup*& choices);
+    int selectedFrameRow() const;
+    int selectedMappingRow() const;
+    MapEdit typedEdit() const;
+    void showByteNotes(const TClPdo& frame);
+    // Runs `handler` when a line of `list` is chosen: selected by mouse or keyboard, or
+    // clicked again while selected.
+    void onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)());
+
+    MapKind kind_;
+    QString title_;
+    WorkspaceState& workspace_;
+    RegisterMap map_;
+    MapCopyBuffer copyBuffer_;
+    FrameNote frameNote_;
+    ByteNote byteNote_;
+
+    QTabWidget* tabs_;
+    QWidget* page_;
+    TabStopHeading* frameHeading_;
+    QListWidget* LIndMbCanA;
+    QListWidget* LPdoCanA;
+    QLineEdit* EindexA;
+    QButtonGroup* msbChoices_;
+    QButtonGroup* lsbChoices_;
+    QPushButton* DELETEa;
+    QPushButton* NewA;
+    QPushButton* ModifyA;
+    QPushButton* copyA;
+    QPushButton* PasteA;
+    QPushButton* bitbtn1;
+    QPushButton* bitbtn2;
+};
+
+}  // namespace telvanor

@@ -1,0 +1,197 @@
+#include "editors/register_map/transmit_map_window.h"
+
+#include <QLabel>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/recording_message_boxes.h"
+#include "map_window_driver.h"
+#include "support/temp_dir.h"
+
+namespace telvanor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::MapWindowDriver;
+using testing::readFile;
+using testing::RecordingMessageBoxes;
+using testing::TempDir;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+std::string transmitFrame(const std::string& pgn) {
+    return "<row Priority=\"3\" DP=\"1\" PGN=\"" + pgn + "\" ID_DEV=\"36\" Mnemonic=\"m\"/>";
+}
+
+std::string mapRow(const std::string& index, const std::string& frame, const std::string& posComp,
+                   const std::string& write) {
+    return "<row Index=\"" + index + "\" NrPdo=\"" + frame + "\" PosComp=\"" + posComp + "\" Write_J1939=\"" + write +
+           "\"/>";
+}
+
+std::string parameters(const std::string& write) {
+    return "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><Write_J1939>" + write + "</Write_J1939></GeneralParameter>";
+}
+
+class TransmitMapWindow : public ::testing::Test {
+protected:
+    TransmitMapWindow() {
+        workspace.ProjectDir = project.path();
+        writeFile(project / "TCobDef.xml", "<COBID>" + transmitFrame("0xF802") + transmitFrame("0xF803") + "</COBID>");
+    }
+    ~TransmitMapWindow() override { window.hide(); }
+
+    void map(const std::string& rows) { writeFile(project / "TInfoCob.xml", "<TInfoCob>" + rows + "</TInfoCob>"); }
+    std::string savedMap() { return readFile(project / "TInfoCob.xml"); }
+    void show() {
+        window.hide();
+        window.show();
+    }
+    QComboBox* writeList() { return driver.control<QComboBox>("CB_Send_J1939"); }
+
+    TempDir project;
+    WorkspaceState workspace;
+    RecordingMessageBoxes messages;
+    TFInfoTpdoMB window{workspace, messages};
+    MapWindowDriver driver{window};
+};
+
+TEST_F(TransmitMapWindow, ShowsItsOwnTitleHeadingAndButtons) {
+    show();
+    EXPECT_EQ(window.windowTitle(), "Transmit NMEA2000 Frame Info");
+    EXPECT_EQ(driver.control<QLabel>("LPdoCanAHeading")->text(), "PRIOR       DP           PGN        ID_DEV");
+    EXPECT_THAT(driver.frameLines(), ElementsAre("3\t1\t0xF802\t36", "3\t1\t0xF803\t36"));
+    EXPECT_EQ(window.findChild<QWidget*>("Panel1"), nullptr);
+    EXPECT_EQ(window.findChild<QWidget*>("CB_HB"), nullptr);
+    EXPECT_EQ(driver.control<QPushButton>("button1")->text(), "Export");
+    EXPECT_EQ(driver.control<QPushButton>("bitbtn4")->text(), "Import");
+    EXPECT_TRUE(driver.control<QPushButton>("button1")->isVisible());
+    EXPECT_TRUE(driver.control<QPushButton>("bitbtn4")->isVisible());
+    EXPECT_THAT((QStringList{writeList()->itemText(0), writeList()->itemText(1)}), ElementsAre("False", "True"));
+    EXPECT_EQ(writeList()->currentIndex(), 0);
+    EXPECT_EQ(writeList()->accessibleName(), "Write NMEA2000 Frame");
+}
+
+TEST_F(TransmitMapWindow, WriteChoiceIsEnabledOnlyByTheCommunicationParameters) {
+    show();
+    EXPECT_FALSE(writeList()->isEnabled()) << "no Pargen.xml";
+    writeFile(project / "pargen.xml", parameters("1"));
+    show();
+    EXPECT_TRUE(writeList()->isEnabled()) << "pargen.xml is Pargen.xml";
+    writeFile(project / "pargen.xml", parameters("0"));
+    show();
+    EXPECT_FALSE(writeList()->isEnabled());
+    writeFile(project / "pargen.xml", "<GeneralParameter><BaudRateCAN>4</BaudRateCAN></GeneralParameter>");
+    show();
+    EXPECT_FALSE(writeList()->isEnabled());
+    EXPECT_THAT(messages.texts(), IsEmpty()) << "the option is read silently";
+}
+
+TEST_F(TransmitMapWindow, NewStoresTheWriteChoiceEvenWhileDisabled) {
+    writeFile(project / "pargen.xml", parameters("1"));
+    show();
+    writeList()->setCurrentIndex(1);
+    writeFile(project / "pargen.xml", parameters("0"));
+    show();
+    ASSERT_FALSE(writeList()->isEnabled());
+    EXPECT_EQ(writeList()->currentIndex(), 1) << "the choice stays from one show to the next";
+    driver.selectFrame(1);
+    driver.typeIndex("70000");
+    driver.chooseRadio("PoscompMsbA", 2);
+    driver.chooseRadio("PoscompLsbA", 1);
+    driver.press("NewA");
+    driver.typeIndex("-1");
+    driver.press("NewA");
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0", "Ind Mb 1"));
+    EXPECT_THAT(messages.texts(), IsEmpty()) << "no range check on New";
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("-1", "2", "33", "1") + mapRow("70000", "2", "33", "1") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, MissingWriteFlagShowsFalseAndIsWrittenBackAsZero) {
+    writeFile(project / "TInfoCob.xml", "<TInfoCob><row Index=\"4\" NrPdo=\"1\" PosComp=\"136\"/></TInfoCob>");
+    show();
+    writeList()->setCurrentIndex(1);
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    EXPECT_EQ(writeList()->currentText(), "False");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 8);
+    EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 8);
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("4", "1", "136", "0") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, ImportedMappingWithAnEmptyWriteFlagReportsItAfterTheBytes) {
+    map(mapRow("4", "1", "33", ""));
+    show();
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    EXPECT_EQ(driver.index()->text(), "4");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 2);
+    EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 1);
+    EXPECT_THAT(messages.texts(), ElementsAre("'' is not a valid integer value"));
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("4", "1", "33", "") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, WriteFlagOtherThanZeroOrOneSelectsNothingAndModifyStoresFalse) {
+    map(mapRow("4", "1", "33", "2"));
+    show();
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    EXPECT_EQ(writeList()->currentIndex(), -1);
+    driver.press("ModifyA");
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("4", "1", "33", "0") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, LettersInAnEmptyMapAreAcceptedAndStopOkUntilDeleted) {
+    show();
+    driver.selectFrame(0);
+    driver.typeIndex("abc");
+    driver.press("NewA");
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0"));
+    driver.press("bitbtn1");
+    EXPECT_THAT(messages.texts(), ElementsAre("'abc' is not a valid integer value"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(fs::exists(project / "TInfoCob.xml"));
+    driver.selectMapping(0);
+    driver.press("DELETEa");
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<TInfoCob/>");
+}
+
+TEST_F(TransmitMapWindow, CopyAndPasteCarryTheWriteChoice) {
+    show();
+    driver.selectFrame(0);
+    driver.press("PasteA");
+    EXPECT_THAT(messages.texts(), ElementsAre("'' is not a valid integer value")) << "Paste before any Copy";
+    driver.typeIndex("0x30");
+    driver.chooseRadio("PoscompMsbA", 7);
+    writeList()->setCurrentIndex(1);
+    driver.press("copyA");
+    EXPECT_EQ(window.copyBuffer().PosComp, "112");
+    driver.selectFrame(1);
+    writeList()->setCurrentIndex(0);
+    driver.press("PasteA");
+    EXPECT_EQ(driver.index()->text(), "0x30");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 7);
+    EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 0);
+    EXPECT_EQ(writeList()->currentIndex(), 1);
+}
+
+TEST_F(TransmitMapWindow, ExportAndImportDoNothingYet) {
+    map(mapRow("4", "1", "33", "0"));
+    show();
+    driver.press("button1");
+    driver.press("bitbtn4");
+    EXPECT_THAT(messages.texts(), IsEmpty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.registerMap().mappingCount(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(project.path()), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace telvanor
