@@ -141,6 +141,7 @@ void TFTelvanoreFirmWare::FormCreate(const fs::path& workspaceDir) {
     WorkspaceStart start = InitWorkspace(workspaceDir);
     workspace_ = std::move(start.state);
     if (start.projectRestored) setProjectTitle();
+    OpenExcel.setInitialFolder(workspace_.ProjectDir);
 }
 
 void TFTelvanoreFirmWare::setProjectTitle() { setWindowTitle(toQt(projectTitle(workspace_))); }
@@ -152,9 +153,10 @@ void TFTelvanoreFirmWare::setStepWindow(const QString& buttonName, QDialog* wind
 void TFTelvanoreFirmWare::NewaClick() {
     if (!newProjectWindow_) return;
     newProjectWindow_->setDestination(workspace_.ProjectsDir);
-    if (newProjectWindow_->exec() == QDialog::Accepted)
+    if (newProjectWindow_->exec() == QDialog::Accepted) {
         setProjectTitle();
-    else
+        OpenExcel.setInitialFolder(workspace_.ProjectDir);
+    } else
         // The project that was current stays current; only the title loses its name.
         setWindowTitle(toQt(kTitlePrefix));
 }
@@ -164,6 +166,7 @@ void TFTelvanoreFirmWare::OpenaClick() {
     chooseFolder_("Select directory of project", workspace_.ProjectsDir, folder);
     OpenProject(workspace_, folder);
     setProjectTitle();
+    OpenExcel.setInitialFolder(workspace_.ProjectDir);
 }
 
 void TFTelvanoreFirmWare::btn_str_lng1aClick(QPushButton* button) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/open_excel.h"
 #include "project/workspace.h"
 
 class QDialog;
@@ -30,6 +31,8 @@ public:
     TFTelvanoreFirmWare(const std::filesystem::path& workspaceDir, MessageBoxes& messages, QWidget* parent = nullptr);
 
     WorkspaceState& workspace() { return workspace_; }
+    // The workbook dialog of the worksheet imports, starting in the project folder.
+    OpenExcelDialog& openExcel() { return OpenExcel; }
 
     // The window a step button opens, by the button's name ("btn_Prm_Gen", "btn_RCOB", ...).
     void setStepWindow(const QString& buttonName, QDialog* window);
@@ -64,6 +67,7 @@ private:
     QDialog* aboutWindow_ = nullptr;
     TFsaveproj* newProjectWindow_ = nullptr;
     QLabel* Label6_ = nullptr;
+    OpenExcelDialog OpenExcel;
 };
 
 }  // namespace telvanor

@@ -97,6 +97,17 @@ TEST_F(MainWindow, OpenProjectThenCloseRestoresItAtTheNextStart) {
     EXPECT_EQ(again->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
 }
 
+TEST_F(MainWindow, WorkbookDialogStartsInTheCurrentProjectFolder) {
+    fs::create_directories(projects() / "Boat1");
+    fs::create_directories(projects() / "Boat2");
+    storeProject("Boat1");
+    auto window = start();
+    EXPECT_EQ(window->openExcel().initialFolder(), projects() / "Boat1");
+    chosen = projects() / "Boat2";
+    click(*window, "open");
+    EXPECT_EQ(window->openExcel().initialFolder(), projects() / "Boat2");
+}
+
 TEST_F(MainWindow, CancelledChooserRederivesTheNameFromTheFolder) {
     fs::create_directories(projects() / "Boat1");
     storeProject("Boat1");
