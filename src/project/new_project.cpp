@@ -11,18 +11,30 @@ namespace {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
+// Longest folder name and path the file systems the program runs on take.
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::size_t kMaxPathBytes = 4000;
+
+// Control characters would end up in the window title and break the settings file's line.
+bool hasControlCharacter(std::string_view name) {
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 // The folder a typed name stands for beneath `destination`, or nothing when the name would
 // lead elsewhere: rooted ("/x", "\x", "C:x"), or with a "." or ".." part. Empty parts, as in
-// "a//b" or a trailing separator, are only doubled separators.
+// "a//b" or a trailing separator, are only doubled separators. Names with control characters
+// and names too long for a folder are refused as well.
 std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_view name) {
-    if (name.empty() || isSeparator(name.front())) return std::nullopt;
+    if (name.empty() || isSeparator(name.front()) || hasControlCharacter(name)) return std::nullopt;
     fs::path folder = destination;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = start;
         while (end < name.size() && !isSeparator(name[end])) ++end;
         std::string_view part = name.substr(start, end - start);
-        if (part == "." || part == "..") return std::nullopt;
+        if (part == "." || part == ".." || part.size() > kMaxNameBytes) return std::nullopt;
         if (!part.empty()) {
             fs::path piece{std::string(part)};
             if (piece.has_root_path()) return std::nullopt;
@@ -30,6 +42,7 @@ std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_v
         }
         start = end + 1;
     }
+    if (folder.string().size() > kMaxPathBytes) return std::nullopt;
     return folder;
 }
 

@@ -91,6 +91,9 @@ std::optional<std::string> readIniValue(const std::filesystem::path& file, std::
 
 void writeIniValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
                    std::string_view value) {
+    // A line break would end the value early and turn its rest into another line.
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        throw FileError("Cannot write " + file.string() + ": the value of " + std::string(key) + " holds a line break");
     std::vector<std::string> lines;
     try {
         lines = splitLines(readWholeFile(file, kMaxSettingsBytes));

@@ -16,7 +16,8 @@ std::optional<std::string> readIniValue(const std::filesystem::path& file, std::
                                         std::string_view key);
 
 // Sets the value, keeping every other line of the file; creates the file when missing.
-// Throws FileError when the file cannot be written.
+// Throws FileError when the file cannot be written or the value holds a line break, which the
+// format cannot carry; the file is then left as it was.
 void writeIniValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
                    std::string_view value);
 

@@ -80,6 +80,15 @@ TEST_F(CreateProjectTest, NamesLeadingOutsideTheDestinationAreRefused) {
     EXPECT_FALSE(fs::exists(projects / "Old" / "x"));
 }
 
+TEST_F(CreateProjectTest, ControlCharactersAndOverlongNamesAreRefused) {
+    for (std::string name : {std::string("Boat\n2"), std::string("Boat\t2"), std::string("Bo\x7F" "at"),
+                             std::string(256, 'b'), "Boat2/" + std::string(300, 'c')})
+        expectRefused(name, {"Name project not valid"});
+    EXPECT_FALSE(fs::exists(projects / "Boat2"));
+    EXPECT_TRUE(CreateProject(projects, std::string(255, 'b'), workspace).created);
+    EXPECT_TRUE(CreateProject(projects, "Barca \xC3\xA8 bella", workspace).created) << "UTF-8 names are fine";
+}
+
 TEST_F(CreateProjectTest, FolderThatCannotBeMadeGivesNoMessage) {
     expectRefused("a/b", {});
     expectRefused("Boat2", {}, dir / "nowhere");

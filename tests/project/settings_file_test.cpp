@@ -1,5 +1,7 @@
 #include "project/settings_file.h"
 
+#include "project/atomic_file.h"
+
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
@@ -18,6 +20,14 @@ TEST(SettingsFile, ValuesSurviveExactly) {
         writeIniValue(file, "lastproj", "projectname", value);
         EXPECT_EQ(readIniValue(file, "lastproj", "projectname"), value);
     }
+}
+
+TEST(SettingsFile, ValueWithALineBreakIsRefusedAndTheFileKept) {
+    TempDir dir;
+    auto file = dir / "settings.ini";
+    writeIniValue(file, "lastproj", "projectname", "\\Boat1");
+    EXPECT_THROW(writeIniValue(file, "lastproj", "projectname", "/Boat\n[evil]\nx=1"), FileError);
+    EXPECT_EQ(readFile(file), "[lastproj]\nprojectname=\\Boat1\n");
 }
 
 TEST(SettingsFile, ReadsWindowsStyleFiles) {
