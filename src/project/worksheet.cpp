@@ -8,14 +8,29 @@
 #include <cstring>
 #include <functional>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <freexl.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TELVANOR_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TELVANOR_SANITIZED 1
+#endif
+#endif
+#ifdef TELVANOR_SANITIZED
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 namespace telvanor {
 
 namespace {
+
+// A full register map is 65,536 rows of three cells; the widest table has 49 columns.
+constexpr std::uint64_t kMaxWorksheetCells = 4'000'000;
 
 bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -59,6 +74,9 @@ public:
         unsigned short columnCount = 0;
         if (int status = freexl_worksheet_dimensions(handle_, &rowCount, &columnCount); status != FREEXL_OK)
             fail("has a worksheet that cannot be read", status);
+        if (static_cast<std::uint64_t>(rowCount) * columnCount > kMaxWorksheetCells)
+            throw WorkbookError(file_.string() + " holds a worksheet of " + std::to_string(rowCount) + " rows and " +
+                                std::to_string(columnCount) + " columns, more than any table of a project");
         WorksheetRows sheetRows;
         sheetRows.columns = columnCount;
         for (unsigned int row = 1; row < rowCount; ++row) {
@@ -146,7 +164,23 @@ private:
 
 constexpr char kAnswered = 'A';
 constexpr char kRefused = 'E';
-constexpr auto kReadingTimeLimit = std::chrono::seconds(60);
+// Reading a real workbook takes milliseconds; a reader that runs longer is stopped.
+constexpr auto kReadingTimeLimit = std::chrono::seconds(20);
+constexpr std::size_t kMaxAnswerBytes = 256u * 1024 * 1024;
+constexpr rlim_t kChildMemoryBytes = rlim_t{1} * 1024 * 1024 * 1024;
+
+// The reading child dies on its own: whatever crash or sanitizer report FreeXL causes ends the
+// child with a failure the parent turns into a message, not in the handlers it inherited.
+void becomeReadingChild() {
+    for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) std::signal(signal, SIG_DFL);
+#ifdef TELVANOR_SANITIZED
+    __sanitizer_set_death_callback([] { _exit(70); });
+#else
+    // A workbook that makes the library ask for more memory fails instead of exhausting it.
+    rlimit memory{kChildMemoryBytes, kChildMemoryBytes};
+    ::setrlimit(RLIMIT_AS, &memory);
+#endif
+}
 
 bool writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -172,10 +206,13 @@ Message readIsolated(const std::filesystem::path& workbook, const std::function<
         throw WorkbookError("Cannot read " + workbook.string() + ": " + std::strerror(error));
     }
     if (child == 0) {
+        becomeReadingChild();
         ::close(pipeEnds[0]);
         std::string answer;
         try {
             answer = kAnswered + read().bytes();
+        } catch (const std::bad_alloc&) {
+            answer = std::string(1, kRefused) + workbook.string() + " cannot be read: it asks for more memory than any workbook of a project needs";
         } catch (const std::exception& failure) {
             answer = std::string(1, kRefused) + failure.what();
         }
@@ -185,11 +222,11 @@ Message readIsolated(const std::filesystem::path& workbook, const std::function<
 
     std::string answer;
     auto deadline = std::chrono::steady_clock::now() + kReadingTimeLimit;
-    bool timedOut = false;
+    bool stopped = false;
     for (;;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            timedOut = true;
+            stopped = true;
             break;
         }
         pollfd waiting{pipeEnds[0], POLLIN, 0};
@@ -201,13 +238,17 @@ Message readIsolated(const std::filesystem::path& workbook, const std::function<
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         answer.append(buffer, static_cast<std::size_t>(got));
+        if (answer.size() > kMaxAnswerBytes) {
+            stopped = true;
+            break;
+        }
     }
     ::close(pipeEnds[0]);
-    if (timedOut) ::kill(child, SIGKILL);
+    if (stopped) ::kill(child, SIGKILL);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || answer.empty())
+    if (stopped || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || answer.empty())
         throw WorkbookError(workbook.string() + " cannot be read: the workbook is damaged or not an .xls file");
     if (answer[0] == kRefused) throw WorkbookError(answer.substr(1));
     return Message(answer.substr(1));

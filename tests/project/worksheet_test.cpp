@@ -53,6 +53,18 @@ TEST(Worksheet, WorkbookThatBreaksTheLibraryCannotTakeTheProgramWithIt) {
     }
 }
 
+// A workbook found by fuzzing whose worksheet claims dimensions that make FreeXL ask for
+// gigabytes: the reading child runs out of its memory limit and the reading fails.
+TEST(Worksheet, WorkbookAskingForHugeMemoryFailsWithAMessage) {
+    std::filesystem::path file = workbook("huge-dimensions.xls");
+    try {
+        (void)readWorksheet(file, "Mixed");
+        FAIL() << "read a worksheet whose dimensions cannot be right";
+    } catch (const WorkbookError& error) {
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("huge-dimensions.xls"));
+    }
+}
+
 TEST(Worksheet, NumberCellTexts) {
     EXPECT_EQ(numberCellText(33.0), "33");
     EXPECT_EQ(numberCellText(-0.0), "0");
