@@ -45,7 +45,7 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* FTpdo2MB = new TFTpdo2MB(workspace, messages, main);
     main->setStepWindow("btn_TCOB", FTpdo2MB);
 
-    auto* FInfoTpdoMB = new TFInfoTpdoMB(workspace, messages, main);
+    auto* FInfoTpdoMB = new TFInfoTpdoMB(workspace, messages, main->openExcel(), main);
     main->setStepWindow("btn_Info_TCOB", FInfoTpdoMB);
 
     // Update Device shows the serial update window after writing the image.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include "app/error_boundary.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
+#include "app/wait_cursor.h"
 #include "project/file_lookup.h"
 
 namespace telvanor {
@@ -40,15 +40,6 @@ public:
 
 private:
     QProgressBar* bar_;
-};
-
-// A wait cursor while the merge chain runs; message boxes come after it.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 }  // namespace

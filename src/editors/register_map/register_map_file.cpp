@@ -16,8 +16,6 @@ namespace {
 constexpr const char* kFrameTableReadError = "Error in reading file PDO XML";
 constexpr const char* kMapReadError = "Error in reading file SDOPDO XML";
 
-std::string_view mapRootName(MapKind kind) { return kind == MapKind::Receive ? "RInfoCob" : "TInfoCob"; }
-
 std::string rowFailure(std::size_t row, const std::string& what) { return "row " + std::to_string(row) + ": " + what; }
 
 // Reads one frame row into `frame`; gives what is wrong with the row, if anything.
@@ -144,6 +142,8 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
 std::string_view frameTableFileName(MapKind kind) { return kind == MapKind::Receive ? kRCobDefFile : kTCobDefFile; }
 
 std::string_view mapFileName(MapKind kind) { return kind == MapKind::Receive ? kRInfoCobFile : kTInfoCobFile; }
+
+std::string_view mapRootName(MapKind kind) { return kind == MapKind::Receive ? "RInfoCob" : "TInfoCob"; }
 
 RegisterMapLoad LoadRegisterMap(const fs::path& projectDir, MapKind kind) {
     RegisterMapLoad load;

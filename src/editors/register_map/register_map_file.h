@@ -41,6 +41,8 @@ struct RegisterMapLoad {
 // The files of a map kind: the frame table and the map in the project folder.
 std::string_view frameTableFileName(MapKind kind);  // "RCobDef.xml" or "TCobDef.xml"
 std::string_view mapFileName(MapKind kind);         // "RInfoCob.xml" or "TInfoCob.xml"
+// The map file's root element, which also names the map's CSV export and its worksheet.
+std::string_view mapRootName(MapKind kind);  // "RInfoCob" or "TInfoCob"
 
 // Rebuilds the map from the project folder: the frames of the frame table in table order,
 // each with its byte count, then the map file's mappings attached to their frames by NrPdo.

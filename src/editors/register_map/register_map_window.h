@@ -82,6 +82,12 @@ protected:
     // The selected frame entry, or nothing.
     const TClPdo* selectedFrame() const;
     WorkspaceState& workspace() { return workspace_; }
+    // The map being edited, for the window's own handlers (the transmit map's import).
+    RegisterMap& editedMap() { return map_; }
+    // What choosing the selected frame does: clears the mapping list, the Index edit and the
+    // byte selectors, then lists that frame's mappings; with no frame selected the list
+    // stays empty.
+    void showSelectedFrame() { LPdoCanAClick(); }
 
     QGroupBox* PoscompMsbA;
     QGroupBox* PoscompLsbA;

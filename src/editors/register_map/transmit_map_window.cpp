@@ -6,6 +6,9 @@
 #include <QPushButton>
 
 #include "app/error_boundary.h"
+#include "app/open_excel.h"
+#include "app/wait_cursor.h"
+#include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
 
 namespace telvanor {
@@ -21,8 +24,9 @@ const RegisterMapWindow::Layout kTransmitLayout = {
 
 }  // namespace
 
-TFInfoTpdoMB::TFInfoTpdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : RegisterMapWindow(MapKind::Transmit, kTransmitLayout, workspace, messages, parent) {
+TFInfoTpdoMB::TFInfoTpdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
+                           QWidget* parent)
+    : RegisterMapWindow(MapKind::Transmit, kTransmitLayout, workspace, messages, parent), OpenExcel(openExcel) {
     setObjectName("FInfoTpdoMB");
     auto* writeGroup = new QGroupBox("Write NMEA2000 Frame", this);
     writeGroup->setObjectName("GroupBox1");
@@ -49,10 +53,22 @@ int TFInfoTpdoMB::writeChoice() const { return CB_Send_J1939->currentIndex(); }
 
 void TFInfoTpdoMB::showWriteChoice(std::string_view writeText) { CB_Send_J1939->setCurrentIndex(writeChoiceFor(writeText)); }
 
-// The CSV export and the worksheet import of the map come with the spreadsheet exchange;
-// until then the buttons are there and do nothing.
-void TFInfoTpdoMB::Button1Click() {}
+// Writes the map as it stands, unsaved edits included; the window and the map stay as they are.
+void TFInfoTpdoMB::Button1Click() { ExportRegisterMap(workspace().ProjectDir, registerMap()); }
 
-void TFInfoTpdoMB::BitBtn4Click() {}
+void TFInfoTpdoMB::BitBtn4Click() {
+    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
+    if (!workbook) return;
+    {
+        WaitCursor busy;
+        // Every way the import ends is silent; the map keeps what it did so far.
+        ImportRegisterMap(*workbook, editedMap());
+    }
+    // The mapping list and the detail controls are cleared. The selected frame's lines are
+    // listed again at once, so that a line always stands for the mapping at its position:
+    // an empty list beside a frame that has mappings would let New label its line "Ind Mb 0"
+    // and let Modify and Delete of that line change the frame's first mapping instead.
+    showSelectedFrame();
+}
 
 }  // namespace telvanor

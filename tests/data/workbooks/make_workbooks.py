@@ -41,3 +41,53 @@ workbook("reader.xls", [
         [datetime.date(2026, 12, 9), 3, 4],
     ]),
 ])
+
+
+# The transmit register map's import: the worksheet TInfoCob in any letter case, records by
+# column position, the records that are skipped and the ones that end the import.
+TITLES = ["Index", "NrPdo", "PosComp"]
+workbook("tinfocob.xls", [
+    ("Notes", [["not", "this", "sheet"], [1, 1, 1]]),
+    ("TInfoCob", [
+        TITLES + ["Comment"],
+        [100, 2, 33, "a fourth column is ignored"],
+        ["0x10", "1", "17"],
+        [7, 130, 136],         # 130 keeps its low seven bits: frame 2
+        [8, 5, 1],             # beyond the two frames: skipped
+        [9, 1, None],          # the record after a skipped one; an empty PosComp
+        [10, 128, 1],          # low seven bits 0: skipped
+        ["100", "$1", "0"],    # a duplicate Index, a hexadecimal frame number
+        [12.5, -126, "x"],     # -126 keeps 2; texts are not checked
+    ]),
+])
+workbook("tinfocob_lower.xls", [("tinfocob", [TITLES, [1, 1, 33]])])
+workbook("tinfocob_upper.xls", [("TINFOCOB", [TITLES, [2, 1, 17]])])
+workbook("without_tinfocob.xls", [
+    ("Sheet1", [TITLES, [1, 1, 33]]),
+    ("TInfoCob2", [TITLES, [2, 1, 33]]),
+    ("RInfoCob", [TITLES, [3, 1, 33]]),
+])
+workbook("tinfocob_titles_only.xls", [("TInfoCob", [TITLES])])
+workbook("tinfocob_gap.xls", [("TInfoCob", [TITLES, [1, 1, 33], [2, None, 17], [3, 1, 0]])])
+workbook("tinfocob_bad_frame.xls", [("TInfoCob", [TITLES, [1, 1, 33], [2, "two", 17], [3, 1, 0]])])
+workbook("tinfocob_two_columns.xls", [("TInfoCob", [TITLES[:2], [1, 1], [2, 1]])])
+
+
+def spreadsheet_value(text):
+    """A CSV field as a spreadsheet takes it when it opens the file: plain decimal integers
+    become numbers, every other field stays text."""
+    plain = text.lstrip("-")
+    if plain.isdigit() and (plain == "0" or not plain.startswith("0")):
+        return int(text)
+    return text
+
+
+# The export of a map opened in a spreadsheet, a title row put above it, saved as .xls.
+def workbook_from_export(csv_name, xls_name):
+    import csv
+    with open(os.path.join(HERE, csv_name), newline="", encoding="utf-8") as export:
+        records = [[spreadsheet_value(field) for field in row[:3]] for row in csv.reader(export)]
+    workbook(xls_name, [("TInfoCob", [TITLES] + records)])
+
+
+workbook_from_export("roundtrip.csv", "roundtrip.xls")

@@ -81,6 +81,18 @@ TEST_F(RegisterMapsInTheProgram, DefineNmeaButtonsOpenTheirMaps) {
     });
 }
 
+// Import asks through the main window's workbook dialog, which starts in the project folder.
+TEST_F(RegisterMapsInTheProgram, TransmitMapImportUsesTheMainWindowsWorkbookDialog) {
+    std::vector<fs::path> folders;
+    windows->main().openExcel().setChooser([&](QWidget* parent, const fs::path& folder) -> std::optional<fs::path> {
+        EXPECT_EQ(parent->windowTitle(), "Transmit NMEA2000 Frame Info");
+        folders.push_back(folder);
+        return std::nullopt;
+    });
+    useStep<TFInfoTpdoMB>("btn_Info_TCOB", [](TFInfoTpdoMB&, MapWindowDriver& driver) { driver.press("bitbtn4"); });
+    EXPECT_THAT(folders, ElementsAre(projectDir));
+}
+
 // Every file of the project is made through its window, and Update Device compiles it to the
 // image of the sample project, then opens the serial update window.
 TEST_F(RegisterMapsInTheProgram, ProjectMadeOnlyThroughTheWindowsCompilesToTheSampleImage) {

@@ -5,7 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/open_excel.h"
 #include "app/recording_message_boxes.h"
+#include "app/window_checks.h"
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
 
@@ -39,6 +41,11 @@ class TransmitMapWindow : public ::testing::Test {
 protected:
     TransmitMapWindow() {
         workspace.ProjectDir = project.path();
+        openExcel.setInitialFolder(project.path());
+        openExcel.setChooser([this](QWidget*, const fs::path& folder) -> std::optional<fs::path> {
+            dialogFolders.push_back(folder);
+            return chosenWorkbook;
+        });
         writeFile(project / "TCobDef.xml", "<COBID>" + transmitFrame("0xF802") + transmitFrame("0xF803") + "</COBID>");
     }
     ~TransmitMapWindow() override { window.hide(); }
@@ -54,7 +61,10 @@ protected:
     TempDir project;
     WorkspaceState workspace;
     RecordingMessageBoxes messages;
-    TFInfoTpdoMB window{workspace, messages};
+    OpenExcelDialog openExcel;
+    std::vector<fs::path> dialogFolders;
+    std::optional<fs::path> chosenWorkbook;
+    TFInfoTpdoMB window{workspace, messages, openExcel};
     MapWindowDriver driver{window};
 };
 
@@ -182,15 +192,143 @@ TEST_F(TransmitMapWindow, CopyAndPasteCarryTheWriteChoice) {
     EXPECT_EQ(writeList()->currentIndex(), 1);
 }
 
-TEST_F(TransmitMapWindow, ExportAndImportDoNothingYet) {
-    map(mapRow("4", "1", "33", "0"));
+fs::path workbook(const char* name) { return testing::testDataDir() / "workbooks" / name; }
+
+TEST_F(TransmitMapWindow, ExportWritesTheMapAsItStandsAndChangesNothing) {
+    map(mapRow("4", "2", "33", "1") + mapRow("3", "1", "136", "0"));
     show();
+    driver.selectFrame(0);
+    driver.typeIndex("0x20");
+    driver.chooseRadio("PoscompLsbA", 5);
+    driver.press("NewA");
     driver.press("button1");
-    driver.press("bitbtn4");
+    EXPECT_EQ(readFile(project / "TInfoCob.csv"), "3,1,136,\r\n0x20,1,5,\r\n4,2,33,\r\n") << "unsaved New included";
     EXPECT_THAT(messages.texts(), IsEmpty());
     EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind Mb 1"));
+    EXPECT_EQ(driver.index()->text(), "0x20");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("4", "2", "33", "1") + mapRow("3", "1", "136", "0") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, ExportThatCannotWriteShowsTheReasonAndKeepsTheWindowOpen) {
+    show();
+    fs::create_directory(project / "TInfoCob.csv");
+    driver.press("button1");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, "error");
+    EXPECT_THAT(messages.messages[0].text, ::testing::HasSubstr("TInfoCob.csv"));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(TransmitMapWindow, ImportReplacesTheMapInMemoryOnlyUntilOk) {
+    const std::string before = "<TInfoCob>" + mapRow("3", "1", "136", "0") + mapRow("4", "2", "33", "1") + "</TInfoCob>";
+    writeFile(project / "TInfoCob.xml", before);
+    show();
+    chosenWorkbook = workbook("tinfocob_upper.xls");
+    driver.press("bitbtn4");
+    EXPECT_THAT(dialogFolders, ElementsAre(project.path())) << "the dialog starts in the project folder";
+    EXPECT_THAT(messages.texts(), IsEmpty()) << "success shows no message";
     EXPECT_EQ(window.registerMap().mappingCount(), 1u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(project.path()), fs::directory_iterator()), 2);
+    driver.press("bitbtn2");
+    EXPECT_EQ(savedMap(), before) << "Cancel abandons the import";
+
+    show();
+    driver.press("bitbtn4");
+    driver.press("bitbtn1");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("2", "1", "17", "") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, ImportClearsTheDetailsAndListsTheSelectedFramesNewMappings) {
+    map(mapRow("3", "1", "136", "1"));
+    show();
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    ASSERT_EQ(driver.radioChoice("PoscompMsbA"), 8);
+    chosenWorkbook = workbook("tinfocob.xls");
+    driver.press("bitbtn4");
+    EXPECT_EQ(driver.frames()->currentRow(), 0) << "the frame selection stays";
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1", "Ind MB 2"));
+    EXPECT_EQ(driver.mappings()->currentRow(), -1);
+    EXPECT_EQ(driver.index()->text(), "");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 0);
+    EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 0);
+
+    driver.selectFrame(1);
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1", "Ind MB 2"));
+    driver.selectMapping(1);
+    EXPECT_EQ(driver.index()->text(), "7");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 8);
+    EXPECT_THAT(messages.texts(), ElementsAre("'' is not a valid integer value")) << "the empty Write_J1939 text";
+
+    // The imported Index "12.5" is no integer: OK refuses it and writes nothing.
+    messages.messages.clear();
+    driver.press("bitbtn1");
+    EXPECT_THAT(messages.texts(), ElementsAre("'12.5' is not a valid integer value"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("3", "1", "136", "1") + "</TInfoCob>");
+}
+
+// Each line stands for the mapping at its position: New after an import adds the line after
+// the imported ones, and Modify of it changes the new mapping, not the frame's first one.
+TEST_F(TransmitMapWindow, NewAfterAnImportLabelsAndChangesItsOwnMapping) {
+    show();
+    driver.selectFrame(0);
+    chosenWorkbook = workbook("tinfocob_lower.xls");
+    driver.press("bitbtn4");
+    driver.typeIndex("50");
+    driver.press("NewA");
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind Mb 1"));
+    driver.typeIndex("51");
+    driver.press("ModifyA");
+    driver.press("bitbtn1");
+    EXPECT_THAT(messages.texts(), IsEmpty());
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("1", "1", "33", "") + mapRow("51", "1", "0", "0") + "</TInfoCob>");
+}
+
+TEST_F(TransmitMapWindow, ImportWithNoFrameSelectedLeavesTheMappingListEmpty) {
+    map(mapRow("3", "1", "136", "1"));
+    show();
+    driver.typeIndex("9");
+    chosenWorkbook = workbook("tinfocob_lower.xls");
+    driver.press("bitbtn4");
+    EXPECT_THAT(driver.mappingLines(), IsEmpty());
+    EXPECT_EQ(driver.index()->text(), "");
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    EXPECT_EQ(driver.index()->text(), "1");
+}
+
+TEST_F(TransmitMapWindow, CancelledDialogChangesNothing) {
+    map(mapRow("3", "1", "136", "1"));
+    show();
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    driver.press("bitbtn4");
+    EXPECT_EQ(dialogFolders.size(), 1u);
+    EXPECT_EQ(driver.mappings()->currentRow(), 0);
+    EXPECT_EQ(driver.index()->text(), "3");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 8);
+    EXPECT_EQ(window.registerMap().mappingCount(), 1u);
+}
+
+TEST_F(TransmitMapWindow, WorkbookThatCannotBeReadOrLacksTheSheetEndsTheImportSilently) {
+    map(mapRow("3", "1", "136", "1") + mapRow("4", "2", "33", "0"));
+    std::string bytes = readFile(workbook("tinfocob.xls"));
+    writeFile(project / "cut.xls", bytes.substr(0, bytes.size() / 2));
+    show();
+    for (const fs::path& file : {project / "cut.xls", workbook("without_tinfocob.xls")}) {
+        chosenWorkbook = file;
+        driver.press("bitbtn4");
+        EXPECT_THAT(messages.texts(), IsEmpty()) << file;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.registerMap().mappingCount(), 2u) << file << ": the map stays as it was";
+    }
+}
+
+TEST_F(TransmitMapWindow, StaysUsableByKeyboard) {
+    testing::expectUsableByKeyboard(window, "bitbtn1");
+    testing::expectEscapeCloses(window);
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+#include "editors/register_map/register_map_exchange.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "editors/register_map/register_map_file.h"
+#include "project/atomic_file.h"
+#include "project/file_lookup.h"
+#include "project/integer_text.h"
+#include "project/worksheet.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Column positions of a record, export and import alike.
+constexpr std::size_t kIndexColumn = 0;
+constexpr std::size_t kFrameColumn = 1;
+constexpr std::size_t kPosCompColumn = 2;
+constexpr std::size_t kColumnsRead = 3;
+
+// A record's frame number is kept to its low 7 bits; 0 names no frame.
+constexpr std::uint32_t kFrameNumberBits = 0x7F;
+
+// Appends `text` as one CSV field followed by its comma. Texts that would split the field or
+// the line are quoted, quotes doubled; every other text is written as it stands.
+void appendField(std::string& line, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line.append(text);
+    } else {
+        line.push_back('"');
+        for (char c : text) {
+            if (c == '"') line.push_back('"');
+            line.push_back(c);
+        }
+        line.push_back('"');
+    }
+    line.push_back(',');
+}
+
+}  // namespace
+
+std::string registerMapCsv(const RegisterMap& map) {
+    std::string csv;
+    for (const TClPdo& frame : map.frames) {
+        std::string frameNumber = std::to_string(frame.frameNumber);
+        for (const TClIndMB& mapping : frame.mappings) {
+            appendField(csv, mapping.Index);
+            appendField(csv, frameNumber);
+            appendField(csv, mapping.PosComp);
+            csv.append("\r\n");
+        }
+    }
+    return csv;
+}
+
+void ExportRegisterMap(const fs::path& projectDir, const RegisterMap& map) {
+    std::string fileName = std::string(mapRootName(map.kind)) + ".csv";
+    writeFileAtomically(writeTargetNoCase(projectDir, fileName), registerMapCsv(map));
+}
+
+MapImport ImportRegisterMap(const fs::path& workbook, RegisterMap& map) {
+    std::optional<WorksheetRows> sheet;
+    try {
+        sheet = readWorksheet(workbook, mapRootName(map.kind));
+    } catch (const WorkbookError&) {
+        // An unreadable workbook ends the import silently, before anything has changed.
+        return {MapImportEnd::WorkbookUnreadable};
+    }
+    if (!sheet) return {MapImportEnd::NoWorksheet};
+
+    for (TClPdo& frame : map.frames) frame.mappings = {};
+    MapImport result;
+    if (sheet->columns < kColumnsRead) {
+        result.end = MapImportEnd::TooFewColumns;
+        return result;
+    }
+    for (std::size_t record = 0; record < sheet->rows.size(); ++record) {
+        std::vector<std::string>& cells = sheet->rows[record];
+        std::optional<std::int32_t> frameNumber = parseIntegerText(cells[kFrameColumn]);
+        if (!frameNumber) {
+            result.end = MapImportEnd::BadFrameNumber;
+            result.stoppedAt = record + 1;
+            return result;
+        }
+        std::size_t frame = static_cast<std::uint32_t>(*frameNumber) & kFrameNumberBits;
+        if (frame == 0 || frame > map.frames.size()) {
+            ++result.skipped;
+            continue;
+        }
+        map.frames[frame - 1].mappings.push_back(
+            {std::move(cells[kIndexColumn]), std::move(cells[kPosCompColumn]), std::string()});
+        ++result.imported;
+    }
+    return result;
+}
+
+}  // namespace telvanor
