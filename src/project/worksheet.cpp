@@ -167,7 +167,7 @@ constexpr char kRefused = 'E';
 // Reading a real workbook takes milliseconds; a reader that runs longer is stopped.
 constexpr auto kReadingTimeLimit = std::chrono::seconds(20);
 constexpr std::size_t kMaxAnswerBytes = 256u * 1024 * 1024;
-constexpr rlim_t kChildMemoryBytes = rlim_t{1} * 1024 * 1024 * 1024;
+constexpr rlim_t kChildMemoryBytes = rlim_t{512} * 1024 * 1024;
 
 // The reading child dies on its own: whatever crash or sanitizer report FreeXL causes ends the
 // child with a failure the parent turns into a message, not in the handlers it inherited.
