@@ -167,6 +167,8 @@ constexpr char kRefused = 'E';
 // Reading a real workbook takes milliseconds; a reader that runs longer is stopped.
 constexpr auto kReadingTimeLimit = std::chrono::seconds(20);
 constexpr std::size_t kMaxAnswerBytes = 256u * 1024 * 1024;
+// The largest worksheet a project holds (a full map of 65,536 rows) needs a few tens of MB; a
+// workbook whose dimensions ask for more fails at this limit, and the lower the limit, the sooner.
 constexpr rlim_t kChildMemoryBytes = rlim_t{512} * 1024 * 1024;
 
 // The reading child dies on its own: whatever crash or sanitizer report FreeXL causes ends the
