@@ -22,9 +22,11 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pages");
     auto* page = new QWidget;
+    page_ = page;
     page->setObjectName("page");
     page->setAccessibleName(pageCaption);
     sgA_ = new StringGrid(page);
+    lastOnPage_ = sgA_;
     sgA_->setObjectName("sgA");
     sgA_->setAccessibleName("sgA");
     auto* pageLayout = new QVBoxLayout(page);
@@ -53,6 +55,21 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     layout->addLayout(buttons);
 
     setTabOrder(sgA_, bitbtn1_);
+    setTabOrder(bitbtn1_, bitbtn2_);
+}
+
+void GridEditorDialog::addBelowGrid(QWidget* widget) {
+    page_->layout()->addWidget(widget);
+    // Each focusable control of the widget, in its own order, between the grid and OK.
+    QList<QWidget*> stops = widget->findChildren<QWidget*>();
+    stops.prepend(widget);
+    for (QWidget* stop : stops) {
+        if (stop->focusPolicy() & Qt::TabFocus) {
+            setTabOrder(lastOnPage_, stop);
+            lastOnPage_ = stop;
+        }
+    }
+    setTabOrder(lastOnPage_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
 }
 

@@ -30,11 +30,16 @@ protected:
     // Once the grid has its columns and rows: the window's size shows every column and
     // `visibleRows` rows, and it is centred on the screen.
     void fitToGrid(int visibleRows);
+    // Puts `widget` on the tab page under the grid, after the grid in the tab order. Call it
+    // before fitToGrid.
+    void addBelowGrid(QWidget* widget);
 
     void showEvent(QShowEvent* event) override;
 
 private:
     QTabWidget* pages_;
+    QWidget* page_;
+    QWidget* lastOnPage_;  // the page's last stop in the tab order, before OK
     StringGrid* sgA_;
     QPushButton* bitbtn1_;
     QPushButton* bitbtn2_;

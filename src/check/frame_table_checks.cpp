@@ -1,5 +1,6 @@
 #include "check/file_checks.h"
 #include "editors/receive_frames/receive_frames.h"
+#include "editors/receive_frames/receive_framing_warnings.h"
 #include "editors/transmit_frames/transmit_frames.h"
 
 namespace telvanor {
@@ -18,8 +19,12 @@ std::vector<CheckFinding> findingsOf(const FrameTableCheck& check) {
 
 }  // namespace
 
-std::vector<CheckFinding> checkReceiveFramesFile(const fs::path&, const fs::path& projectDir) {
-    return findingsOf(CheckReceiveFrames(projectDir));
+std::vector<CheckFinding> checkReceiveFramesFile(const fs::path& file, const fs::path& projectDir) {
+    std::vector<CheckFinding> findings = findingsOf(CheckReceiveFrames(projectDir));
+    // Framing that contradicts the PGN catalogue, for the rows that could be read.
+    for (std::string& warning : receiveTableFramingWarnings(LoadReceiveFrames(file).rows))
+        findings.push_back(warned(std::move(warning)));
+    return findings;
 }
 
 std::vector<CheckFinding> checkTransmitFramesFile(const fs::path&, const fs::path& projectDir) {

@@ -4,8 +4,11 @@
 
 #include "app/error_boundary.h"
 #include "app/message_boxes.h"
+#include "app/pgn_catalogue_line.h"
 #include "app/qt_text.h"
 #include "app/string_grid.h"
+#include "catalogue/frame_row_lookup.h"
+#include "editors/receive_frames/receive_framing_warnings.h"
 #include "project/workspace.h"
 
 namespace telvanor {
@@ -42,6 +45,7 @@ TFpdoMB::TFpdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* par
     grid()->setColumns("N", columns());
     grid()->setRows(static_cast<int>(kFrameTableGridRows));
     grid()->setAccessibleDescription("Receive frames, one row per frame");
+    addBelowGrid(new PgnCatalogueLine(grid(), [this](int gridRow) { return catalogueText(gridRow); }));
     fitToGrid(16);
 }
 
@@ -76,16 +80,24 @@ void TFpdoMB::putRow(int gridRow, const ReceiveFrameRow& row) {
     cells.setCell(gridRow, Mnemonic, toQt(row.Mnemonic));
 }
 
+ReceiveFrameRow TFpdoMB::rowAt(int gridRow) const {
+    auto text = [&](int column) { return fromQt(grid()->cell(gridRow, column)); };
+    return {text(DataPage), text(PGN),   text(ID_DEV), text(MultiFrame), text(FastPacket),
+            text(StartByte), text(NByte), text(Delete), text(Mnemonic)};
+}
+
 std::vector<ReceiveFrameRow> TFpdoMB::collectRows() const {
-    const StringGrid& cells = *grid();
     std::vector<ReceiveFrameRow> rows;
-    for (int gridRow = 1; gridRow <= cells.rowCount(); ++gridRow) {
-        auto text = [&](int column) { return fromQt(cells.cell(gridRow, column)); };
-        rows.push_back({text(DataPage), text(PGN), text(ID_DEV), text(MultiFrame), text(FastPacket), text(StartByte),
-                        text(NByte), text(Delete), text(Mnemonic)});
-    }
+    for (int gridRow = 1; gridRow <= grid()->rowCount(); ++gridRow) rows.push_back(rowAt(gridRow));
     rows.insert(rows.end(), unseenRows_.begin(), unseenRows_.end());
     return rows;
+}
+
+QString TFpdoMB::catalogueText(int gridRow) const {
+    ReceiveFrameRow row = rowAt(gridRow);
+    QString text = toQt(rowCatalogueLine(row.DataPage, row.PGN));
+    for (const std::string& warning : receiveFramingWarnings(row)) text += "\nWarning: " + toQt(warning);
+    return text;
 }
 
 void TFpdoMB::BitBtn1Click() {

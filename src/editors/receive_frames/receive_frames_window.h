@@ -24,6 +24,9 @@ protected:
 
 private:
     void putRow(int gridRow, const ReceiveFrameRow& row);
+    ReceiveFrameRow rowAt(int gridRow) const;
+    // The catalogue's summary of the row's PGN and the row's framing warnings.
+    QString catalogueText(int gridRow) const;
     // The grid's rows followed by the file's rows beyond the grid.
     std::vector<ReceiveFrameRow> collectRows() const;
 

@@ -41,6 +41,9 @@ struct TClPdo {
     // For a received multi-frame message (MultiFrame "Y") its NByte; 0 for any other frame,
     // which has the eight bytes B1 to B8.
     std::int32_t byteCount = 0;
+    // The byte of the message's data that B1 (or Byte1) stands for: the Start Byte of a
+    // received multi- or fast-packet message, 1 for any other frame.
+    std::int32_t firstDataByte = 1;
     std::vector<TClIndMB> mappings;
 };
 

@@ -38,6 +38,13 @@ std::optional<std::string> readFrameRow(MapKind kind, const XmlElement& row, TCl
     if ((failure = required("ID_DEV", frame.ID_DEV))) return failure;
     std::string multiFrame;
     if ((failure = required("MultiFrame", multiFrame))) return failure;
+    // Only names the bytes for the windows; a missing or odd Start Byte leaves B1 at byte 1.
+    std::optional<std::string> fastPacket = row.attribute("FastPacket");
+    if (isYes(multiFrame) || (fastPacket && isYes(*fastPacket))) {
+        std::optional<std::string> startText = row.attribute("StartByte");
+        std::optional<std::int32_t> start = startText ? parseIntegerText(*startText) : std::nullopt;
+        if (start && *start >= 1) frame.firstDataByte = *start;
+    }
     if (!isYes(multiFrame)) return std::nullopt;
     std::string byteCount;
     if ((failure = required("NByte", byteCount))) return failure;

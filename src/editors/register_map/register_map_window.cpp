@@ -23,6 +23,7 @@
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
 #include "editors/register_map/frame_list_columns.h"
+#include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
 
 namespace telvanor {
@@ -124,6 +125,9 @@ RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, Workspa
       workspace_(workspace) {
     map_.kind = kind;
     setWindowTitle(title_);
+    // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
+    frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
+    byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
     buildControls(layout);
 }
 
@@ -171,10 +175,20 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
     frameHeading_->setObjectName("LPdoCanAHeading");
     frameHeading_->alignWith(LPdoCanA);
-    // Room for every column and a text of ten average characters in the last one.
+    // Room for every column, a text of ten average characters in the last one, and the start
+    // of the frame's name after them (the whole name is its tooltip).
     int lastColumn = LPdoCanA->fontMetrics().horizontalAdvance("0x00000000");
-    fitList(LPdoCanA, std::max((layout.headingColumns - 1) * tabStop + lastColumn, frameHeading_->sizeHint().width()),
+    int nameRoom = LPdoCanA->fontMetrics().horizontalAdvance("Engine Parameters, R");
+    fitList(LPdoCanA,
+            std::max((layout.headingColumns - 1) * tabStop + lastColumn, frameHeading_->sizeHint().width()) + nameRoom,
             kVisibleLines);
+
+    frameBytes_ = named(new QListWidget(page_), "frameBytes");
+    frameBytes_->setAccessibleName("Frame bytes");
+    frameBytes_->setToolTip("What each byte of the selected frame holds, from the canboat project's community PGN "
+                            "database (not the official NMEA list)");
+    frameBytes_->setSelectionMode(QAbstractItemView::NoSelection);
+    fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleLines);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
     EindexA->setAccessibleName("Index MODBUS");
@@ -246,10 +260,19 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     editColumn->addStretch(1);
     editColumn->addLayout(editButtons);
 
+    auto* bytesColumn = new QVBoxLayout;
+    auto* bytesHeading = new QLabel("Frame bytes", page_);
+    bytesHeading->setBuddy(frameBytes_);
+    bytesColumn->addWidget(bytesHeading);
+    bytesColumn->addWidget(frameBytes_, 0, Qt::AlignTop);
+    bytesColumn->addStretch(1);
+
     auto* pageLayout = new QHBoxLayout(page_);
     pageLayout->addLayout(lists);
     pageLayout->addSpacing(8);
     pageLayout->addLayout(editColumn, 1);
+    pageLayout->addSpacing(8);
+    pageLayout->addLayout(bytesColumn);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(button1);
@@ -268,7 +291,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     order += tabStops(highSelector);
     order += tabStops(lowSelector);
     order += tabStops(extra);
-    order += {NewA, ModifyA, DELETEa, copyA, PasteA, button1, bitbtn4, bitbtn1, bitbtn2};
+    order += {NewA, ModifyA, DELETEa, copyA, PasteA, frameBytes_, button1, bitbtn4, bitbtn1, bitbtn2};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -311,6 +334,15 @@ void RegisterMapWindow::showByteNotes(const TClPdo& frame) {
             choices->button(position)->setToolTip(note);
             choices->button(position)->setAccessibleDescription(note);
         }
+    // The same notes as lines, named as the byte choices are: B1..B8, or Byte1..ByteN.
+    frameBytes_->clear();
+    const bool lists = usesByteLists(kind_, frame);
+    const int positions = lists ? static_cast<int>(byteListEntries(frame).size()) - 1 : kOrdinaryFrameBytes;
+    const QString prefix = lists ? "Byte" : "B";
+    for (int position = 1; position <= positions; ++position) {
+        QString note = byteNote(frame, position);
+        if (!note.isEmpty()) frameBytes_->addItem(prefix + QString::number(position) + ": " + note);
+    }
 }
 
 MapEdit RegisterMapWindow::typedEdit() const { return {fromQt(EindexA->text()), chosenBytes(), writeChoice()}; }
@@ -323,6 +355,7 @@ void RegisterMapWindow::FormShow() {
         LPdoCanA->clear();
         LIndMbCanA->clear();
     }
+    frameBytes_->clear();
     EindexA->clear();
     chooseRadioBytes({0, 0});
     setWindowTitle(title_);
@@ -352,6 +385,7 @@ void RegisterMapWindow::LPdoCanAClick() {
     }
     EindexA->clear();
     chooseRadioBytes({0, 0});
+    frameBytes_->clear();
     const TClPdo* frame = selectedFrame();
     if (!frame) return;
     QStringList lines;

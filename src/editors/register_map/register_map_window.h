@@ -136,6 +136,8 @@ private:
     TabStopHeading* frameHeading_;
     QListWidget* LIndMbCanA;
     QListWidget* LPdoCanA;
+    // What each byte of the selected frame holds, by the PGN catalogue.
+    QListWidget* frameBytes_;
     QLineEdit* EindexA;
     QButtonGroup* msbChoices_;
     QButtonGroup* lsbChoices_;

@@ -1,11 +1,16 @@
 #include "editors/transmit_frames/transmit_frames_window.h"
 
+#include <QAbstractItemModel>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QPushButton>
 
 #include "app/error_boundary.h"
 #include "app/message_boxes.h"
+#include "app/pgn_catalogue_line.h"
 #include "app/qt_text.h"
 #include "app/string_grid.h"
+#include "catalogue/frame_row_lookup.h"
 #include "project/workspace.h"
 
 namespace telvanor {
@@ -37,6 +42,7 @@ TFTpdo2MB::TFTpdo2MB(WorkspaceState& workspace, MessageBoxes& messages, QWidget*
     grid()->setColumns("N", columns());
     grid()->setRows(static_cast<int>(kFrameTableGridRows));
     grid()->setAccessibleDescription("Transmitted frames, one row per frame");
+    addBelowGrid(makeCatalogueBar());
     fitToGrid(16);
 }
 
@@ -65,6 +71,43 @@ void TFTpdo2MB::putRow(int gridRow, const TransmitFrameRow& row) {
     cells.setCell(gridRow, PGN, toQt(row.PGN));
     cells.setCell(gridRow, ID_DEV, toQt(row.ID_DEV));
     cells.setCell(gridRow, Mnemonic, toQt(row.Mnemonic));
+}
+
+QWidget* TFTpdo2MB::makeCatalogueBar() {
+    auto* bar = new QWidget;
+    catalogueLine_ = new PgnCatalogueLine(
+        grid(), [this](int gridRow) { return toQt(rowCatalogueLine(fromQt(grid()->cell(gridRow, DP)),
+                                                                   fromQt(grid()->cell(gridRow, PGN)))); },
+        bar);
+    btnCataloguePriority_ = new QPushButton("&Priority from catalogue", bar);
+    btnCataloguePriority_->setObjectName("btnCataloguePriority");
+    btnCataloguePriority_->setAutoDefault(false);
+    btnCataloguePriority_->setToolTip("Fill the current row's empty Priority with the catalogue's priority of its PGN");
+    connect(btnCataloguePriority_, &QPushButton::clicked, this, [this] { fillPriorityFromCatalogue(); });
+    // The button is usable only where it would fill something.
+    connect(grid()->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updatePriorityButton(); });
+    connect(grid()->model(), &QAbstractItemModel::dataChanged, this, [this] { updatePriorityButton(); });
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(catalogueLine_, 1);
+    layout->addWidget(btnCataloguePriority_, 0, Qt::AlignTop);
+    updatePriorityButton();
+    return bar;
+}
+
+std::optional<int> TFTpdo2MB::cataloguePriorityFor(int gridRow) const {
+    if (gridRow < 1 || !grid()->cell(gridRow, Priority).isEmpty()) return std::nullopt;
+    const PgnInfo* info = lookUpRowPgn(fromQt(grid()->cell(gridRow, DP)), fromQt(grid()->cell(gridRow, PGN)));
+    return info ? info->priority : std::nullopt;
+}
+
+void TFTpdo2MB::updatePriorityButton() {
+    btnCataloguePriority_->setEnabled(cataloguePriorityFor(grid()->currentRow()).has_value());
+}
+
+void TFTpdo2MB::fillPriorityFromCatalogue() {
+    const int row = grid()->currentRow();
+    if (std::optional<int> priority = cataloguePriorityFor(row)) grid()->setCell(row, Priority, QString::number(*priority));
 }
 
 std::vector<TransmitFrameRow> TFTpdo2MB::collectRows() const {

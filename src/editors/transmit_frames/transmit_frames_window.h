@@ -1,13 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "app/grid_editor_dialog.h"
 #include "editors/transmit_frames/transmit_frames.h"
 
+class QPushButton;
+
 namespace telvanor {
 
 class MessageBoxes;
+class PgnCatalogueLine;
 struct WorkspaceState;
 
 // "Transmit NMEA2000 Frame": the transmit frame table of the current project (TCobDef.xml),
@@ -24,11 +28,19 @@ protected:
 
 private:
     void putRow(int gridRow, const TransmitFrameRow& row);
+    // The catalogue line under the grid and the button that fills an empty Priority from it.
+    QWidget* makeCatalogueBar();
+    // The catalogue's priority for the row's PGN, when the row's Priority is empty.
+    std::optional<int> cataloguePriorityFor(int gridRow) const;
+    void updatePriorityButton();
+    void fillPriorityFromCatalogue();
     // The grid's rows followed by the file's rows beyond the grid.
     std::vector<TransmitFrameRow> collectRows() const;
 
     WorkspaceState& workspace_;
     MessageBoxes& messages_;
+    PgnCatalogueLine* catalogueLine_ = nullptr;
+    QPushButton* btnCataloguePriority_ = nullptr;
     // Rows of a file longer than the grid, read at the last show: written after the grid's.
     std::vector<TransmitFrameRow> unseenRows_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -196,6 +197,29 @@ TEST_F(ReceiveFramesWindow, AFailedWriteIsReportedAndTheWindowStaysOpen) {
     EXPECT_THAT(messages.messages[0].text, HasSubstr(workspace.RCobDefPath.string()));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(grid.cell(1, 9), "kept");
+}
+
+TEST_F(ReceiveFramesWindow, TheLineUnderTheGridNamesTheCurrentRowsPgnAndWarnsAboutItsFraming) {
+    StringGrid& grid = open();
+    auto* line = window.findChild<QLabel*>("pgnCatalogueLine");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->accessibleName(), "PGN catalogue");
+    fillRow(grid, 1, {"1", "0xF200", "35", "N", "Y", "1", "8", "N", "engine"});
+    grid.setCurrentCell(1, 2);
+    EXPECT_EQ(line->text(), "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes\n"
+                            "Warning: PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but "
+                            "\"Fast packet\" is ticked");
+    grid.setCell(1, 5, "N");
+    EXPECT_EQ(line->text(), "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes");
+    grid.setCurrentCell(2, 2);
+    EXPECT_EQ(line->text(), "");
+
+    // A warning is no refusal, and the file keeps only the table's own attributes.
+    grid.setCell(1, 5, "Y");
+    clickOk();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(readFile(file()), table("<row DataPage=\"1\" PGN=\"0xF200\" ID_DEV=\"35\" MultiFrame=\"N\" "
+                                      "FastPacket=\"Y\" StartByte=\"1\" NByte=\"8\" Delete=\"N\" Mnemonic=\"engine\"/>"));
 }
 
 }  // namespace

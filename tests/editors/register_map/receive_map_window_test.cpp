@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -117,11 +118,11 @@ TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
         return visited;
     };
     EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
-                                    "ModifyA", "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA",
-                                    "LPdoCanA"));
+                                    "ModifyA", "DELETEa", "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2",
+                                    "LIndMbCanA"));
     driver.selectFrame(1);
     EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA", "DELETEa",
-                                    "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA", "LPdoCanA"));
+                                    "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2", "LIndMbCanA"));
 }
 
 TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
@@ -410,6 +411,33 @@ TEST_F(ReceiveMapWindow, NotesBesideFramesAndBytes) {
     EXPECT_EQ(driver.control<QWidget>("PoscompMsbA_3")->toolTip(), "0xF801 byte 3");
     driver.selectFrame(1);
     EXPECT_EQ(driver.control<QComboBox>("CB_LB")->itemData(2, Qt::ToolTipRole).toString(), "2 byte 2");
+}
+
+TEST_F(ReceiveMapWindow, TheCatalogueNamesFramesAndEveryByteOfTheSelectedOne) {
+    // 127488 Engine Parameters, Rapid Update; a multi-packet 129029 handled from its byte 4.
+    frames(receiveFrame("0xF200") +
+           "<row DataPage=\"1\" PGN=\"0xF805\" ID_DEV=\"35\" MultiFrame=\"Y\" FastPacket=\"N\" StartByte=\"4\" "
+           "NByte=\"3\" Delete=\"N\" Mnemonic=\"\"/>" +
+           receiveFrame("0xFFFE"));
+    show();
+    EXPECT_EQ(driver.frames()->item(0)->toolTip(), "Engine Parameters, Rapid Update");
+    EXPECT_EQ(driver.frames()->item(2)->toolTip(), "") << "unknown PGN";
+    auto* bytes = driver.control<QListWidget>("frameBytes");
+    EXPECT_EQ(bytes->accessibleName(), "Frame bytes");
+    EXPECT_EQ(bytes->count(), 0) << "no frame selected";
+
+    driver.selectFrame(0);
+    ASSERT_GE(bytes->count(), 3);
+    EXPECT_EQ(bytes->item(1)->text(), "B2: Speed, low byte, 0.25 rpm");
+    EXPECT_EQ(driver.control<QWidget>("PoscompLsbA_2")->toolTip(), "Speed, low byte, 0.25 rpm");
+
+    driver.selectFrame(1);
+    ASSERT_EQ(bytes->count(), 3);
+    EXPECT_EQ(bytes->item(1)->text(), "Byte2: Time, byte 2 of 4, 0.0001 s");
+    EXPECT_EQ(driver.control<QComboBox>("CB_HB")->itemData(2, Qt::ToolTipRole).toString(), "Time, byte 2 of 4, 0.0001 s");
+
+    driver.selectFrame(2);
+    EXPECT_EQ(bytes->count(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "editors/transmit_frames/transmit_frames_window.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -95,6 +96,29 @@ TEST_F(TransmitFramesWindow, EscapeCancelsWithoutWriting) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_FALSE(fs::exists(file()));
+}
+
+TEST_F(TransmitFramesWindow, AnEmptyPriorityIsFilledFromTheCatalogueOnlyWhenAsked) {
+    StringGrid& grid = open();
+    auto* fill = window.findChild<QPushButton*>("btnCataloguePriority");
+    ASSERT_NE(fill, nullptr);
+    grid.setCell(1, 2, "1");
+    grid.setCell(1, 3, "0xF200");
+    grid.setCurrentCell(1, 3);
+    EXPECT_EQ(grid.cell(1, 1), "") << "never filled silently";
+    EXPECT_EQ(window.findChild<QLabel*>("pgnCatalogueLine")->text(),
+              "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes");
+    ASSERT_TRUE(fill->isEnabled());
+    // Alt+P is the button's key; a shortcut presses the button a moment later.
+    QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
+    for (int wait = 0; wait < 100 && grid.cell(1, 1).isEmpty(); ++wait) QTest::qWait(10);
+    EXPECT_EQ(grid.cell(1, 1), "2");
+    EXPECT_FALSE(fill->isEnabled()) << "a typed priority is never replaced";
+
+    grid.setCell(2, 2, "1");
+    grid.setCell(2, 3, "0xFFFE");
+    grid.setCurrentCell(2, 3);
+    EXPECT_FALSE(fill->isEnabled()) << "the catalogue does not know the PGN";
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "catalogue/frame_row_lookup.h"
+
+#include <optional>
+
+#include "project/integer_text.h"
+
+namespace telvanor {
+
+namespace {
+
+// The full PGN of the texts, when both are numbers of the ranges a frame table allows.
+std::optional<std::uint32_t> rowFullPgn(std::string_view dataPage, std::string_view pgn) {
+    std::optional<std::int32_t> page = parseIntegerText(dataPage);
+    std::optional<std::int32_t> number = parseIntegerText(pgn);
+    if (!page || !number || *page < 0 || *page > 1 || *number < 0 || *number > 0xFFFF) return std::nullopt;
+    return fullPgn(static_cast<std::uint32_t>(*page), static_cast<std::uint32_t>(*number));
+}
+
+}  // namespace
+
+const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn, const PgnCatalogue& catalogue) {
+    std::optional<std::uint32_t> full = rowFullPgn(dataPage, pgn);
+    return full ? catalogue.find(*full) : nullptr;
+}
+
+std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn, const PgnCatalogue& catalogue) {
+    std::optional<std::uint32_t> full = rowFullPgn(dataPage, pgn);
+    if (!full) return "";
+    if (const PgnInfo* info = catalogue.find(*full)) return info->summary();
+    return "PGN " + std::to_string(*full) + " is not in the catalogue";
+}
+
+std::string pgnWithName(const PgnInfo& info) {
+    return "PGN " + std::to_string(info.pgn) + " (" + info.displayName() + ")";
+}
+
+}  // namespace telvanor

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/pgn_catalogue.h"
+#include "editors/receive_frames/receive_frames.h"
+
+namespace telvanor {
+
+// Where a receive frame's flags or byte range contradict what the PGN catalogue says of its
+// PGN: "PGN 129029 (GNSS Position Data) is a fast-packet message but "Fast packet" is not
+// ticked". These are warnings only: the catalogue is community data and the table's own
+// checks decide what OK accepts. A PGN the catalogue does not know gives none.
+std::vector<std::string> receiveFramingWarnings(const ReceiveFrameRow& row,
+                                                const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
+
+// The warnings of every row of the table (up to its first empty Data Page), each prefixed
+// with "row N: ".
+std::vector<std::string> receiveTableFramingWarnings(const std::vector<ReceiveFrameRow>& rows,
+                                                     const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
+
+}  // namespace telvanor
