@@ -10,6 +10,7 @@
 #include "editors/receive_frames/receive_frames.h"
 #include "editors/register_map/register_map_file.h"
 #include "editors/transmit_frames/transmit_frames.h"
+#include "project/frame_table_file.h"
 #include "project/file_lookup.h"
 #include "project/integer_text.h"
 #include "project/parameter_lists.h"
@@ -47,12 +48,13 @@ PgnTexts pgnTexts(const std::string& dataPageText, const std::string& pgnText) {
     PgnTexts texts;
     std::optional<std::int32_t> pgn = parseIntegerText(pgnText);
     std::optional<std::int32_t> dataPage = parseIntegerText(dataPageText);
-    if (!pgn || !dataPage) {
+    // A value outside its field is shown as stored rather than cut to fit, which would name
+    // another PGN.
+    if (!pgn || !dataPage || !inRange(*pgn, 0, 0xFFFF) || !inRange(*dataPage, 0, 1)) {
         texts.hex = pgnText;
         return texts;
     }
-    // As the device takes them: the PGN's low 16 bits, the data page above them.
-    std::uint32_t full = fullPgn(static_cast<std::uint32_t>(*dataPage) & 0x3, static_cast<std::uint32_t>(*pgn) & 0xFFFF);
+    std::uint32_t full = fullPgn(static_cast<std::uint32_t>(*dataPage), static_cast<std::uint32_t>(*pgn));
     texts.hex = hex(full, 4);
     texts.decimal = std::to_string(full);
     texts.info = PgnCatalogue::builtIn().find(full);
@@ -96,11 +98,15 @@ ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& ro
     std::optional<std::int32_t> pgnValue = parseIntegerText(row.PGN);
     std::optional<std::int32_t> source = parseIntegerText(row.ID_DEV);
     if (priority && dataPage && pgnValue && source) {
-        // The identifier as the image builder composes it, cut to the 29 bits a frame carries.
+        // The identifier as the image builder composes it. A part too wide for its field
+        // spills into the next one, so the value is marked rather than passed off as sound.
         std::uint32_t identifier = (static_cast<std::uint32_t>(*priority) << 26) +
                                    (static_cast<std::uint32_t>(*dataPage) << 24) +
                                    (static_cast<std::uint32_t>(*pgnValue) << 8) + static_cast<std::uint32_t>(*source);
-        frame.identifier = hex(identifier & 0x1FFFFFFF, 8);
+        frame.identifier = hex(identifier, 8);
+        if (!inRange(*priority, 0, 7) || !inRange(*dataPage, 0, 1) || !inRange(*pgnValue, 0, 0xFFFF) ||
+            !inRange(*source, 0, 255))
+            frame.identifier += " (a part out of range)";
     }
     frame.mnemonic = row.Mnemonic;
     return frame;

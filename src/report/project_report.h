@@ -19,7 +19,7 @@ namespace telvanor {
 struct ReportReceiveFrame {
     std::size_t number = 0;     // the frame number, from 1
     std::string dataPage;       // as stored
-    std::string pgnHex;         // full PGN, data page included: "0x1F801"; the stored text if not a number
+    std::string pgnHex;         // full PGN, data page included: "0x1F801"; the stored text if not a number or out of range
     std::string pgnDecimal;     // "129025", or empty when the PGN is not a number
     std::string name;           // the catalogue's name, or empty when it does not know the PGN
     std::string sourceAddress;  // as stored
@@ -37,7 +37,9 @@ struct ReportTransmitFrame {
     std::string pgnDecimal;
     std::string name;
     std::string sourceAddress;
-    std::string identifier;  // the 29-bit CAN identifier "0x0DF80224", empty when a part is not a number
+    // The CAN identifier "0x0DF80224", marked when a part is out of range; empty when a part
+    // is not a number.
+    std::string identifier;
     std::string mnemonic;
 };
 

@@ -102,6 +102,26 @@ TEST(ProjectReport, SortsRegistersByValueWithTextsThatAreNoNumbersLast) {
     EXPECT_EQ(report.receiveRegisters[3].registerHex, "");
 }
 
+TEST(ProjectReport, ValuesOutsideTheirFieldsAreShownAsStoredNotCutToFit) {
+    TempDir dir;
+    writeFile(dir / "RCobDef.xml", rcobdef(singleFrame("1", "0x1F801") + singleFrame("2", "0xF801") +
+                                           singleFrame("1", "-1") + singleFrame("0", "x")));
+    writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"0x1F802\" ID_DEV=\"36\" Mnemonic=\"\"/>"
+                                   "<row Priority=\"3\" DP=\"1\" PGN=\"0xF802\" ID_DEV=\"y\" Mnemonic=\"\"/></COBID>");
+    ProjectReport report = BuildProjectReport(dir.path());
+    ASSERT_EQ(report.receiveFrames.size(), 4u);
+    for (const ReportReceiveFrame& frame : report.receiveFrames) {
+        EXPECT_EQ(frame.pgnDecimal, "") << frame.number;
+        EXPECT_EQ(frame.name, "") << frame.number;
+    }
+    EXPECT_EQ(report.receiveFrames[0].pgnHex, "0x1F801");
+    EXPECT_EQ(report.receiveFrames[2].pgnHex, "-1");
+    ASSERT_EQ(report.transmitFrames.size(), 2u);
+    // The PGN with its data page bit typed into it spills into the data page of the identifier.
+    EXPECT_EQ(report.transmitFrames[0].identifier, "0x0EF80224 (a part out of range)");
+    EXPECT_EQ(report.transmitFrames[1].identifier, "");
+}
+
 TEST(ProjectReport, NamesTheFieldsOfAMultiPacketMessageFromItsStartByte) {
     TempDir dir;
     // Position 1 of the map is byte 3 of the message when the gateway handles it from byte 3.
