@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <system_error>
+#include <type_traits>
 
 #include "catalogue/pgn_catalogue.h"
 #include "editors/receive_frames/receive_frames.h"
@@ -129,7 +130,10 @@ ReportByte reportByte(std::uint32_t position, const MapFrame& frame) {
         return byte;
     }
     byte.position = "byte " + std::to_string(position);
-    if (frame.info) byte.field = describeDataByte(*frame.info, frame.firstByte + position - 1);
+    // No message is longer than 65535 bytes; beyond that the catalogue has nothing to say.
+    std::uint64_t messageByte = std::uint64_t{frame.firstByte} + position - 1;
+    if (frame.info && messageByte <= 0xFFFF)
+        byte.field = describeDataByte(*frame.info, static_cast<std::uint32_t>(messageByte));
     return byte;
 }
 

@@ -134,6 +134,14 @@ TEST(ProjectReport, NamesTheFieldsOfAMultiPacketMessageFromItsStartByte) {
     ASSERT_EQ(report.receiveRegisters.size(), 1u);
     EXPECT_EQ(report.receiveRegisters[0].high.field, describeDataByte(*info, 3));
     EXPECT_EQ(report.receiveFrames[0].bytes, "8 from byte 3");
+
+    // A start byte no message reaches names no field instead of wrapping round to one.
+    writeFile(dir / "RCobDef.xml",
+              rcobdef(receiveRow("1", "0xF805", "MultiFrame=\"N\" FastPacket=\"Y\" StartByte=\"2147483647\" NByte=\"8\"")));
+    report = BuildProjectReport(dir.path());
+    ASSERT_EQ(report.receiveRegisters.size(), 1u);
+    EXPECT_EQ(report.receiveRegisters[0].high.position, "byte 1");
+    EXPECT_EQ(report.receiveRegisters[0].high.field, "");
 }
 
 TEST(ProjectReport, ProjectWithProblemsListsThemFirstAndStillReportsWhatItRead) {
