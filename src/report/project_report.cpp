@@ -1,0 +1,281 @@
+#include "report/project_report.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <system_error>
+#include <type_traits>
+
+#include "catalogue/pgn_catalogue.h"
+#include "editors/receive_frames/receive_frames.h"
+#include "editors/register_map/register_map_file.h"
+#include "editors/transmit_frames/transmit_frames.h"
+#include "project/frame_table_file.h"
+#include "project/file_lookup.h"
+#include "project/integer_text.h"
+#include "project/parameter_lists.h"
+#include "project/workspace.h"
+
+namespace telvanor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string hex(std::uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
+template <std::size_t N>
+std::string listEntry(const std::array<std::string_view, N>& list, int position, const char* unit) {
+    if (position >= 0 && static_cast<std::size_t>(position) < N) return std::string(list[position]) + unit;
+    return "not set (" + std::to_string(position) + ")";
+}
+
+std::string onOff(bool value) { return value ? "on" : "off"; }
+
+// A frame's PGN in the report's three columns, and the catalogue's entry when it has one.
+struct PgnTexts {
+    std::string hex;
+    std::string decimal;
+    std::string name;
+    const PgnInfo* info = nullptr;
+};
+
+PgnTexts pgnTexts(const std::string& dataPageText, const std::string& pgnText) {
+    PgnTexts texts;
+    std::optional<std::int32_t> pgn = parseIntegerText(pgnText);
+    std::optional<std::int32_t> dataPage = parseIntegerText(dataPageText);
+    // A value outside its field is shown as stored rather than cut to fit, which would name
+    // another PGN.
+    if (!pgn || !dataPage || !inRange(*pgn, 0, 0xFFFF) || !inRange(*dataPage, 0, 1)) {
+        texts.hex = pgnText;
+        return texts;
+    }
+    std::uint32_t full = fullPgn(static_cast<std::uint32_t>(*dataPage), static_cast<std::uint32_t>(*pgn));
+    texts.hex = hex(full, 4);
+    texts.decimal = std::to_string(full);
+    texts.info = PgnCatalogue::builtIn().find(full);
+    if (texts.info) texts.name = texts.info->displayName();
+    return texts;
+}
+
+ReportReceiveFrame receiveFrame(std::size_t number, const ReceiveFrameRow& row) {
+    ReportReceiveFrame frame;
+    frame.number = number;
+    frame.dataPage = row.DataPage;
+    PgnTexts pgn = pgnTexts(row.DataPage, row.PGN);
+    frame.pgnHex = pgn.hex;
+    frame.pgnDecimal = pgn.decimal;
+    frame.name = pgn.name;
+    frame.sourceAddress = row.ID_DEV;
+    bool multi = isYes(row.MultiFrame);
+    bool fast = isYes(row.FastPacket);
+    frame.framing = multi && fast ? "multi-packet + fast packet"
+                    : multi       ? "multi-packet"
+                    : fast        ? "fast packet"
+                                  : "single frame";
+    frame.bytes = multi || fast ? row.NByte + " from byte " + row.StartByte : std::to_string(kOrdinaryFrameBytes);
+    frame.deleted = isYes(row.Delete);
+    frame.mnemonic = row.Mnemonic;
+    return frame;
+}
+
+ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& row) {
+    ReportTransmitFrame frame;
+    frame.number = number;
+    frame.priority = row.Priority;
+    frame.dataPage = row.DP;
+    PgnTexts pgn = pgnTexts(row.DP, row.PGN);
+    frame.pgnHex = pgn.hex;
+    frame.pgnDecimal = pgn.decimal;
+    frame.name = pgn.name;
+    frame.sourceAddress = row.ID_DEV;
+    std::optional<std::int32_t> priority = parseIntegerText(row.Priority);
+    std::optional<std::int32_t> dataPage = parseIntegerText(row.DP);
+    std::optional<std::int32_t> pgnValue = parseIntegerText(row.PGN);
+    std::optional<std::int32_t> source = parseIntegerText(row.ID_DEV);
+    if (priority && dataPage && pgnValue && source) {
+        // The identifier as the image builder composes it. A part too wide for its field
+        // spills into the next one, so the value is marked rather than passed off as sound.
+        std::uint32_t identifier = (static_cast<std::uint32_t>(*priority) << 26) +
+                                   (static_cast<std::uint32_t>(*dataPage) << 24) +
+                                   (static_cast<std::uint32_t>(*pgnValue) << 8) + static_cast<std::uint32_t>(*source);
+        frame.identifier = hex(identifier, 8);
+        if (!inRange(*priority, 0, 7) || !inRange(*dataPage, 0, 1) || !inRange(*pgnValue, 0, 0xFFFF) ||
+            !inRange(*source, 0, 255))
+            frame.identifier += " (a part out of range)";
+    }
+    frame.mnemonic = row.Mnemonic;
+    return frame;
+}
+
+// What a frame of a register map is, for its mappings' lines.
+struct MapFrame {
+    std::string mnemonic;
+    std::string pgn;
+    const PgnInfo* info = nullptr;
+    // Byte position 1 of the mapping is this byte of the PGN's data: a multi- or fast-packet
+    // message is handled from its start byte on.
+    std::uint32_t firstByte = 1;
+};
+
+ReportByte reportByte(std::uint32_t position, const MapFrame& frame) {
+    ReportByte byte;
+    if (position == 0) {
+        byte.position = "none";
+        return byte;
+    }
+    byte.position = "byte " + std::to_string(position);
+    // No message is longer than 65535 bytes; beyond that the catalogue has nothing to say.
+    std::uint64_t messageByte = std::uint64_t{frame.firstByte} + position - 1;
+    if (frame.info && messageByte <= 0xFFFF)
+        byte.field = describeDataByte(*frame.info, static_cast<std::uint32_t>(messageByte));
+    return byte;
+}
+
+ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, std::size_t frameNumber, const MapFrame& frame) {
+    ReportRegister entry;
+    entry.kind = kind;
+    entry.frameNumber = frameNumber;
+    entry.frameMnemonic = frame.mnemonic;
+    entry.pgn = frame.pgn;
+    if (std::optional<std::int32_t> index = parseIntegerText(mapping.Index)) {
+        entry.registerDecimal = std::to_string(*index);
+        entry.registerHex = hex(static_cast<std::uint32_t>(*index), 4);
+    } else {
+        entry.registerDecimal = mapping.Index;
+    }
+    if (std::optional<std::int32_t> packed = parseIntegerText(mapping.PosComp)) {
+        std::uint32_t value = static_cast<std::uint32_t>(*packed);
+        bool receive = kind == MapKind::Receive;
+        entry.high = reportByte(receive ? value >> 16 : value >> 4 & 0xF, frame);
+        entry.low = reportByte(receive ? value & 0xFFFF : value & 0xF, frame);
+    } else {
+        entry.high.position = entry.low.position = "'" + mapping.PosComp + "' (not a number)";
+    }
+    if (kind == MapKind::Transmit)
+        entry.write = mapping.Write_J1939 == "1" ? "yes" : mapping.Write_J1939 == "0" ? "no" : mapping.Write_J1939;
+    return entry;
+}
+
+template <typename Row>
+std::vector<MapFrame> mapFrames(const std::vector<Row>& rows, std::string Row::*dataPage) {
+    std::vector<MapFrame> frames;
+    for (const Row& row : rows) {
+        MapFrame& frame = frames.emplace_back();
+        frame.mnemonic = row.Mnemonic;
+        PgnTexts pgn = pgnTexts(row.*dataPage, row.PGN);
+        frame.info = pgn.info;
+        frame.pgn = pgn.info ? pgn.decimal + " " + pgn.name : pgn.hex;
+        if constexpr (std::is_same_v<Row, ReceiveFrameRow>) {
+            std::optional<std::int32_t> start = parseIntegerText(row.StartByte);
+            if ((isYes(row.MultiFrame) || isYes(row.FastPacket)) && start && *start >= 1)
+                frame.firstByte = static_cast<std::uint32_t>(*start);
+        }
+    }
+    return frames;
+}
+
+// The mappings of a map in register order; equal registers and those that are not numbers
+// keep the order of the frames and their lists.
+std::vector<ReportRegister> registers(const fs::path& projectDir, MapKind kind, const std::vector<MapFrame>& frames) {
+    RegisterMapLoad load = LoadRegisterMap(projectDir, kind);
+    std::vector<std::pair<std::optional<std::int32_t>, ReportRegister>> entries;
+    for (const TClPdo& pdo : load.map.frames) {
+        MapFrame frame = pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrame{};
+        for (const TClIndMB& mapping : pdo.mappings)
+            entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo.frameNumber, frame));
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        if (!a.first || !b.first) return a.first.has_value() && !b.first.has_value();
+        return *a.first < *b.first;
+    });
+    std::vector<ReportRegister> sorted;
+    for (auto& entry : entries) sorted.push_back(std::move(entry.second));
+    return sorted;
+}
+
+// The rows a frame table load gives that were read whole: a failed load's last row is cut
+// short at the failure.
+template <typename Row>
+std::vector<Row> wholeRows(const FrameTableLoad<Row>& load) {
+    std::vector<Row> rows = load.rows;
+    if (load.outcome == FrameTableOutcome::Failed && !rows.empty()) rows.pop_back();
+    return rows;
+}
+
+std::string projectName(const fs::path& projectDir) {
+    std::error_code error;
+    fs::path absolute = fs::weakly_canonical(fs::absolute(projectDir, error), error);
+    if (error) absolute = projectDir;
+    if (!absolute.has_filename()) absolute = absolute.parent_path();
+    return absolute.filename().string();
+}
+
+}  // namespace
+
+std::string describeCommParams(const CommParams& params) {
+    std::string text = "CAN " + listEntry(kCanBitRates, params.BaudRateCAN, " kbit/s") + ", " +
+                       (params.CANType ? "29-bit identifiers" : "11-bit identifiers");
+    text += std::string("; ") + (params.Serial ? "RS485 " : "RS232 ") + listEntry(kSerialBaudRates, params.Baud_Ser, " baud") +
+            ", parity " + listEntry(kParities, params.Par_Ser, "") + ", Modbus device ID " + params.IDDev_Ser;
+    text += "; serial time-out " + params.TimeOut_Ser + " ms";
+    text += "; data time-out " + params.TimeOut_Data + " s, Modbus register " + params.TO_ModReg;
+    text += "; peer to peer " + onOff(params.Peer_to_Peer);
+    text += "; write NMEA on request " + onOff(params.Write_J1939);
+    text += "; remote request " + onOff(params.En_Rem_Req);
+    if (params.En_Rem_Req)
+        text += " (registers: priority and destination " + params.Pri_Des + ", PGN part 1 " + params.PGN1 +
+                ", PGN part 2 " + params.PGN2 + ", source address " + params.SA + ")";
+    text += "; send frame every " + (params.Send_Every ? params.SE_ms + " ms" : std::string("off"));
+    text += std::string("; hardware variant ") + (params.HW_Type ? "B2 (RM40915-B2)" : "A1 (RM40915-A1)");
+    return text;
+}
+
+std::string newestProjectFileDate(const fs::path& projectDir) {
+    std::optional<fs::file_time_type> newest;
+    for (std::string_view name : {kPargenFile, kRCobDefFile, kTCobDefFile, kRInfoCobFile, kTInfoCobFile}) {
+        std::optional<fs::path> file = findFileNoCase(projectDir, name);
+        if (!file) continue;
+        std::error_code error;
+        fs::file_time_type time = fs::last_write_time(*file, error);
+        if (!error && (!newest || time > *newest)) newest = time;
+    }
+    if (!newest) return "";
+    auto days = std::chrono::floor<std::chrono::days>(std::chrono::file_clock::to_sys(*newest));
+    std::chrono::year_month_day date{days};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+ProjectReport BuildProjectReport(const fs::path& projectDir) {
+    ProjectReport report;
+    report.projectName = projectName(projectDir);
+    report.date = newestProjectFileDate(projectDir);
+    report.problems = CheckProject(projectDir).findings;
+
+    if (std::optional<fs::path> pargen = findFileNoCase(projectDir, kPargenFile)) {
+        CommParamsLoad load = LoadCommParams(*pargen);
+        if (load.outcome == CommParamsOutcome::Loaded) report.parameters = describeCommParams(load.params);
+    }
+
+    std::vector<ReceiveFrameRow> receiveRows = wholeRows(LoadReceiveFrames(projectDir / std::string(kRCobDefFile)));
+    for (std::size_t i = 0; i < receiveRows.size(); ++i) report.receiveFrames.push_back(receiveFrame(i + 1, receiveRows[i]));
+    std::vector<TransmitFrameRow> transmitRows = wholeRows(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)));
+    for (std::size_t i = 0; i < transmitRows.size(); ++i)
+        report.transmitFrames.push_back(transmitFrame(i + 1, transmitRows[i]));
+
+    report.receiveRegisters =
+        registers(projectDir, MapKind::Receive, mapFrames(receiveRows, &ReceiveFrameRow::DataPage));
+    report.transmitRegisters =
+        registers(projectDir, MapKind::Transmit, mapFrames(transmitRows, &TransmitFrameRow::DP));
+    return report;
+}
+
+}  // namespace telvanor

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "report/project_report.h"
+
+namespace telvanor {
+
+enum class ReportFormat { Html, Csv, Markdown };
+
+// "html", "csv" or "md"; nothing for any other name.
+std::optional<ReportFormat> parseReportFormat(std::string_view name);
+
+// One self-contained HTML page (UTF-8, no scripts, no outside resources) laid out for A4:
+// title and date, the problems, the parameters in words, then the four tables. Every text of
+// the project is escaped.
+std::string htmlReport(const ProjectReport& report);
+
+// The same content in Markdown: headings, a list of problems and pipe tables; characters
+// that Markdown or HTML would act on are escaped with a backslash.
+std::string markdownReport(const ProjectReport& report);
+
+// The register lists for a spreadsheet: a title line, a line per problem, a header line, then
+// the receive and the transmit registers in register order. Fields are separated by
+// `separator`; a field holding the separator, a quote, a line break or blanks at its ends is
+// quoted, quotes doubled. Lines end with CR LF.
+std::string csvReport(const ProjectReport& report, char separator = ',');
+
+}  // namespace telvanor

@@ -1,0 +1,115 @@
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "report/project_report.h"
+#include "report/report_writers.h"
+#include "report/sample_project.h"
+#include "support/temp_dir.h"
+
+namespace telvanor {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using testing::copySampleProject;
+using testing::readFile;
+using testing::TempDir;
+using testing::testDataDir;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(ReportCommand, WritesTheGoldenReportOfTheSampleProjectInEachFormat) {
+    TempDir dir;
+    fs::path project = copySampleProject(dir);
+    for (auto [format, golden] : {std::pair{"html", "Boat1.html"}, {"md", "Boat1.md"}, {"csv", "Boat1.csv"}}) {
+        fs::path output = dir / (std::string("report.") + format);
+        CliRun result = run({"report", project.string(), "--format", format, "--output", output.string()});
+        EXPECT_EQ(result.status, 0) << format;
+        EXPECT_EQ(result.out, output.string() + ": report of Boat1\n");
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(readFile(output), readFile(testDataDir() / "report" / golden)) << format;
+    }
+}
+
+TEST(ReportCommand, HtmlToStandardOutputWhenNoFileIsGiven) {
+    TempDir dir;
+    fs::path project = copySampleProject(dir);
+    CliRun result = run({"report", project.string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, readFile(testDataDir() / "report" / "Boat1.html"));
+}
+
+TEST(ReportCommand, CsvWithSemicolonsForSpreadsheetsThatWantThem) {
+    TempDir dir;
+    fs::path project = copySampleProject(dir);
+    CliRun result = run({"report", project.string(), "--format", "csv", "--sep", ";"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, csvReport(BuildProjectReport(project), ';'));
+    EXPECT_THAT(result.out, HasSubstr("\r\nRegister;Hex;Direction;Frame;"));
+    EXPECT_THAT(result.out, HasSubstr("\r\n100;0x0064;Modbus to NMEA 2000;1;"));
+}
+
+TEST(ReportCommand, ProjectThatCheckRefusesStillGetsAReportAndSaysSo) {
+    TempDir dir;
+    writeFile(dir / "p" / "RCobDef.xml", "<COBID><row DataPage=\"1\"/></COBID>");
+    fs::path output = dir / "report.md";
+    CliRun result = run({"report", (dir / "p").string(), "--format", "md", "--output", output.string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, output.string() + ": report of p, 1 problem listed at its top\n");
+    EXPECT_THAT(readFile(output), HasSubstr("## Problems\n\n- RCobDef.xml: "));
+}
+
+TEST(ReportCommand, FailuresAndWrongCommandLines) {
+    TempDir dir;
+    fs::path project = copySampleProject(dir);
+
+    CliRun missing = run({"report", (dir / "nothing").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("is not a project folder"));
+
+    // The folder of the output does not exist: the write fails and says which file.
+    CliRun unwritable = run({"report", project.string(), "--output", (dir / "no" / "such" / "r.html").string()});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_THAT(unwritable.err, HasSubstr("r.html"));
+    EXPECT_EQ(unwritable.out, "");
+
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"report"},
+          {"report", project.string(), project.string()},
+          {"report", project.string(), "--format", "pdf"},
+          {"report", project.string(), "--format"},
+          {"report", project.string(), "--sep", ";"},
+          {"report", project.string(), "--format", "csv", "--sep", ";;"},
+          {"report", project.string(), "--format", "csv", "--sep", "\""},
+          {"check", project.string(), "--format", "csv"}}) {
+        CliRun wrong = run(arguments);
+        EXPECT_EQ(wrong.status, 2) << arguments.back();
+        EXPECT_THAT(wrong.err, StartsWith("telvanor-cli: "));
+    }
+}
+
+TEST(ReportCommand, HelpDescribesTheCommand) {
+    CliRun help = run({"--help"});
+    EXPECT_THAT(help.out, HasSubstr("telvanor-cli report PROJECT_DIR [--format html|csv|md] [--output FILE]"));
+    EXPECT_THAT(help.out, HasSubstr("--sep CHAR"));
+}
+
+}  // namespace
+}  // namespace telvanor
