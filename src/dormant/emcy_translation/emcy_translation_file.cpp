@@ -1,6 +1,6 @@
 #include "dormant/emcy_translation/emcy_translation_file.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "project/atomic_file.h"
 #include "project/digits_only_value.h"
@@ -45,6 +45,8 @@ EmcyDefLoad LoadEmcyDef(const fs::path& path) {
         return load;
     }
     std::vector<XmlElement> rows = document.documentElement()->children();
+    // The ID texts taken so far, so that a file of many rows is not compared row by row.
+    std::unordered_set<std::string> taken;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         auto missing = [&](std::string_view attribute) {
             load.failure = readingError(*file, "row " + std::to_string(index + 1) + " has no attribute " +
@@ -55,9 +57,7 @@ EmcyDefLoad LoadEmcyDef(const fs::path& path) {
             missing("id_dev");
             return load;
         }
-        bool taken = std::any_of(load.entries.begin(), load.entries.end(),
-                                 [&id](const TClEmcy& entry) { return entry.id_dev == *id; });
-        if (taken) continue;
+        if (taken.contains(*id)) continue;
         TClEmcy entry;
         for (const EmcyField& field : kEmcyFields) {
             std::optional<std::string> value = rows[index].attribute(field.name);
@@ -67,6 +67,7 @@ EmcyDefLoad LoadEmcyDef(const fs::path& path) {
             }
             entry.*field.text = std::move(*value);
         }
+        taken.insert(entry.id_dev);
         load.entries.push_back(std::move(entry));
     }
     load.outcome = EmcyFileOutcome::Loaded;
