@@ -202,6 +202,21 @@ TEST_F(EmcyTranslationWindow, ANonIntegerIdAtOkWritesNothingAndStaysOpen) {
     EXPECT_EQ(readFile(project / "emcydef.xml"), "<emcydef>" + row("1") + "</emcydef>");
 }
 
+TEST_F(EmcyTranslationWindow, AFailedWriteIsReportedAndTheWindowStaysOpen) {
+    fs::create_directory(project / "emcydef.xml");
+    fs::create_directory(project / "emcydef.csv");
+    show();
+    press("NewA");
+    press("button1");
+    press("bitbtn1");
+    ASSERT_EQ(messages.texts().size(), 3u);
+    EXPECT_EQ(messages.texts()[0], "File XML not found") << "a folder is no file";
+    EXPECT_THAT(messages.texts()[1], HasSubstr("emcydef.csv"));
+    EXPECT_THAT(messages.texts()[2], HasSubstr("emcydef.xml"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(lines(), ElementsAre("1"));
+}
+
 TEST_F(EmcyTranslationWindow, ExportWritesTheCsvAndImportReplacesTheTable) {
     table(row("5"));
     show();

@@ -238,6 +238,21 @@ TEST_F(EmcyWordWindow, ANonIntegerIndexAtOkWritesNothingAndAReadingFailureKeepsT
     EXPECT_THAT(readFile(project / "emcyword.xml"), HasSubstr("<row index_addrm=\"2\"/>")) << "nothing written";
 }
 
+TEST_F(EmcyWordWindow, AFailedWriteIsReportedAndTheWindowStaysOpen) {
+    fs::create_directory(project / "emcyword.xml");
+    fs::create_directory(project / "emcyword.csv");
+    show();
+    press("NewA");
+    press("button1");
+    press("bitbtn1");
+    ASSERT_EQ(messages.texts().size(), 3u);
+    EXPECT_EQ(messages.texts()[0], "File XML not found") << "a folder is no file";
+    EXPECT_THAT(messages.texts()[1], HasSubstr("emcyword.csv"));
+    EXPECT_THAT(messages.texts()[2], HasSubstr("emcyword.xml"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(wordNodes(), ElementsAre("W0"));
+}
+
 TEST_F(EmcyWordWindow, ExportWritesTheCsvAndImportReplacesTheTree) {
     words(row("3", "12"));
     show();
