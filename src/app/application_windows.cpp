@@ -4,6 +4,8 @@
 #include "app/new_project_window.h"
 #include "app/ping_window.h"
 #include "app/select_string_window.h"
+#include "dormant/emcy_translation/emcy_translation_window.h"
+#include "dormant/emcy_word/emcy_word_window.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
@@ -39,6 +41,10 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
 
     auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main);
     main->setStepWindow("btn_Info_RCOB", FInfopdoMB);
+
+    // The EMCY editors exist, but no step of the main window shows them.
+    new TFemcyMB(workspace, messages, main->openExcel(), main);
+    new TFWemcyMB(workspace, messages, main->openExcel(), main);
 
     FPing = new TFPing(main);
 

@@ -29,7 +29,8 @@ TEST(ApplicationWindows, CreatesTheWindowsInTheFixedOrderAndAboutOpensItsWindow)
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         order.push_back(window->objectName().toStdString());
     EXPECT_THAT(order, ElementsAre("Fsaveproj", "FAbout", "FSELstringhe", "FModifyFileSx", "Fpargen", "FpdoMB",
-                                   "FInfopdoMB", "FPing", "FTpdo2MB", "FInfoTpdoMB", "FBootSer"));
+                                   "FInfopdoMB", "FemcyMB", "FWemcyMB", "FPing", "FTpdo2MB", "FInfoTpdoMB",
+                                   "FBootSer"));
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 

@@ -91,3 +91,32 @@ def workbook_from_export(csv_name, xls_name):
 
 
 workbook_from_export("roundtrip.csv", "roundtrip.xls")
+
+
+# The EMCY translation import: the worksheet emcydef in any letter case, eleven columns by
+# position (a twelfth is ignored), empty cells, duplicate IDs.
+EMCYDEF_TITLES = ["id_dev", "mask_eq_ec", "mask_eq_er", "mask_eq_m1", "mask_eq_m2", "mask_eq_m3",
+                  "enmask_eq_ec", "enmask_eq_er", "enmask_eq_m1", "enmask_eq_m2", "enmask_eq_m3", "bypass_set"]
+workbook("emcydef.xls", [
+    ("Notes", [["not", "this"], [1, 2]]),
+    ("EmcyDef", [
+        EMCYDEF_TITLES,
+        [5, 65535, 255, "0x10", 2, 3, 4, 5, 6, 7, 8, 9],
+        ["ID 12", None, None, None, None, None, None, None, None, None, None, None],
+        [5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1],
+    ]),
+])
+workbook("emcydef_short.xls", [("emcydef", [EMCYDEF_TITLES[:10], [5, 1, 1, 1, 1, 1, 1, 1, 1, 1]])])
+
+# The EMCY word import: 49 fields by position, cell k of the first record holding 100 + k; the
+# second record's empty cells give "0".
+EMCYWORD_TITLES = ["field%d" % k for k in range(1, 50)]
+workbook("emcyword.xls", [
+    ("EMCYWORD", [
+        EMCYWORD_TITLES + ["ignored"],
+        [100 + k for k in range(1, 50)] + ["x"],
+        [7] + [None] * 48,
+    ]),
+])
+workbook("emcyword_short.xls", [("emcyword", [EMCYWORD_TITLES[:48], list(range(48))])])
+workbook("without_emcy.xls", [("Sheet1", [["id_dev"], [5]]), ("emcydef2", [["id_dev"], [6]])])

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dormant/emcy_translation/emcy_translation.h"
+
+namespace telvanor {
+
+// The EMCY translation table's exchange with spreadsheets: a CSV export into the project
+// folder and an import from the "emcydef" worksheet of an ".xls" workbook. Both work on the
+// entries in memory; only the window's OK writes emcydef.xml.
+
+// The CSV text: the title line of the twelve attribute names, then one line per entry in list
+// order, the eleven texts each followed by a comma, then bypass_set in decimal; lines ended by
+// CR LF. A text holding a comma, a quote or a line break is quoted.
+std::string emcyDefCsv(const std::vector<TClEmcy>& entries);
+
+// Writes emcyDefCsv as emcydef.csv in the project folder, replacing the file of that name in
+// any letter case. The write is atomic; a failure throws FileError naming the file.
+void ExportEmcyDef(const std::filesystem::path& projectDir, const std::vector<TClEmcy>& entries);
+
+// How a worksheet import of an EMCY table ended. None of the endings is reported to the user.
+enum class EmcyImportEnd {
+    // The workbook cannot be read: the table stays empty.
+    WorkbookUnreadable,
+    // The workbook has no worksheet of the table's name in any letter case: the table stays empty.
+    NoWorksheet,
+    // Every record was read.
+    Complete,
+    // The worksheet has fewer columns than a record needs: nothing was taken.
+    TooFewColumns,
+};
+
+struct EmcyImport {
+    EmcyImportEnd end = EmcyImportEnd::Complete;
+    std::size_t imported = 0;
+};
+
+// Replaces the entries by the records of the workbook's "emcydef" worksheet (any letter case).
+// The entries are dropped first, whatever follows. The first row holds titles; each row below
+// is one entry whose eleven texts are its first eleven cells by position (an empty cell an
+// empty text), with bypass_set 0. Nothing is checked, not even duplicate IDs.
+EmcyImport ImportEmcyDef(const std::filesystem::path& workbook, std::vector<TClEmcy>& entries);
+
+}  // namespace telvanor

@@ -1,0 +1,271 @@
+#include "dormant/emcy_translation/emcy_translation_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/error_boundary.h"
+#include "app/message_boxes.h"
+#include "app/open_excel.h"
+#include "app/qt_text.h"
+#include "app/wait_cursor.h"
+#include "dormant/emcy_translation/emcy_translation_exchange.h"
+
+namespace telvanor {
+
+namespace {
+
+constexpr const char* kTitle = "Set Translate EMCY";
+constexpr const char* kPageCaption = "CanA-ModBus";
+
+// The edits from top to bottom: the field, its label and the range the label shows (nothing
+// checks it).
+struct EditRow {
+    std::string_view field;
+    const char* label;
+    const char* range;
+};
+constexpr std::array<EditRow, 11> kEditRows{{
+    {"id_dev", "ID_EMCY", "(1..127)"},
+    {"mask_eq_ec", "Mask_error_code", "(0..65535)"},
+    {"enmask_eq_ec", "Enabled_mask_error_code", "(0..65535)"},
+    {"mask_eq_er", "MAsk_error_Reg", "(0..255)"},
+    {"enmask_eq_er", "Enabled_mask_error_Reg", "(0..255)"},
+    {"mask_eq_m1", "Mask_Manu1", "(0..65535)"},
+    {"enmask_eq_m1", "Enabled_Mask_Manu1", "(0..65535)"},
+    {"mask_eq_m2", "Mask_Manu2", "(0..65535)"},
+    {"enmask_eq_m2", "Enabled_Mask_Manu2", "(0..65535)"},
+    {"mask_eq_m3", "Mask_Manu3", "(0..255)"},
+    {"enmask_eq_m3", "Enabled_Mask_Manu3", "(0..255)"},
+}};
+
+std::size_t fieldPosition(std::string_view field) {
+    for (std::size_t position = 0; position < kEmcyFields.size(); ++position)
+        if (kEmcyFields[position].name == field) return position;
+    return 0;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* pushButton = new QPushButton(caption, parent);
+    pushButton->setObjectName(name);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+}  // namespace
+
+TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      workspace_(workspace),
+      messages_(messages),
+      OpenExcel(openExcel) {
+    setObjectName("FemcyMB");
+    setWindowTitle(kTitle);
+    buildControls();
+}
+
+void TFemcyMB::buildControls() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setAccessibleName(kPageCaption);
+    auto* page = new QWidget(PageControl1);
+    page->setObjectName("TabSheet1");
+    PageControl1->addTab(page, kPageCaption);
+    // One page only: its tab is no stop on the way through the controls.
+    PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+
+    LBCanA = new QListWidget(page);
+    LBCanA->setObjectName("LBCanA");
+    LBCanA->setAccessibleName("ID_EMCY list");
+    LBCanA->setSelectionMode(QAbstractItemView::SingleSelection);
+    LBCanA->setMinimumWidth(LBCanA->fontMetrics().horizontalAdvance("0000000000") + 40);
+
+    auto* editGrid = new QGridLayout;
+    QList<QWidget*> order = {LBCanA};
+    for (int row = 0; row < static_cast<int>(kEditRows.size()); ++row) {
+        const EditRow& editRow = kEditRows[static_cast<std::size_t>(row)];
+        auto* edit = new QLineEdit(page);
+        edit->setObjectName(QString("E%1A").arg(toQt(editRow.field)));
+        edit->setAccessibleName(editRow.label);
+        auto* label = new QLabel(QString("%1 %2").arg(editRow.label, editRow.range), page);
+        label->setBuddy(edit);
+        editGrid->addWidget(edit, row, 0);
+        editGrid->addWidget(label, row, 1);
+        edits_[fieldPosition(editRow.field)] = edit;
+        order.push_back(edit);
+    }
+
+    DeleteA = button("DeleteA", "Delete EMCY", page);
+    NewA = button("NewA", "New EMCY", page);
+    ModifyA = button("ModifyA", "Modify EMCY", page);
+    auto* editButtons = new QHBoxLayout;
+    for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
+    editButtons->addStretch(1);
+
+    auto* editColumn = new QVBoxLayout;
+    editColumn->addLayout(editGrid);
+    editColumn->addStretch(1);
+    editColumn->addLayout(editButtons);
+    auto* pageLayout = new QHBoxLayout(page);
+    pageLayout->addWidget(LBCanA);
+    pageLayout->addLayout(editColumn, 1);
+
+    button1 = button("button1", "Export", this);
+    bitbtn4 = button("bitbtn4", "Import", this);
+    bitbtn1 = new QPushButton("OK", this);
+    bitbtn1->setObjectName("bitbtn1");
+    bitbtn1->setDefault(true);
+    bitbtn2 = button("bitbtn2", "Cancel", this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(button1);
+    bottom->addWidget(bitbtn4);
+    bottom->addStretch(1);
+    bottom->addWidget(bitbtn1);
+    bottom->addWidget(bitbtn2);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(PageControl1);
+    outer->addLayout(bottom);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
+    auto guarded = [this](void (TFemcyMB::*handler)()) {
+        return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(LBCanA, &QListWidget::currentRowChanged, this, guarded(&TFemcyMB::LBCanAClick));
+    connect(LBCanA, &QListWidget::itemClicked, this, guarded(&TFemcyMB::LBCanAClick));
+    connect(NewA, &QPushButton::clicked, this, guarded(&TFemcyMB::NewAClick));
+    connect(ModifyA, &QPushButton::clicked, this, guarded(&TFemcyMB::ModifyAClick));
+    connect(DeleteA, &QPushButton::clicked, this, guarded(&TFemcyMB::DeleteAClick));
+    connect(bitbtn1, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn1Click));
+    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(button1, &QPushButton::clicked, this, guarded(&TFemcyMB::Button1Click));
+    connect(bitbtn4, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn4Click));
+}
+
+void TFemcyMB::showEvent(QShowEvent* event) {
+    runGuarded(messages_, [this] { FormShow(); });
+    QDialog::showEvent(event);
+    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+}
+
+int TFemcyMB::selectedLine() const {
+    QListWidgetItem* current = LBCanA->currentItem();
+    return current && current->isSelected() ? LBCanA->row(current) : -1;
+}
+
+void TFemcyMB::selectLine(int line) {
+    LBCanA->setCurrentRow(line);
+    LBCanAClick();
+}
+
+TClEmcy TFemcyMB::typedEntry() const {
+    TClEmcy entry;
+    for (std::size_t field = 0; field < kEmcyFields.size(); ++field)
+        entry.*kEmcyFields[field].text = fromQt(edits_[field]->text());
+    return entry;
+}
+
+void TFemcyMB::clearTable() {
+    {
+        QSignalBlocker lines(LBCanA);
+        LBCanA->clear();
+    }
+    entries_.clear();
+    for (QLineEdit* edit : edits_) edit->clear();
+}
+
+void TFemcyMB::appendEntry(TClEmcy entry) {
+    QSignalBlocker lines(LBCanA);
+    LBCanA->addItem(toQt(entry.id_dev));
+    entries_.push_back(std::move(entry));
+}
+
+void TFemcyMB::FormShow() {
+    clearTable();
+    used_ = {};
+    EmcyDefLoad load = LoadEmcyDef(workspace_.EmcyDefPath);
+    for (TClEmcy& entry : load.entries) appendEntry(std::move(entry));
+    if (load.outcome == EmcyFileOutcome::NoFile) messages_.plain(std::string(kEmcyFileNotFound));
+    if (load.outcome == EmcyFileOutcome::Failed) messages_.plain(std::string(kEmcyFileReadError));
+    if (!entries_.empty()) selectLine(0);
+    bitbtn1->setFocus();
+    used_ = LoadUsedEmcyIds(workspace_.EmcyWordPath);
+    if (used_.failure) messages_.error(*used_.failure);
+}
+
+void TFemcyMB::LBCanAClick() {
+    int line = selectedLine();
+    if (line < 0) return;
+    const TClEmcy& entry = entries_.at(static_cast<std::size_t>(line));
+    for (std::size_t field = 0; field < kEmcyFields.size(); ++field)
+        edits_[field]->setText(toQt(entry.*kEmcyFields[field].text));
+}
+
+// Nothing is validated: the new entry takes the next ID and the other edits as they stand.
+void TFemcyMB::NewAClick() {
+    edits_[0]->setText(toQt(NextEmcyId(entries_)));
+    appendEntry(typedEntry());
+    selectLine(LBCanA->count() - 1);
+}
+
+void TFemcyMB::ModifyAClick() {
+    int line = selectedLine();
+    if (line < 0) return;
+    TClEmcy typed = typedEntry();
+    if (std::optional<std::string> refusal = CheckEmcyIdChange(entries_, static_cast<std::size_t>(line), typed.id_dev)) {
+        messages_.error(*refusal);
+        return;
+    }
+    LBCanA->item(line)->setText(toQt(typed.id_dev));
+    entries_[static_cast<std::size_t>(line)] = std::move(typed);
+}
+
+void TFemcyMB::DeleteAClick() {
+    int line = selectedLine();
+    if (line < 0) return;
+    if (std::optional<std::string> refusal = CheckEmcyDelete(entries_[static_cast<std::size_t>(line)], used_)) {
+        messages_.error(*refusal);
+        return;
+    }
+    entries_.erase(entries_.begin() + line);
+    QSignalBlocker lines(LBCanA);
+    delete LBCanA->takeItem(line);
+    LBCanA->clearSelection();
+    LBCanA->setCurrentRow(-1);
+}
+
+void TFemcyMB::BitBtn1Click() {
+    SaveEmcyDef(workspace_.EmcyDefPath, entries_);
+    accept();
+}
+
+// Writes the entries as they stand; the window and the entries stay as they are.
+void TFemcyMB::Button1Click() { ExportEmcyDef(workspace_.ProjectDir, entries_); }
+
+void TFemcyMB::BitBtn4Click() {
+    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
+    if (!workbook) return;
+    clearTable();
+    {
+        WaitCursor busy;
+        // Every way the import ends is silent; the table keeps what it took so far.
+        ImportEmcyDef(*workbook, entries_);
+    }
+    QSignalBlocker lines(LBCanA);
+    for (const TClEmcy& entry : entries_) LBCanA->addItem(toQt(entry.id_dev));
+    lines.unblock();
+    if (!entries_.empty()) selectLine(0);
+}
+
+}  // namespace telvanor

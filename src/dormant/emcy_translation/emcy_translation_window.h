@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include <QDialog>
+
+#include "dormant/emcy_translation/emcy_translation.h"
+#include "dormant/emcy_translation/emcy_translation_file.h"
+#include "project/workspace.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace telvanor {
+
+class MessageBoxes;
+class OpenExcelDialog;
+
+// "Set Translate EMCY": the EMCY translation table of the current project (emcydef.xml), one
+// line per entry in the list, its eleven texts in the edits beside it. Every showing reads the
+// file afresh, and the EMCY IDs that the words of emcyword.xml use, which Delete refuses to
+// remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing.
+// Export writes emcydef.csv; Import replaces the table by the "emcydef" worksheet of a workbook.
+// Created at start-up like every window; nothing in the program opens it yet.
+class TFemcyMB : public QDialog {
+    Q_OBJECT
+public:
+    TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
+             QWidget* parent = nullptr);
+
+    const std::vector<TClEmcy>& entries() const { return entries_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void LBCanAClick();
+    void NewAClick();
+    void ModifyAClick();
+    void DeleteAClick();
+    void BitBtn1Click();
+    void Button1Click();
+    void BitBtn4Click();
+
+    void buildControls();
+    void clearTable();
+    void appendEntry(TClEmcy entry);
+    void selectLine(int line);
+    int selectedLine() const;
+    TClEmcy typedEntry() const;
+
+    WorkspaceState& workspace_;
+    MessageBoxes& messages_;
+    OpenExcelDialog& OpenExcel;
+    std::vector<TClEmcy> entries_;
+    UsedEmcyIds used_;
+
+    QTabWidget* PageControl1;
+    QListWidget* LBCanA;
+    // The edits in the order of kEmcyFields (Eid_devA, Emask_eq_ecA, ...), whatever their
+    // order on the screen.
+    std::array<QLineEdit*, 11> edits_{};
+    QPushButton* DeleteA;
+    QPushButton* NewA;
+    QPushButton* ModifyA;
+    QPushButton* button1;
+    QPushButton* bitbtn4;
+    QPushButton* bitbtn1;
+    QPushButton* bitbtn2;
+};
+
+}  // namespace telvanor

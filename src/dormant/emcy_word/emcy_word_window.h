@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include <QDialog>
+#include <QIcon>
+#include <QPixmap>
+
+#include "dormant/emcy_word/emcy_word.h"
+#include "project/workspace.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace telvanor {
+
+class MessageBoxes;
+class OpenExcelDialog;
+
+// "EWMCY": the EMCY word table of the current project (emcyword.xml) as a tree of one node per
+// word with its sixteen bit nodes; the selected node's texts in the edits. Every showing reads
+// the file afresh. OK writes the file ordered by index and closes; Cancel and Escape close
+// without writing. Export writes emcyword.csv; Import replaces the table by the "emcyword"
+// worksheet of a workbook. Created at start-up like every window; nothing in the program opens
+// it yet.
+class TFWemcyMB : public QDialog {
+    Q_OBJECT
+public:
+    TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
+              QWidget* parent = nullptr);
+
+    const EmcyWordTable& table() const { return table_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void TWCanAChange();
+    void IDEmcyExit();
+    void NewAClick();
+    void ModifyAClick();
+    void DeleteAClick();
+    void BitBtn1Click();
+    void Button1Click();
+    void BitBtn4Click();
+
+    void buildControls();
+    void clearTable();
+    void addWordNode(int number);
+    // The selected node's number, counting every node from 0 in display order.
+    std::optional<std::size_t> selectedNode() const;
+
+    WorkspaceState& workspace_;
+    MessageBoxes& messages_;
+    OpenExcelDialog& OpenExcel;
+    EmcyWordTable table_;
+    // The image list: word node, selected word node, bit node, selected bit node.
+    std::array<QPixmap, 4> Large;
+    QIcon wordIcon_;
+    QIcon bitIcon_;
+
+    QTabWidget* PageControl1;
+    QTreeWidget* TWCanA;
+    QLineEdit* IDEmcy;
+    QGroupBox* GBword_emcy_bitmapA;
+    QLineEdit* Eindex_addrmA;
+    QGroupBox* GbebmA;
+    QLineEdit* Eb0A;
+    QLineEdit* EposcompA;
+    QLineEdit* Eb1A;
+    QLineEdit* EposcompA2;
+    QPushButton* DeleteA;
+    QPushButton* NewA;
+    QPushButton* ModifyA;
+    QPushButton* button1;
+    QPushButton* bitbtn4;
+    QPushButton* bitbtn1;
+    QPushButton* bitbtn2;
+};
+
+}  // namespace telvanor
