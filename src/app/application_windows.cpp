@@ -4,6 +4,8 @@
 #include "app/new_project_window.h"
 #include "app/ping_window.h"
 #include "app/select_string_window.h"
+#include "dormant/sdo/sdo_window.h"
+#include "dormant/transmit_pdo/transmit_pdo_window.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
@@ -34,11 +36,17 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* Fpargen = new TFpargen(workspace, messages, main);
     main->setStepWindow("btn_Prm_Gen", Fpargen);
 
+    // Created like every window; nothing shows it yet.
+    new TFSdoMB(workspace, messages, main->openExcel(), main);
+
     auto* FpdoMB = new TFpdoMB(workspace, messages, main);
     main->setStepWindow("btn_RCOB", FpdoMB);
 
     auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main);
     main->setStepWindow("btn_Info_RCOB", FInfopdoMB);
+
+    // Created like every window; nothing shows it yet.
+    new TFTPdoMB(workspace, messages, main);
 
     FPing = new TFPing(main);
 

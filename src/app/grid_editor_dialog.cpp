@@ -21,6 +21,7 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pages");
+    pages_->setAccessibleName(pageCaption);
     auto* page = new QWidget;
     page->setObjectName("page");
     page->setAccessibleName(pageCaption);
@@ -44,16 +45,25 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     connect(bitbtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(bitbtn2_, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bitbtn1_);
-    buttons->addWidget(bitbtn2_);
+    buttons_ = new QHBoxLayout;
+    buttons_->addStretch(1);
+    buttons_->addWidget(bitbtn1_);
+    buttons_->addWidget(bitbtn2_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_);
 
     setTabOrder(sgA_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
+}
+
+void GridEditorDialog::addBarButton(QPushButton* button) {
+    button->setParent(this);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(90);
+    QWidget* before = barButtons_ == 0 ? static_cast<QWidget*>(sgA_) : buttons_->itemAt(barButtons_ - 1)->widget();
+    buttons_->insertWidget(barButtons_++, button);
+    setTabOrder(before, button);
 }
 
 void GridEditorDialog::fitToGrid(int visibleRows) {

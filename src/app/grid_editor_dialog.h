@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QHBoxLayout;
 class QPushButton;
 class QShowEvent;
 class QTabWidget;
@@ -27,6 +28,9 @@ protected:
     virtual void BitBtn1Click() = 0;
 
     QPushButton* okButton() const { return bitbtn1_; }
+    // Puts a button at the left end of the bottom bar, after those put there before; Tab
+    // reaches it after them and before OK. The button does not take Enter from OK.
+    void addBarButton(QPushButton* button);
     // Once the grid has its columns and rows: the window's size shows every column and
     // `visibleRows` rows, and it is centred on the screen.
     void fitToGrid(int visibleRows);
@@ -38,6 +42,8 @@ private:
     StringGrid* sgA_;
     QPushButton* bitbtn1_;
     QPushButton* bitbtn2_;
+    QHBoxLayout* buttons_;
+    int barButtons_ = 0;
 };
 
 }  // namespace telvanor
