@@ -6,6 +6,8 @@
 #include "app/select_string_window.h"
 #include "dormant/emcy_translation/emcy_translation_window.h"
 #include "dormant/emcy_word/emcy_word_window.h"
+#include "dormant/sdo/sdo_window.h"
+#include "dormant/transmit_pdo/transmit_pdo_window.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
@@ -36,15 +38,19 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* Fpargen = new TFpargen(workspace, messages, main);
     main->setStepWindow("btn_Prm_Gen", Fpargen);
 
+    // The dormant editors (SDO, EMCY, transmit PDO) exist, but no step of the main window
+    // shows them.
+    new TFSdoMB(workspace, messages, main->openExcel(), main);
+
     auto* FpdoMB = new TFpdoMB(workspace, messages, main);
     main->setStepWindow("btn_RCOB", FpdoMB);
 
     auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main);
     main->setStepWindow("btn_Info_RCOB", FInfopdoMB);
 
-    // The EMCY editors exist, but no step of the main window shows them.
     new TFemcyMB(workspace, messages, main->openExcel(), main);
     new TFWemcyMB(workspace, messages, main->openExcel(), main);
+    new TFTPdoMB(workspace, messages, main);
 
     FPing = new TFPing(main);
 

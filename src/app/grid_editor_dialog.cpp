@@ -21,12 +21,13 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pages");
+    pages_->setAccessibleName(pageCaption);
     auto* page = new QWidget;
     page_ = page;
     page->setObjectName("page");
     page->setAccessibleName(pageCaption);
     sgA_ = new StringGrid(page);
-    lastOnPage_ = sgA_;
+    lastBeforeOk_ = sgA_;
     sgA_->setObjectName("sgA");
     sgA_->setAccessibleName("sgA");
     auto* pageLayout = new QVBoxLayout(page);
@@ -46,13 +47,13 @@ GridEditorDialog::GridEditorDialog(const QString& pageCaption, QWidget* parent)
     connect(bitbtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(bitbtn2_, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bitbtn1_);
-    buttons->addWidget(bitbtn2_);
+    buttons_ = new QHBoxLayout;
+    buttons_->addStretch(1);
+    buttons_->addWidget(bitbtn1_);
+    buttons_->addWidget(bitbtn2_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_);
 
     setTabOrder(sgA_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
@@ -63,13 +64,22 @@ void GridEditorDialog::addBelowGrid(QWidget* widget) {
     // Each focusable control of the widget, in its own order, between the grid and OK.
     QList<QWidget*> stops = widget->findChildren<QWidget*>();
     stops.prepend(widget);
-    for (QWidget* stop : stops) {
-        if (stop->focusPolicy() & Qt::TabFocus) {
-            setTabOrder(lastOnPage_, stop);
-            lastOnPage_ = stop;
-        }
-    }
-    setTabOrder(lastOnPage_, bitbtn1_);
+    for (QWidget* stop : stops)
+        if (stop->focusPolicy() & Qt::TabFocus) appendTabStop(stop);
+}
+
+void GridEditorDialog::addBarButton(QPushButton* button) {
+    button->setParent(this);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(90);
+    buttons_->insertWidget(barButtons_++, button);
+    appendTabStop(button);
+}
+
+void GridEditorDialog::appendTabStop(QWidget* stop) {
+    setTabOrder(lastBeforeOk_, stop);
+    lastBeforeOk_ = stop;
+    setTabOrder(lastBeforeOk_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QHBoxLayout;
 class QPushButton;
 class QShowEvent;
 class QTabWidget;
@@ -27,22 +28,30 @@ protected:
     virtual void BitBtn1Click() = 0;
 
     QPushButton* okButton() const { return bitbtn1_; }
+    // Puts a button at the left end of the bottom bar, after those put there before; Tab
+    // reaches it after them and before OK. The button does not take Enter from OK.
+    void addBarButton(QPushButton* button);
+    // Puts `widget` on the tab page under the grid, after the grid in the tab order. Call it
+    // before fitToGrid, and before addBarButton.
+    void addBelowGrid(QWidget* widget);
     // Once the grid has its columns and rows: the window's size shows every column and
     // `visibleRows` rows, and it is centred on the screen.
     void fitToGrid(int visibleRows);
-    // Puts `widget` on the tab page under the grid, after the grid in the tab order. Call it
-    // before fitToGrid.
-    void addBelowGrid(QWidget* widget);
 
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Makes `stop` the last stop before OK, after those appended before it.
+    void appendTabStop(QWidget* stop);
+
     QTabWidget* pages_;
     QWidget* page_;
-    QWidget* lastOnPage_;  // the page's last stop in the tab order, before OK
+    QWidget* lastBeforeOk_;  // the last stop in the tab order before OK
     StringGrid* sgA_;
     QPushButton* bitbtn1_;
     QPushButton* bitbtn2_;
+    QHBoxLayout* buttons_;
+    int barButtons_ = 0;
 };
 
 }  // namespace telvanor

@@ -31,6 +31,7 @@ public:
         columns_ = std::move(columns);
         rows_ = std::max(rows, 0);
         firstLabel_ = firstLabel;
+        tints_.resize(columns_.size());
         cells_.assign(static_cast<std::size_t>(rows_) * columns_.size(), QString());
         endResetModel();
     }
@@ -75,6 +76,11 @@ public:
             case Qt::AccessibleTextRole:
                 if (!checkBox) return {};
                 return cell == StringGrid::kTicked ? QStringLiteral("ticked") : QStringLiteral("not ticked");
+            case Qt::BackgroundRole:
+                return tint(index.column()).isValid() ? QVariant(tint(index.column())) : QVariant();
+            case Qt::ForegroundRole:
+                // Tinted cells stay readable under a dark palette.
+                return tint(index.column()).isValid() ? QVariant(QColor(Qt::black)) : QVariant();
             default:
                 return {};
         }
@@ -101,7 +107,22 @@ public:
         return flags | Qt::ItemIsEditable;
     }
 
+    void setTint(int column, const QColor& colour) {
+        if (column < 0 || column >= columns()) return;
+        tints_[static_cast<std::size_t>(column)] = colour;
+        if (rows_ > 0) emit dataChanged(index(0, column), index(rows_ - 1, column));
+    }
+
+    void setHeaderTextColour(const QColor& colour) {
+        headerTextColour_ = colour;
+        emit headerDataChanged(Qt::Horizontal, 0, std::max(columns() - 1, 0));
+    }
+
+    const QColor& headerTextColour() const { return headerTextColour_; }
+
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role == Qt::ForegroundRole && orientation == Qt::Horizontal && headerTextColour_.isValid())
+            return headerTextColour_;
         if (role != Qt::DisplayRole) return {};
         if (orientation == Qt::Horizontal) return section < columns() ? column(section).header : QString();
         return QString::number(firstLabel_ + section);
@@ -112,10 +133,14 @@ private:
         return static_cast<std::size_t>(row) * columns_.size() + static_cast<std::size_t>(column);
     }
 
+    const QColor& tint(int column) const { return tints_[static_cast<std::size_t>(column)]; }
+
     std::vector<Column> columns_;
     int rows_ = 0;
     int firstLabel_ = 1;
     std::vector<QString> cells_;
+    std::vector<QColor> tints_;  // one per column
+    QColor headerTextColour_;
 };
 
 // Draws the centred check boxes, gives the pick-list columns their list, and ends edits the
@@ -283,6 +308,10 @@ void StringGrid::setColumns(const QString& labelHeader, const std::vector<Column
     }
 }
 
+void StringGrid::setColumnTint(int column, const QColor& colour) { model_->setTint(column - 1, colour); }
+
+void StringGrid::setHeaderTextColour(const QColor& colour) { model_->setHeaderTextColour(colour); }
+
 void StringGrid::setRows(int count, int firstLabel) {
     model_->setLayout(columns_, count, firstLabel);
     // Wide enough for the longest label and the label column's header.
@@ -402,6 +431,7 @@ void StringGrid::paintCorner(QWidget* corner) {
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.orientation = Qt::Horizontal;
+    if (model_->headerTextColour().isValid()) option.palette.setColor(QPalette::ButtonText, model_->headerTextColour());
     QPainter painter(corner);
     corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTableView>
@@ -51,6 +52,10 @@ public:
     // The header of the label column and the editable columns 1, 2, ... in order. Empties
     // every cell. The user can resize each column.
     void setColumns(const QString& labelHeader, const std::vector<Column>& columns);
+    // The background of an editable column's cells, with black text; none when invalid.
+    void setColumnTint(int column, const QColor& colour);
+    // The colour of the column headers' texts; the style's own when invalid.
+    void setHeaderTextColour(const QColor& colour);
     // The number of data rows and the label of the first one; the others count up from it.
     void setRows(int count, int firstLabel = 1);
 

@@ -28,9 +28,9 @@ TEST(ApplicationWindows, CreatesTheWindowsInTheFixedOrderAndAboutOpensItsWindow)
     std::vector<std::string> order;
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         order.push_back(window->objectName().toStdString());
-    EXPECT_THAT(order, ElementsAre("Fsaveproj", "FAbout", "FSELstringhe", "FModifyFileSx", "Fpargen", "FpdoMB",
-                                   "FInfopdoMB", "FemcyMB", "FWemcyMB", "FPing", "FTpdo2MB", "FInfoTpdoMB",
-                                   "FBootSer"));
+    EXPECT_THAT(order, ElementsAre("Fsaveproj", "FAbout", "FSELstringhe", "FModifyFileSx", "Fpargen", "FSdoMB",
+                                   "FpdoMB", "FInfopdoMB", "FemcyMB", "FWemcyMB", "FTPdoMB", "FPing", "FTpdo2MB",
+                                   "FInfoTpdoMB", "FBootSer"));
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 

@@ -120,3 +120,17 @@ workbook("emcyword.xls", [
 ])
 workbook("emcyword_short.xls", [("emcyword", [EMCYWORD_TITLES[:48], list(range(48))])])
 workbook("without_emcy.xls", [("Sheet1", [["id_dev"], [5]]), ("emcydef2", [["id_dev"], [6]])])
+# The SDO table's import: the worksheet sdo in any letter case, records by column position,
+# conf decoded into Hi Word, R/W and Lo Word, column 3 ignored.
+SDO_TITLES = ["conf", "IndexA", "SubindexA", "devIDB", "IndexB", "SubindexB", "nbyteB", "mnemonico"]
+workbook("sdo.xls", [
+    ("Notes", [SDO_TITLES, [1, 1, 0, 1, 8192, 0, 1, "not this sheet"]]),
+    ("SDO", [
+        SDO_TITLES,
+        [83, 300, 9, 5, "0x2000", 1, 2, "pressure, left"],
+        [None, 20, None, 127, 65535, 255, 4, None],   # no conf: the three cells stay empty
+        ["abc", "0x14", 0, None, 8192, 0, 1, "x"],    # a conf that is no integer: 0, 0, 0
+        [16, 100, 0, 1, 8192, 0, 3, "m", "ninth column"],
+    ]),
+])
+workbook("sdo_six_columns.xls", [("sdo", [SDO_TITLES[:6], [83, 300, 0, 5, 8192, 1]])])

@@ -1,0 +1,60 @@
+#include "dormant/sdo/sdo_exchange.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "project/integer_text.h"
+#include "support/temp_dir.h"
+
+namespace telvanor {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+fs::path workbook(const char* name) { return testing::testDataDir() / "workbooks" / name; }
+
+TEST(ExportSdoTable, ATitleLineThenTheRowsInAddrWordOrderUnchecked) {
+    TempDir project;
+    std::vector<SdoRow> rows{{"300", "2", "3", "1", "5", "0x2000", "1", "2", "pressure, left"},
+                             {"20", "9", "0", "0", "", "1", "", "3", "say \"hi\""},
+                             {"", "1", "1", "1", "1", "1", "1", "1", "after the table"}};
+    ExportSdoTable(project.path(), rows);
+    EXPECT_EQ(readFile(project / "sdo.csv"),
+              "conf,IndexA,SubindexA,devIDB,IndexB,SubindexB,nbyteB,mnemonico\r\n"
+              "288,20,0,,1,,3,\"say \"\"hi\"\"\"\r\n"
+              "83,300,0,5,0x2000,1,2,\"pressure, left\"\r\n");
+
+    // A conf that cannot be computed writes nothing: the earlier export stays.
+    rows[1].RW = "r";
+    EXPECT_THROW(ExportSdoTable(project.path(), rows), ConversionError);
+    EXPECT_EQ(readFile(project / "sdo.csv").substr(0, 5), "conf,");
+    EXPECT_EQ(sdoTableCsv({}), "conf,IndexA,SubindexA,devIDB,IndexB,SubindexB,nbyteB,mnemonico\r\n");
+}
+
+TEST(ImportSdoTable, RecordsByColumnPositionFromTheSdoWorksheetInAnyCase) {
+    SdoImport result = ImportSdoTable(workbook("sdo.xls"));
+    EXPECT_EQ(result.end, SdoImportEnd::Complete);
+    EXPECT_EQ(result.rows, (std::vector<SdoRow>{
+                               {"300", "2", "3", "1", "5", "0x2000", "1", "2", "pressure, left"},
+                               {"20", "", "", "", "127", "65535", "255", "4", ""},
+                               {"0x14", "0", "0", "0", "", "8192", "0", "1", "x"},
+                               {"100", "0", "0", "1", "1", "8192", "0", "3", "m"},
+                           }));
+}
+
+TEST(ImportSdoTable, EndingsThatImportNothing) {
+    TempDir dir;
+    std::string bytes = readFile(workbook("sdo.xls"));
+    writeFile(dir / "cut.xls", bytes.substr(0, bytes.size() / 3));
+    EXPECT_EQ(ImportSdoTable(dir / "cut.xls").end, SdoImportEnd::WorkbookUnreadable);
+    EXPECT_EQ(ImportSdoTable(workbook("tinfocob.xls")).end, SdoImportEnd::NoWorksheet);
+    SdoImport narrow = ImportSdoTable(workbook("sdo_six_columns.xls"));
+    EXPECT_EQ(narrow.end, SdoImportEnd::TooFewColumns);
+    EXPECT_TRUE(narrow.rows.empty());
+}
+
+}  // namespace
+}  // namespace telvanor
