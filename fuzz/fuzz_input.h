@@ -1,7 +1,10 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +27,16 @@ inline std::vector<std::string> splitFiles(const std::uint8_t* data, std::size_t
     files.emplace_back(input);
     files.resize(count);
     return files;
+}
+
+// A folder of this process for the files a harness writes, in memory where the system has
+// /dev/shm, so that runs are not slowed by the disk.
+inline std::filesystem::path scratchFolder(const char* name) {
+    namespace fs = std::filesystem;
+    fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    fs::path folder = base / ("telvanor-fuzz-" + std::string(name) + "-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    return folder;
 }
 
 }  // namespace telvanor::fuzz

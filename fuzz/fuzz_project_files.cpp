@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "check/project_check.h"
 #include "editors/pargen/comm_params.h"
@@ -16,13 +15,6 @@ namespace fs = std::filesystem;
 using namespace telvanor;
 
 namespace {
-
-fs::path scratch(const char* name) {
-    fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path folder = base / ("telvanor-fuzz-" + std::string(name) + "-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    return folder;
-}
 
 // A table the editor accepted reads back, after its save, as the rows it saved.
 template <typename Load, typename Save, typename Length, typename Row>
@@ -39,8 +31,8 @@ void roundTrip(Load load, Save save, Length length, const std::vector<Row>& rows
 // by kFileSeparator: RCobDef, TCobDef, RInfoCob, TInfoCob, pargen), then the project check.
 // Nothing may crash, and whatever an editor accepts must survive its own save and load.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fs::path project = scratch("project");
-    static const fs::path saved = scratch("saved");
+    static const fs::path project = fuzz::scratchFolder("project");
+    static const fs::path saved = fuzz::scratchFolder("saved");
     static const char* names[] = {"RCobDef.xml", "TCobDef.xml", "RInfoCob.xml", "TInfoCob.xml", "pargen.xml"};
     std::vector<std::string> files = fuzz::splitFiles(data, size, 5);
     for (std::size_t i = 0; i < 5; ++i) {
