@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/error_boundary.h"
+#include "app/exchange_button_bar.h"
 #include "app/message_boxes.h"
 #include "app/open_excel.h"
 #include "app/qt_text.h"
@@ -51,13 +52,6 @@ std::size_t fieldPosition(std::string_view field) {
     for (std::size_t position = 0; position < kEmcyFields.size(); ++position)
         if (kEmcyFields[position].name == field) return position;
     return 0;
-}
-
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(name);
-    pushButton->setAutoDefault(false);
-    return pushButton;
 }
 
 }  // namespace
@@ -103,9 +97,9 @@ void TFemcyMB::buildControls() {
         order.push_back(edit);
     }
 
-    DeleteA = button("DeleteA", "Delete EMCY", page);
-    NewA = button("NewA", "New EMCY", page);
-    ModifyA = button("ModifyA", "Modify EMCY", page);
+    DeleteA = plainButton("DeleteA", "Delete EMCY", page);
+    NewA = plainButton("NewA", "New EMCY", page);
+    ModifyA = plainButton("ModifyA", "Modify EMCY", page);
     auto* editButtons = new QHBoxLayout;
     for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
     editButtons->addStretch(1);
@@ -118,22 +112,15 @@ void TFemcyMB::buildControls() {
     pageLayout->addWidget(LBCanA);
     pageLayout->addLayout(editColumn, 1);
 
-    button1 = button("button1", "Export", this);
-    bitbtn4 = button("bitbtn4", "Import", this);
-    bitbtn1 = new QPushButton("OK", this);
-    bitbtn1->setObjectName("bitbtn1");
-    bitbtn1->setDefault(true);
-    bitbtn2 = button("bitbtn2", "Cancel", this);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(button1);
-    bottom->addWidget(bitbtn4);
-    bottom->addStretch(1);
-    bottom->addWidget(bitbtn1);
-    bottom->addWidget(bitbtn2);
+    ExchangeButtonBar bar = makeExchangeButtonBar(this);
+    button1 = bar.exportButton;
+    bitbtn4 = bar.importButton;
+    bitbtn1 = bar.ok;
+    bitbtn2 = bar.cancel;
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(PageControl1);
-    outer->addLayout(bottom);
+    outer->addLayout(bar.layout);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/error_boundary.h"
+#include "app/exchange_button_bar.h"
 #include "app/message_boxes.h"
 #include "app/open_excel.h"
 #include "app/qt_text.h"
@@ -34,13 +35,6 @@ constexpr const char* kWordGroupCaption = "Word n° Emcy define";
 constexpr const char* kBitGroupCaption = "Mask BIT n°  Define";
 // The marker that tells a word node from a bit node.
 constexpr int kWordNodeRole = Qt::UserRole;
-
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(name);
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
 
 QLineEdit* edit(const char* name, const char* accessibleName, QWidget* parent) {
     auto* lineEdit = new QLineEdit(parent);
@@ -130,9 +124,9 @@ void TFWemcyMB::buildControls() {
     wordLayout->addLayout(indexRow);
     wordLayout->addWidget(GbebmA);
 
-    DeleteA = button("DeleteA", "Delete", page);
-    NewA = button("NewA", "New", page);
-    ModifyA = button("ModifyA", "Modify", page);
+    DeleteA = plainButton("DeleteA", "Delete", page);
+    NewA = plainButton("NewA", "New", page);
+    ModifyA = plainButton("ModifyA", "Modify", page);
     auto* editButtons = new QHBoxLayout;
     for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
     editButtons->addStretch(1);
@@ -146,22 +140,15 @@ void TFWemcyMB::buildControls() {
     pageLayout->addWidget(TWCanA);
     pageLayout->addLayout(editColumn, 1);
 
-    button1 = button("button1", "Export", this);
-    bitbtn4 = button("bitbtn4", "Import", this);
-    bitbtn1 = new QPushButton("OK", this);
-    bitbtn1->setObjectName("bitbtn1");
-    bitbtn1->setDefault(true);
-    bitbtn2 = button("bitbtn2", "Cancel", this);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(button1);
-    bottom->addWidget(bitbtn4);
-    bottom->addStretch(1);
-    bottom->addWidget(bitbtn1);
-    bottom->addWidget(bitbtn2);
+    ExchangeButtonBar bar = makeExchangeButtonBar(this);
+    button1 = bar.exportButton;
+    bitbtn4 = bar.importButton;
+    bitbtn1 = bar.ok;
+    bitbtn2 = bar.cancel;
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(PageControl1);
-    outer->addLayout(bottom);
+    outer->addLayout(bar.layout);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     QList<QWidget*> order = {TWCanA, IDEmcy, Eindex_addrmA, Eb0A,    EposcompA, Eb1A,    EposcompA2,

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "app/error_boundary.h"
+#include "app/exchange_button_bar.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
 #include "editors/register_map/frame_list_columns.h"
@@ -38,12 +39,6 @@ template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
     widget->setObjectName(name);
     return widget;
-}
-
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* pushButton = named(new QPushButton(caption, parent), name);
-    pushButton->setAutoDefault(false);
-    return pushButton;
 }
 
 QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
@@ -196,17 +191,17 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     highRow_ = byteRow("PoscompMsbA", "High MODBUS Byte", PoscompMsbA, msbChoices_);
     lowRow_ = byteRow("PoscompLsbA", "Low MODBUS Byte", PoscompLsbA, lsbChoices_);
 
-    NewA = button("NewA", "New", page_);
-    ModifyA = button("ModifyA", "Modify", page_);
-    DELETEa = button("DELETEa", "Delete", page_);
-    copyA = button("copyA", "Copy", page_);
-    PasteA = button("PasteA", "Paste", page_);
+    NewA = plainButton("NewA", "New", page_);
+    ModifyA = plainButton("ModifyA", "Modify", page_);
+    DELETEa = plainButton("DELETEa", "Delete", page_);
+    copyA = plainButton("copyA", "Copy", page_);
+    PasteA = plainButton("PasteA", "Paste", page_);
 
-    button1 = button("button1", "Export", this);
-    bitbtn4 = button("bitbtn4", "Import", this);
-    bitbtn1 = named(new QPushButton("OK", this), "bitbtn1");
-    bitbtn1->setDefault(true);
-    bitbtn2 = button("bitbtn2", "Cancel", this);
+    bottomBar_ = makeExchangeButtonBar(this);
+    button1 = bottomBar_.exportButton;
+    bitbtn4 = bottomBar_.importButton;
+    bitbtn1 = bottomBar_.ok;
+    bitbtn2 = bottomBar_.cancel;
 
     auto guarded = [this](void (RegisterMapWindow::*handler)()) {
         return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
@@ -274,16 +269,10 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     pageLayout->addSpacing(8);
     pageLayout->addLayout(bytesColumn);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(button1);
-    bottom->addWidget(bitbtn4);
-    bottom->addStretch(1);
-    bottom->addWidget(bitbtn1);
-    bottom->addWidget(bitbtn2);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tabs_);
-    outer->addLayout(bottom);
+    outer->addLayout(bottomBar_.layout);
     // Fixed size, always the size its content needs.
     outer->setSizeConstraint(QLayout::SetFixedSize);
 

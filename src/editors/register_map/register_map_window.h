@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "app/exchange_button_bar.h"
 #include "editors/register_map/register_map.h"
 #include "project/workspace.h"
 
@@ -133,6 +134,7 @@ private:
 
     QTabWidget* tabs_;
     QWidget* page_;
+    ExchangeButtonBar bottomBar_;
     TabStopHeading* frameHeading_;
     QListWidget* LIndMbCanA;
     QListWidget* LPdoCanA;
