@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "project/atomic_file.h"
+#include "project/csv_field.h"
 #include "project/file_lookup.h"
 #include "project/worksheet.h"
 
@@ -19,21 +20,6 @@ constexpr std::string_view kTitleLine = "conf,IndexA,SubindexA,devIDB,IndexB,Sub
 // Record columns, counted from 0.
 enum RecordColumn : std::size_t { Conf, AddrWord, SubindexA, ID, Index, SubIndex, NByte, Mnemonico, ColumnsRead };
 
-// Appends `text` as one CSV field. Texts that would split the field or the line are quoted,
-// quotes doubled; every other text is written as it stands.
-void appendField(std::string& line, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        line.append(text);
-        return;
-    }
-    line.push_back('"');
-    for (char c : text) {
-        if (c == '"') line.push_back('"');
-        line.push_back(c);
-    }
-    line.push_back('"');
-}
-
 }  // namespace
 
 std::string sdoTableCsv(const std::vector<SdoRow>& rows) {
@@ -46,7 +32,7 @@ std::string sdoTableCsv(const std::vector<SdoRow>& rows) {
         bool first = true;
         for (std::string_view field : fields) {
             if (!first) csv.push_back(',');
-            appendField(csv, field);
+            appendCsvField(csv, field);
             first = false;
         }
         csv.append("\r\n");

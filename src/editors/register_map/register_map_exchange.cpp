@@ -7,6 +7,7 @@
 
 #include "editors/register_map/register_map_file.h"
 #include "project/atomic_file.h"
+#include "project/csv_field.h"
 #include "project/file_lookup.h"
 #include "project/integer_text.h"
 #include "project/worksheet.h"
@@ -26,19 +27,9 @@ constexpr std::size_t kColumnsRead = 3;
 // A record's frame number is kept to its low 7 bits; 0 names no frame.
 constexpr std::uint32_t kFrameNumberBits = 0x7F;
 
-// Appends `text` as one CSV field followed by its comma. Texts that would split the field or
-// the line are quoted, quotes doubled; every other text is written as it stands.
+// Appends `text` as one CSV field followed by its comma.
 void appendField(std::string& line, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        line.append(text);
-    } else {
-        line.push_back('"');
-        for (char c : text) {
-            if (c == '"') line.push_back('"');
-            line.push_back(c);
-        }
-        line.push_back('"');
-    }
+    appendCsvField(line, text);
     line.push_back(',');
 }
 
