@@ -1,5 +1,7 @@
 #include "catalogue/frame_row_lookup.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 
 #include "project/integer_text.h"
@@ -16,6 +18,12 @@ std::optional<std::uint32_t> rowFullPgn(std::string_view dataPage, std::string_v
     return fullPgn(static_cast<std::uint32_t>(*page), static_cast<std::uint32_t>(*number));
 }
 
+// A PGN typed in hexadecimal without its prefix ("F200"), which the table refuses.
+bool isBareHexadecimal(std::string_view text) {
+    return !text.empty() && text.size() <= 4 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c) != 0; });
+}
+
 }  // namespace
 
 const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn, const PgnCatalogue& catalogue) {
@@ -25,6 +33,9 @@ const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn, con
 
 std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn, const PgnCatalogue& catalogue) {
     std::optional<std::uint32_t> full = rowFullPgn(dataPage, pgn);
+    if (!full && !parseIntegerText(pgn) && isBareHexadecimal(pgn))
+        return "PGN " + std::string(pgn) + " is not a number: a hexadecimal PGN is written 0x" + std::string(pgn) +
+               " or $" + std::string(pgn);
     if (!full) return "";
     if (const PgnInfo* info = catalogue.find(*full)) return info->summary();
     return "PGN " + std::to_string(*full) + " is not in the catalogue";

@@ -13,7 +13,8 @@ const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn,
                             const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 
 // The line a frame table shows for its current row: the entry's summary, "PGN 12345 is not
-// in the catalogue", or "" while the Data Page or the PGN is not a number.
+// in the catalogue", a hint for a hexadecimal PGN typed without its prefix ("F200"), or ""
+// while the Data Page or the PGN is not a number.
 std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn,
                              const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 

@@ -27,7 +27,9 @@ TEST(RowCatalogueLine, NamesTheRowsPgnFromItsTypedTexts) {
     EXPECT_EQ(rowCatalogueLine("1", "0xFFFE"), "PGN 131070 is not in the catalogue");
     // Nothing to say while the row is being typed or is out of the table's ranges.
     EXPECT_EQ(rowCatalogueLine("", "0xF200"), "");
-    EXPECT_EQ(rowCatalogueLine("1", "F200"), "") << "not integer text";
+    // Hexadecimal without its prefix is no integer text: the table would refuse it.
+    EXPECT_EQ(rowCatalogueLine("1", "F200"), "PGN F200 is not a number: a hexadecimal PGN is written 0xF200 or $F200");
+    EXPECT_EQ(rowCatalogueLine("1", "12AB5"), "");
     EXPECT_EQ(rowCatalogueLine("2", "0xF200"), "");
     EXPECT_EQ(rowCatalogueLine("1", "0x1F200"), "");
 }
