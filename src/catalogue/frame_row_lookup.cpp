@@ -41,6 +41,13 @@ std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn, co
     return "PGN " + std::to_string(*full) + " is not in the catalogue";
 }
 
+std::optional<int> priorityToFill(std::string_view priority, std::string_view dataPage, std::string_view pgn,
+                                  const PgnCatalogue& catalogue) {
+    if (!priority.empty()) return std::nullopt;
+    const PgnInfo* info = lookUpRowPgn(dataPage, pgn, catalogue);
+    return info ? info->priority : std::nullopt;
+}
+
 std::string pgnWithName(const PgnInfo& info) {
     return "PGN " + std::to_string(info.pgn) + " (" + info.displayName() + ")";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn,
 // while the Data Page or the PGN is not a number.
 std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn,
                              const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
+
+// The catalogue's priority for a transmit row whose Priority is still empty, or nothing: a
+// typed priority is never replaced.
+std::optional<int> priorityToFill(std::string_view priority, std::string_view dataPage, std::string_view pgn,
+                                  const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 
 // "PGN 129029 (GNSS Position Data)": how warnings name a catalogue entry.
 std::string pgnWithName(const PgnInfo& info);

@@ -34,6 +34,13 @@ TEST(RowCatalogueLine, NamesTheRowsPgnFromItsTypedTexts) {
     EXPECT_EQ(rowCatalogueLine("1", "0x1F200"), "");
 }
 
+TEST(PriorityToFill, OnlyAnEmptyPriorityOfAKnownPgn) {
+    EXPECT_EQ(priorityToFill("", "1", "0xF200"), 2);
+    EXPECT_EQ(priorityToFill("3", "1", "0xF200"), std::nullopt) << "a typed priority stays";
+    EXPECT_EQ(priorityToFill("", "1", "0xFFFE"), std::nullopt) << "unknown PGN";
+    EXPECT_EQ(priorityToFill("", "1", "0xF805"), 3);
+}
+
 ReceiveFrameRow receiveRow(const char* dataPage, const char* pgn, const char* multi, const char* fast,
                            const char* start = "", const char* count = "") {
     return {dataPage, pgn, "5", multi, fast, start, count, "N", "frame"};

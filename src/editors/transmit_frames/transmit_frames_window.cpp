@@ -96,9 +96,9 @@ QWidget* TFTpdo2MB::makeCatalogueBar() {
 }
 
 std::optional<int> TFTpdo2MB::cataloguePriorityFor(int gridRow) const {
-    if (gridRow < 1 || !grid()->cell(gridRow, Priority).isEmpty()) return std::nullopt;
-    const PgnInfo* info = lookUpRowPgn(fromQt(grid()->cell(gridRow, DP)), fromQt(grid()->cell(gridRow, PGN)));
-    return info ? info->priority : std::nullopt;
+    if (gridRow < 1) return std::nullopt;
+    auto text = [&](int column) { return fromQt(grid()->cell(gridRow, column)); };
+    return priorityToFill(text(Priority), text(DP), text(PGN));
 }
 
 void TFTpdo2MB::updatePriorityButton() {

@@ -30,7 +30,6 @@ private:
     void putRow(int gridRow, const TransmitFrameRow& row);
     // The catalogue line under the grid and the button that fills an empty Priority from it.
     QWidget* makeCatalogueBar();
-    // The catalogue's priority for the row's PGN, when the row's Priority is empty.
     std::optional<int> cataloguePriorityFor(int gridRow) const;
     void updatePriorityButton();
     void fillPriorityFromCatalogue();
