@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "catalogue/pgn_catalogue.h"
+#include "editors/register_map/register_map_catalogue.h"
 #include "editors/receive_frames/receive_frames.h"
 #include "editors/register_map/register_map_file.h"
 #include "editors/transmit_frames/transmit_frames.h"
@@ -117,30 +118,23 @@ ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& ro
 struct MapFrame {
     std::string mnemonic;
     std::string pgn;
-    const PgnInfo* info = nullptr;
-    // Byte position 1 of the mapping is this byte of the PGN's data: a multi- or fast-packet
-    // message is handled from its start byte on.
-    std::uint32_t firstByte = 1;
 };
 
-ReportByte reportByte(std::uint32_t position, const MapFrame& frame) {
+ReportByte reportByte(std::uint32_t position, const TClPdo& frame) {
     ReportByte byte;
     if (position == 0) {
         byte.position = "none";
         return byte;
     }
     byte.position = "byte " + std::to_string(position);
-    // No message is longer than 65535 bytes; beyond that the catalogue has nothing to say.
-    std::uint64_t messageByte = std::uint64_t{frame.firstByte} + position - 1;
-    if (frame.info && messageByte <= 0xFFFF)
-        byte.field = describeDataByte(*frame.info, static_cast<std::uint32_t>(messageByte));
+    byte.field = frameByteField(frame, static_cast<int>(position));
     return byte;
 }
 
-ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, std::size_t frameNumber, const MapFrame& frame) {
+ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, const TClPdo& pdo, const MapFrame& frame) {
     ReportRegister entry;
     entry.kind = kind;
-    entry.frameNumber = frameNumber;
+    entry.frameNumber = pdo.frameNumber;
     entry.frameMnemonic = frame.mnemonic;
     entry.pgn = frame.pgn;
     if (std::optional<std::int32_t> index = parseIntegerText(mapping.Index)) {
@@ -152,8 +146,8 @@ ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, std::size_t
     if (std::optional<std::int32_t> packed = parseIntegerText(mapping.PosComp)) {
         std::uint32_t value = static_cast<std::uint32_t>(*packed);
         bool receive = kind == MapKind::Receive;
-        entry.high = reportByte(receive ? value >> 16 : value >> 4 & 0xF, frame);
-        entry.low = reportByte(receive ? value & 0xFFFF : value & 0xF, frame);
+        entry.high = reportByte(receive ? value >> 16 : value >> 4 & 0xF, pdo);
+        entry.low = reportByte(receive ? value & 0xFFFF : value & 0xF, pdo);
     } else {
         entry.high.position = entry.low.position = "'" + mapping.PosComp + "' (not a number)";
     }
@@ -169,13 +163,7 @@ std::vector<MapFrame> mapFrames(const std::vector<Row>& rows, std::string Row::*
         MapFrame& frame = frames.emplace_back();
         frame.mnemonic = row.Mnemonic;
         PgnTexts pgn = pgnTexts(row.*dataPage, row.PGN);
-        frame.info = pgn.info;
         frame.pgn = pgn.info ? pgn.decimal + " " + pgn.name : pgn.hex;
-        if constexpr (std::is_same_v<Row, ReceiveFrameRow>) {
-            std::optional<std::int32_t> start = parseIntegerText(row.StartByte);
-            if ((isYes(row.MultiFrame) || isYes(row.FastPacket)) && start && *start >= 1)
-                frame.firstByte = static_cast<std::uint32_t>(*start);
-        }
     }
     return frames;
 }
@@ -188,7 +176,7 @@ std::vector<ReportRegister> registers(const fs::path& projectDir, MapKind kind, 
     for (const TClPdo& pdo : load.map.frames) {
         MapFrame frame = pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrame{};
         for (const TClIndMB& mapping : pdo.mappings)
-            entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo.frameNumber, frame));
+            entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo, frame));
     }
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         if (!a.first || !b.first) return a.first.has_value() && !b.first.has_value();
