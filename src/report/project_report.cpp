@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <system_error>
-#include <type_traits>
 
 #include "catalogue/pgn_catalogue.h"
 #include "editors/register_map/register_map_catalogue.h"
