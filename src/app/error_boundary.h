@@ -18,4 +18,10 @@ void runGuarded(MessageBoxes& messages, Handler&& handler) {
     }
 }
 
+// A slot that runs the window's `handler` through runGuarded, for connecting a control to it.
+template <typename Window>
+auto guardedSlot(MessageBoxes& messages, Window* window, void (Window::*handler)()) {
+    return [&messages, window, handler] { runGuarded(messages, [window, handler] { (window->*handler)(); }); };
+}
+
 }  // namespace telvanor

@@ -126,9 +126,7 @@ void TFemcyMB::buildControls() {
     order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
-    auto guarded = [this](void (TFemcyMB::*handler)()) {
-        return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
-    };
+    auto guarded = [this](void (TFemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
     connect(LBCanA, &QListWidget::currentRowChanged, this, guarded(&TFemcyMB::LBCanAClick));
     connect(LBCanA, &QListWidget::itemClicked, this, guarded(&TFemcyMB::LBCanAClick));
     connect(NewA, &QPushButton::clicked, this, guarded(&TFemcyMB::NewAClick));

@@ -155,9 +155,7 @@ void TFWemcyMB::buildControls() {
                              DeleteA, NewA,  ModifyA,       button1, bitbtn4,   bitbtn1, bitbtn2};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
-    auto guarded = [this](void (TFWemcyMB::*handler)()) {
-        return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
-    };
+    auto guarded = [this](void (TFWemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
     connect(TWCanA, &QTreeWidget::itemSelectionChanged, this, guarded(&TFWemcyMB::TWCanAChange));
     connect(NewA, &QPushButton::clicked, this, guarded(&TFWemcyMB::NewAClick));
     connect(ModifyA, &QPushButton::clicked, this, guarded(&TFWemcyMB::ModifyAClick));

@@ -203,9 +203,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     bitbtn1 = bottomBar_.ok;
     bitbtn2 = bottomBar_.cancel;
 
-    auto guarded = [this](void (RegisterMapWindow::*handler)()) {
-        return [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); };
-    };
+    auto guarded = [this](void (RegisterMapWindow::*handler)()) { return guardedSlot(messages_, this, handler); };
     connect(NewA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::NewAClick));
     connect(ModifyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::ModifyAClick));
     connect(DELETEa, &QPushButton::clicked, this, guarded(&RegisterMapWindow::DeleteAClick));
@@ -218,7 +216,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
 }
 
 void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)()) {
-    new LineClickWatcher(list, [this, handler] { runGuarded(messages_, [this, handler] { (this->*handler)(); }); });
+    new LineClickWatcher(list, guardedSlot(messages_, this, handler));
 }
 
 void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWidget* extra) {
