@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/message_boxes.h"
+#include "widgets/message_boxes.h"
 #include "editors/register_map/receive_map_window.h"
 #include "register_map_project.h"
 

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/maker_web_page.h"
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 // The resources live in the static gui library, so their registration must be pulled in by
 // name; Q_INIT_RESOURCE works only outside a namespace.

@@ -9,7 +9,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

@@ -5,8 +5,8 @@
 #include <QApplication>
 
 #include "app/application_windows.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 #include "project/workspace.h"
 #include "project/workspace_location.h"
 

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/error_boundary.h"
+#include "widgets/error_boundary.h"
 #include "app/folder_chooser.h"
 #include "app/maker_web_page.h"
-#include "app/message_boxes.h"
+#include "widgets/message_boxes.h"
 #include "app/new_project_window.h"
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "image/config_image.h"
 
 namespace telvanor {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/open_excel.h"
+#include "widgets/open_excel.h"
 #include "project/workspace.h"
 
 class QDialog;

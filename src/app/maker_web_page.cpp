@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

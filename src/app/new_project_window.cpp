@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 #include "project/new_project.h"
 
 namespace telvanor {

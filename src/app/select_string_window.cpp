@@ -10,8 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

@@ -1,6 +1,6 @@
 #include "update/boot_port.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

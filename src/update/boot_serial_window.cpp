@@ -14,9 +14,9 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
 #include "update/run_and_wait.h"

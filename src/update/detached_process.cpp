@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "update/updater_command.h"
 
 #ifdef Q_OS_WIN

@@ -13,10 +13,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
-#include "app/wait_cursor.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
+#include "widgets/wait_cursor.h"
 #include "project/file_lookup.h"
 
 namespace telvanor {

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/message_boxes.h"
+#include "widgets/message_boxes.h"
 #include "update/detached_process.h"
 
 namespace telvanor {

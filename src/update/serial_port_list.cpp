@@ -5,7 +5,7 @@
 #include <QCollator>
 #include <QSerialPortInfo>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "update/com_port_names.h"
 
 namespace telvanor {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/recording_url_handler.h"
-#include "app/window_checks.h"
+#include "widgets/window_checks.h"
 
 namespace telvanor {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {

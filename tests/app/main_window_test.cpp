@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
 

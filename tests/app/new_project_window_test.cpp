@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application_windows.h"
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
 

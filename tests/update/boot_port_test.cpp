@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "support/temp_dir.h"
 #include "update/pseudo_terminal_pair.h"
 

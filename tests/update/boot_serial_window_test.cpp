@@ -13,8 +13,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
-#include "app/recording_message_boxes.h"
+#include "widgets/qt_text.h"
+#include "widgets/recording_message_boxes.h"
 #include "project/workspace.h"
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"

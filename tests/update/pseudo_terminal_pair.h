@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor::testing {
 

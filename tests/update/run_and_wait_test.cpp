@@ -10,7 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"
 #include "update/updater_command.h"

@@ -12,12 +12,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/error_boundary.h"
-#include "app/exchange_button_bar.h"
-#include "app/message_boxes.h"
-#include "app/open_excel.h"
-#include "app/qt_text.h"
-#include "app/wait_cursor.h"
+#include "widgets/error_boundary.h"
+#include "widgets/exchange_button_bar.h"
+#include "widgets/message_boxes.h"
+#include "widgets/open_excel.h"
+#include "widgets/qt_text.h"
+#include "widgets/wait_cursor.h"
 #include "dormant/emcy_translation/emcy_translation_exchange.h"
 
 namespace telvanor {

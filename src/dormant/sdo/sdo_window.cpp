@@ -6,12 +6,12 @@
 #include <QHeaderView>
 #include <QPushButton>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/open_excel.h"
-#include "app/qt_text.h"
-#include "app/string_grid.h"
-#include "app/wait_cursor.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/open_excel.h"
+#include "widgets/qt_text.h"
+#include "widgets/string_grid.h"
+#include "widgets/wait_cursor.h"
 #include "dormant/sdo/sdo_exchange.h"
 #include "project/workspace.h"
 

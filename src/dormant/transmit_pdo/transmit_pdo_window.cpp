@@ -12,10 +12,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
-#include "app/string_grid.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
+#include "widgets/string_grid.h"
 #include "project/workspace.h"
 
 namespace telvanor {

@@ -15,9 +15,9 @@
 
 #include <utility>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 #include "project/parameter_lists.h"
 
 namespace telvanor {

@@ -2,11 +2,11 @@
 
 #include <QPushButton>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/pgn_catalogue_line.h"
-#include "app/qt_text.h"
-#include "app/string_grid.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/pgn_catalogue_line.h"
+#include "widgets/qt_text.h"
+#include "widgets/string_grid.h"
 #include "catalogue/frame_row_lookup.h"
 #include "editors/receive_frames/receive_framing_warnings.h"
 #include "project/workspace.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/grid_editor_dialog.h"
+#include "widgets/grid_editor_dialog.h"
 #include "editors/receive_frames/receive_frames.h"
 
 namespace telvanor {

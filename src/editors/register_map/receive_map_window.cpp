@@ -8,7 +8,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

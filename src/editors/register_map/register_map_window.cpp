@@ -19,10 +19,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/error_boundary.h"
-#include "app/exchange_button_bar.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "widgets/error_boundary.h"
+#include "widgets/exchange_button_bar.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 #include "editors/register_map/frame_list_columns.h"
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "app/exchange_button_bar.h"
+#include "widgets/exchange_button_bar.h"
 #include "editors/register_map/register_map.h"
 #include "project/workspace.h"
 

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "app/error_boundary.h"
-#include "app/open_excel.h"
-#include "app/wait_cursor.h"
+#include "widgets/error_boundary.h"
+#include "widgets/open_excel.h"
+#include "widgets/wait_cursor.h"
 #include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
 

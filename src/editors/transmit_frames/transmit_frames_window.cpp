@@ -5,11 +5,11 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-#include "app/error_boundary.h"
-#include "app/message_boxes.h"
-#include "app/pgn_catalogue_line.h"
-#include "app/qt_text.h"
-#include "app/string_grid.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/pgn_catalogue_line.h"
+#include "widgets/qt_text.h"
+#include "widgets/string_grid.h"
 #include "catalogue/frame_row_lookup.h"
 #include "project/workspace.h"
 

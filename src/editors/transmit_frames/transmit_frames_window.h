@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/grid_editor_dialog.h"
+#include "widgets/grid_editor_dialog.h"
 #include "editors/transmit_frames/transmit_frames.h"
 
 class QPushButton;

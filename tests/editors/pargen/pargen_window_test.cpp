@@ -15,7 +15,7 @@
 
 #include "app/application_windows.h"
 #include "app/new_project_window.h"
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "image/config_image.h"
 #include "image/image_dump.h"
 #include "support/temp_dir.h"

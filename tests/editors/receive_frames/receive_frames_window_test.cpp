@@ -10,8 +10,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/recording_message_boxes.h"
-#include "app/string_grid.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/string_grid.h"
 #include "project/workspace.h"
 #include "support/temp_dir.h"
 

@@ -15,8 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
-#include "app/recording_message_boxes.h"
+#include "widgets/qt_text.h"
+#include "widgets/recording_message_boxes.h"
 #include "editors/register_map/register_map_window.h"
 
 namespace telvanor::testing {

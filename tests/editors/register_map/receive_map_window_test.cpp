@@ -12,7 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/recording_message_boxes.h"
+#include "widgets/recording_message_boxes.h"
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
 

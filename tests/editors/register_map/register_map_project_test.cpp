@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application_windows.h"
-#include "app/recording_message_boxes.h"
-#include "app/string_grid.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/string_grid.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/register_map/receive_map_window.h"

@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/open_excel.h"
-#include "app/recording_message_boxes.h"
-#include "app/window_checks.h"
+#include "widgets/open_excel.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/window_checks.h"
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "app/message_boxes.h"
+#include "widgets/message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

@@ -1,4 +1,4 @@
-#include "app/grid_editor_dialog.h"
+#include "widgets/grid_editor_dialog.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/string_grid.h"
+#include "widgets/string_grid.h"
 
 namespace telvanor {
 

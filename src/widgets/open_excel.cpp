@@ -1,8 +1,8 @@
-#include "app/open_excel.h"
+#include "widgets/open_excel.h"
 
 #include <QFileDialog>
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

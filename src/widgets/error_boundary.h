@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "app/message_boxes.h"
+#include "widgets/message_boxes.h"
 
 namespace telvanor {
 

@@ -1,10 +1,10 @@
-#include "app/pgn_catalogue_line.h"
+#include "widgets/pgn_catalogue_line.h"
 
 #include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
 
-#include "app/string_grid.h"
+#include "widgets/string_grid.h"
 
 namespace telvanor {
 

@@ -1,4 +1,4 @@
-#include "app/string_grid.h"
+#include "widgets/string_grid.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/exchange_button_bar.h"
+#include "widgets/exchange_button_bar.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
