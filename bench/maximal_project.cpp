@@ -64,11 +64,12 @@ void writeMaximalProject(const std::filesystem::path& folder) {
 
     XmlDocument parameters;
     XmlElement root = parameters.createRoot("GeneralParameter");
-    const char* elements[][2] = {{"BaudRateCAN", "4"}, {"CANType", "1"},      {"Baud_Ser", "3"},     {"Par_Ser", "0"},
-                                 {"IDDev_Ser", "1"},   {"TimeOut_Ser", "1000"}, {"TimeOut_Data", "5"}, {"TO_ModReg", "1"},
-                                 {"Peer_to_Peer", "0"}, {"Serial", "1"},       {"Write_J1939", "1"},  {"En_Rem_Req", "0"},
-                                 {"Pri_Des", "0"},     {"PGN1", "0"},          {"PGN2", "0"},         {"SA", "0"},
-                                 {"Send_Every", "1"},  {"SE_ms", "1000"},      {"HW_Type", "0"}};
+    const char* elements[][2] = {
+        {"BaudRateCAN", "4"},  {"CANType", "1"},        {"Baud_Ser", "3"},     {"Par_Ser", "0"},
+        {"IDDev_Ser", "1"},    {"TimeOut_Ser", "1000"}, {"TimeOut_Data", "5"}, {"TO_ModReg", "1"},
+        {"Peer_to_Peer", "0"}, {"Serial", "1"},         {"Write_J1939", "1"},  {"En_Rem_Req", "0"},
+        {"Pri_Des", "0"},      {"PGN1", "0"},           {"PGN2", "0"},         {"SA", "0"},
+        {"Send_Every", "1"},   {"SE_ms", "1000"},       {"HW_Type", "0"}};
     for (const auto& element : elements) root.appendChild(element[0]).setText(element[1]);
     parameters.save(folder / "pargen.xml");
 }

@@ -5,9 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "widgets/message_boxes.h"
 #include "editors/register_map/receive_map_window.h"
 #include "register_map_project.h"
+#include "widgets/message_boxes.h"
 
 namespace {
 

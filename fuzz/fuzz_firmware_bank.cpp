@@ -1,8 +1,8 @@
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "update/firmware_file.h"
 

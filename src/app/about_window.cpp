@@ -57,7 +57,8 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     auto* pairs = new QGridLayout;
     pairs->setHorizontalSpacing(8);
     const char* pairNames[][2] = {{"Label6", "Label9"}, {"Label3", "Label10"}, {"Label8", "Label12"}};
-    const char* pairTexts[][2] = {{"Software Code : ", "TQ40915"}, {"Version :", "1.000"}, {"Document Code :", "NX40915"}};
+    const char* pairTexts[][2] = {
+        {"Software Code : ", "TQ40915"}, {"Version :", "1.000"}, {"Document Code :", "NX40915"}};
     for (int row = 0; row < 3; ++row) {
         QLabel* caption = makeLabel(pairNames[row][0], pairTexts[row][0], this);
         QLabel* value = makeLabel(pairNames[row][1], pairTexts[row][1], this);

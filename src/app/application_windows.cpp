@@ -10,11 +10,11 @@
 #include "dormant/transmit_pdo/transmit_pdo_window.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
+#include "editors/register_map/receive_map_window.h"
+#include "editors/register_map/transmit_map_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
 #include "update/boot_serial_window.h"
 #include "update/modify_file_sx_window.h"
-#include "editors/register_map/receive_map_window.h"
-#include "editors/register_map/transmit_map_window.h"
 
 namespace telvanor {
 

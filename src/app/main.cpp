@@ -5,10 +5,10 @@
 #include <QApplication>
 
 #include "app/application_windows.h"
-#include "widgets/message_boxes.h"
-#include "widgets/qt_text.h"
 #include "project/workspace.h"
 #include "project/workspace_location.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "widgets/error_boundary.h"
 #include "app/folder_chooser.h"
 #include "app/maker_web_page.h"
-#include "widgets/message_boxes.h"
 #include "app/new_project_window.h"
-#include "widgets/qt_text.h"
 #include "image/config_image.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 
@@ -77,8 +77,9 @@ void TFTelvanoreFirmWare::buildLayout() {
 
     // Buttons of editors that the main window offers no way to reach; they only meet the
     // step handler's project check.
-    QPushButton* hidden[] = {makeButton("btn_Sdo", "Set SDO Access"), makeButton("btn_transmit_PDO", "Set Transmit PDO"),
-                             makeButton("btn_Emcy_Wd", "Define EMCY Word"), makeButton("btn_Emcy", "Set Translate EMCY")};
+    QPushButton* hidden[] = {
+        makeButton("btn_Sdo", "Set SDO Access"), makeButton("btn_transmit_PDO", "Set Transmit PDO"),
+        makeButton("btn_Emcy_Wd", "Define EMCY Word"), makeButton("btn_Emcy", "Set Translate EMCY")};
     for (QPushButton* button : hidden) button->hide();
 
     Label6_ = new QLabel(this);
@@ -121,16 +122,16 @@ void TFTelvanoreFirmWare::buildLayout() {
 
     connect(New, &QPushButton::clicked, this, [this] { NewaClick(); });
     connect(open, &QPushButton::clicked, this, [this] { OpenaClick(); });
-    for (QPushButton* step : {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, hidden[0], hidden[1],
-                              hidden[2], hidden[3]})
+    for (QPushButton* step :
+         {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, hidden[0], hidden[1], hidden[2], hidden[3]})
         connect(step, &QPushButton::clicked, this, [this, step] { btn_str_lng1aClick(step); });
     connect(CreateBin, &QPushButton::clicked, this, [this] { CreateBinaClick(); });
     connect(about, &QPushButton::clicked, this, [this] { aboutClick(); });
     connect(LbButton1, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order follows the rows, then the corner buttons and the web address.
-    QWidget* order[] = {New, open, btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, CreateBin, about,
-                        LbButton1, Label6_};
+    QWidget* order[] = {New,           open,      btn_Prm_Gen, btn_RCOB,  btn_Info_RCOB, btn_TCOB,
+                        btn_Info_TCOB, CreateBin, about,       LbButton1, Label6_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "widgets/open_excel.h"
 #include "project/workspace.h"
+#include "widgets/open_excel.h"
 
 class QDialog;
 class QLabel;
@@ -25,8 +25,8 @@ class TFTelvanoreFirmWare : public QWidget {
     Q_OBJECT
 public:
     // The folder chooser of Open project, replaceable for tests.
-    using FolderChooser = std::function<bool(const QString& caption, const std::filesystem::path& root,
-                                             std::filesystem::path& folder)>;
+    using FolderChooser =
+        std::function<bool(const QString& caption, const std::filesystem::path& root, std::filesystem::path& folder)>;
 
     TFTelvanoreFirmWare(const std::filesystem::path& workspaceDir, MessageBoxes& messages, QWidget* parent = nullptr);
 

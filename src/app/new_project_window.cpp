@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "project/new_project.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
-#include "project/new_project.h"
 
 namespace telvanor {
 

@@ -51,8 +51,9 @@ TFSELstringhe::TFSELstringhe(MessageBoxes& messages, QWidget* parent)
     }
     // The index column fits its widest text and heading; the texts take the rest of the width.
     const int margins = 2 * sg_->style()->pixelMetric(QStyle::PM_HeaderMargin) + 12;
-    const int indexWidth = std::max({40, sg_->fontMetrics().horizontalAdvance(QString::number(kStringCount - 1)) + margins,
-                                     sg_->horizontalHeader()->fontMetrics().horizontalAdvance("Index") + margins});
+    const int indexWidth =
+        std::max({40, sg_->fontMetrics().horizontalAdvance(QString::number(kStringCount - 1)) + margins,
+                  sg_->horizontalHeader()->fontMetrics().horizontalAdvance("Index") + margins});
     sg_->horizontalHeader()->resizeSection(kIndexColumn, indexWidth);
     sg_->horizontalHeader()->setSectionResizeMode(kIndexColumn, QHeaderView::Fixed);
     sg_->horizontalHeader()->setSectionResizeMode(kStringColumn, QHeaderView::Stretch);
@@ -66,7 +67,8 @@ TFSELstringhe::TFSELstringhe(MessageBoxes& messages, QWidget* parent)
     Label1_ = new QLabel("Sel str:", this);
     Label1_->setObjectName("Label1");
     // Room for the longest caption, "Sel str: 999", so it never jumps or gets cut off.
-    Label1_->setMinimumWidth(Label1_->fontMetrics().horizontalAdvance(toQt(selectedStringCaption(kStringCount - 1))) + 4);
+    Label1_->setMinimumWidth(Label1_->fontMetrics().horizontalAdvance(toQt(selectedStringCaption(kStringCount - 1))) +
+                             4);
 
     auto* strip = new QHBoxLayout;
     strip->addWidget(Label1_);

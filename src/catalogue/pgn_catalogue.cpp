@@ -62,10 +62,14 @@ std::string PgnInfo::displayName() const {
 
 std::string PgnInfo::framingText() const {
     switch (framing) {
-        case PgnFraming::Single: return "single frame";
-        case PgnFraming::FastPacket: return "fast packet";
-        case PgnFraming::IsoTransport: return "multi-packet (ISO transport)";
-        case PgnFraming::Mixed: return "single frame or multi-packet";
+        case PgnFraming::Single:
+            return "single frame";
+        case PgnFraming::FastPacket:
+            return "fast packet";
+        case PgnFraming::IsoTransport:
+            return "multi-packet (ISO transport)";
+        case PgnFraming::Mixed:
+            return "single frame or multi-packet";
     }
     return "";
 }
@@ -113,7 +117,8 @@ PgnCatalogue PgnCatalogue::parse(std::string_view text) {
 }
 
 const PgnCatalogue& PgnCatalogue::builtIn() {
-    static const PgnCatalogue catalogue = parse(std::string_view(reinterpret_cast<const char*>(kPgnCatalogueBytes), kPgnCatalogueSize));
+    static const PgnCatalogue catalogue =
+        parse(std::string_view(reinterpret_cast<const char*>(kPgnCatalogueBytes), kPgnCatalogueSize));
     return catalogue;
 }
 
@@ -125,9 +130,7 @@ const PgnInfo* PgnCatalogue::find(std::uint32_t pgn) const {
     return found != entries_.end() && found->pgn == pgn ? &*found : nullptr;
 }
 
-std::uint32_t fullPgn(std::uint32_t dataPage, std::uint32_t pgn) {
-    return (dataPage & 0x3) << 16 | (pgn & 0xFFFF);
-}
+std::uint32_t fullPgn(std::uint32_t dataPage, std::uint32_t pgn) { return (dataPage & 0x3) << 16 | (pgn & 0xFFFF); }
 
 std::string describeDataByte(const PgnInfo& info, std::uint32_t position) {
     if (position == 0) return "";

@@ -13,7 +13,9 @@ std::vector<CheckFinding> checkReceiveFramesFile(const std::filesystem::path& fi
                                                  const std::filesystem::path& projectDir);
 std::vector<CheckFinding> checkTransmitFramesFile(const std::filesystem::path& file,
                                                   const std::filesystem::path& projectDir);
-std::vector<CheckFinding> checkReceiveMapFile(const std::filesystem::path& file, const std::filesystem::path& projectDir);
-std::vector<CheckFinding> checkTransmitMapFile(const std::filesystem::path& file, const std::filesystem::path& projectDir);
+std::vector<CheckFinding> checkReceiveMapFile(const std::filesystem::path& file,
+                                              const std::filesystem::path& projectDir);
+std::vector<CheckFinding> checkTransmitMapFile(const std::filesystem::path& file,
+                                               const std::filesystem::path& projectDir);
 
 }  // namespace telvanor

@@ -14,7 +14,8 @@ namespace {
 // Texts the editor takes without a check but the image builder needs as integers.
 void warnIfNotInteger(std::vector<CheckFinding>& findings, const char* element, const std::string& text) {
     if (!parseIntegerText(text))
-        findings.push_back(warned(std::string(element) + " '" + text + "' is not an integer; Update Device refuses it"));
+        findings.push_back(
+            warned(std::string(element) + " '" + text + "' is not an integer; Update Device refuses it"));
 }
 
 }  // namespace
@@ -24,8 +25,9 @@ void warnIfNotInteger(std::vector<CheckFinding>& findings, const char* element, 
 std::vector<CheckFinding> checkPargenFile(const fs::path& file, const fs::path&) {
     CommParamsLoad load = LoadCommParams(file);
     if (load.outcome == CommParamsOutcome::Unreadable)
-        return {refused(load.failure),
-                warned("the editor ignores a file it cannot read and shows the values it held; its OK replaces the file")};
+        return {
+            refused(load.failure),
+            warned("the editor ignores a file it cannot read and shows the values it held; its OK replaces the file")};
 
     std::vector<CheckFinding> findings;
     for (const std::string& note : load.notes) findings.push_back(warned(note));

@@ -14,10 +14,8 @@ namespace fs = std::filesystem;
 const std::vector<ProjectFileChecker>& projectFileCheckers() {
     // One line per project file, in the order of the main window's steps.
     static const std::vector<ProjectFileChecker> checkers = {
-        {kPargenFile, checkPargenFile},
-        {kRCobDefFile, checkReceiveFramesFile},
-        {kTCobDefFile, checkTransmitFramesFile},
-        {kRInfoCobFile, checkReceiveMapFile},
+        {kPargenFile, checkPargenFile},          {kRCobDefFile, checkReceiveFramesFile},
+        {kTCobDefFile, checkTransmitFramesFile}, {kRInfoCobFile, checkReceiveMapFile},
         {kTInfoCobFile, checkTransmitMapFile},
     };
     return checkers;

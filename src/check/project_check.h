@@ -26,8 +26,8 @@ inline CheckFinding warned(std::string message) { return {{}, std::move(message)
 // runs the editor's checks. `file` is the file found in the project folder, in whatever case;
 // `projectDir` is there for checks that read other files of the project. The findings'
 // `file` is filled in by CheckProject. A thrown exception's text counts as a refusal.
-using FileCheck =
-    std::function<std::vector<CheckFinding>(const std::filesystem::path& file, const std::filesystem::path& projectDir)>;
+using FileCheck = std::function<std::vector<CheckFinding>(const std::filesystem::path& file,
+                                                          const std::filesystem::path& projectDir)>;
 
 struct ProjectFileChecker {
     std::string_view fileName;

@@ -14,9 +14,12 @@ namespace {
 
 std::string reportText(const ProjectReport& report, ReportFormat format, char separator) {
     switch (format) {
-        case ReportFormat::Csv: return csvReport(report, separator);
-        case ReportFormat::Markdown: return markdownReport(report);
-        case ReportFormat::Html: break;
+        case ReportFormat::Csv:
+            return csvReport(report, separator);
+        case ReportFormat::Markdown:
+            return markdownReport(report);
+        case ReportFormat::Html:
+            break;
     }
     return htmlReport(report);
 }

@@ -76,8 +76,8 @@ public:
     }
 
     [[noreturn]] void fail(std::size_t row, std::string_view attribute, const std::string& what) const {
-        throw ImageBuildError(fileName_ + ": row " + std::to_string(row + 1) + ": attribute " +
-                              std::string(attribute) + " " + what);
+        throw ImageBuildError(fileName_ + ": row " + std::to_string(row + 1) + ": attribute " + std::string(attribute) +
+                              " " + what);
     }
 
 private:

@@ -39,8 +39,9 @@ private:
 std::size_t recordCount(const ImageLayout& layout, std::size_t section, std::size_t recordSize) {
     std::size_t length = layout.offsets[section + 1] - layout.offsets[section];
     if (length % recordSize != 0)
-        throw ImageFormatError(format("The %s section is %zu bytes long, which is not a whole number of %zu-byte records",
-                                      std::string(kSectionNames[section]).c_str(), length, recordSize));
+        throw ImageFormatError(
+            format("The %s section is %zu bytes long, which is not a whole number of %zu-byte records",
+                   std::string(kSectionNames[section]).c_str(), length, recordSize));
     return length / recordSize;
 }
 
@@ -171,8 +172,9 @@ std::string describeParameters(const ImageBytes& bytes, const ImageLayout& layou
     out += line("data time-out", format("%u s", bytes.u8(at + 7)));
     out += line("data time-out Modbus register", std::to_string(bytes.u16(at + 8)));
     out += line("peer to peer", onOff(bytes.u8(at + 10)));
-    out += line("serial line", bytes.u8(at + 11) == 1 ? "RS232" : bytes.u8(at + 11) == 0 ? "RS485"
-                                                                  : format("unknown (%u)", bytes.u8(at + 11)));
+    out += line("serial line", bytes.u8(at + 11) == 1   ? "RS232"
+                               : bytes.u8(at + 11) == 0 ? "RS485"
+                                                        : format("unknown (%u)", bytes.u8(at + 11)));
     out += line("write NMEA on request", onOff(bytes.u8(at + 12)));
     out += line("remote request", onOff(bytes.u8(at + 13)));
     out += line("priority and destination register", std::to_string(bytes.u16(at + 14)));
@@ -213,13 +215,14 @@ std::string describeIdentifiers(const ImageBytes& bytes, const ImageLayout& layo
 
 ImageLayout readImageLayout(const std::vector<std::uint8_t>& image) {
     if (image.size() < kHeaderSize)
-        throw ImageFormatError(format("The file is %zu bytes long, shorter than the %zu-byte header", image.size(),
-                                      kHeaderSize));
+        throw ImageFormatError(
+            format("The file is %zu bytes long, shorter than the %zu-byte header", image.size(), kHeaderSize));
     ImageBytes bytes(image);
     ImageLayout layout;
     for (std::size_t i = 0; i < kSectionCount; ++i) layout.offsets[i] = bytes.u32(4 * i);
     if (layout.offsets[0] != kHeaderSize)
-        throw ImageFormatError(format("The receive frames offset is %u; it must be %zu", layout.offsets[0], kHeaderSize));
+        throw ImageFormatError(
+            format("The receive frames offset is %u; it must be %zu", layout.offsets[0], kHeaderSize));
     for (std::size_t i = 0; i < kSectionCount; ++i) {
         if (layout.offsets[i] > image.size())
             throw ImageFormatError(format("The %s offset %u lies beyond the end of the file (%zu bytes)",

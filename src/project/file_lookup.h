@@ -9,8 +9,7 @@ namespace telvanor {
 // Project files are named without regard to letter case ("Pargen.xml" and "pargen.xml" are
 // the same file). Gives the file in `folder` whose name matches `name` in any case: the
 // exact spelling when it exists, otherwise the first match in name order.
-std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& folder,
-                                                    std::string_view name);
+std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // The path a writer replaces: the existing file of that name in any case, so that a folder
 // never ends up with two spellings of one file; otherwise `folder` / `name`.

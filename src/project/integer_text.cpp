@@ -61,8 +61,6 @@ std::int32_t integerText(std::string_view text) {
     throw ConversionError(std::string(text));
 }
 
-bool isYes(std::string_view flag) {
-    return flag.size() == 1 && (flag[0] == 'Y' || flag[0] == 'y');
-}
+bool isYes(std::string_view flag) { return flag.size() == 1 && (flag[0] == 'Y' || flag[0] == 'y'); }
 
 }  // namespace telvanor

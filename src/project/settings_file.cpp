@@ -54,9 +54,9 @@ std::optional<std::pair<std::string_view, std::size_t>> keyOf(std::string_view l
 }
 
 std::string formatValue(std::string_view value) {
-    bool needsQuotes = !value.empty() && (value.front() == ' ' || value.back() == ' ' ||
-                                          value.front() == '\t' || value.back() == '\t' ||
-                                          (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    bool needsQuotes =
+        !value.empty() && (value.front() == ' ' || value.back() == ' ' || value.front() == '\t' ||
+                           value.back() == '\t' || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
     if (needsQuotes) return "\"" + std::string(value) + "\"";
     return std::string(value);
 }
@@ -106,7 +106,10 @@ void writeIniValue(const std::filesystem::path& file, std::string_view section, 
     std::size_t sectionEnd = lines.size();
     for (std::size_t i = 0; i < lines.size() && !written; ++i) {
         if (auto name = sectionHeader(lines[i])) {
-            if (inSection) { sectionEnd = i; break; }
+            if (inSection) {
+                sectionEnd = i;
+                break;
+            }
             inSection = equalNoCase(*name, section);
             if (inSection) sectionEnd = lines.size();
         } else if (inSection) {

@@ -1,5 +1,9 @@
 #include "project/worksheet.h"
 
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -7,10 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <poll.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <freexl.h>
 
@@ -93,14 +93,18 @@ private:
         FreeXL_CellValue cell;
         if (freexl_get_cell_value(handle_, row, column, &cell) != FREEXL_OK) return "";
         switch (cell.type) {
-            case FREEXL_CELL_INT: return std::to_string(cell.value.int_value);
-            case FREEXL_CELL_DOUBLE: return numberCellText(cell.value.double_value);
+            case FREEXL_CELL_INT:
+                return std::to_string(cell.value.int_value);
+            case FREEXL_CELL_DOUBLE:
+                return numberCellText(cell.value.double_value);
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME: return cell.value.text_value ? cell.value.text_value : "";
-            default: return "";
+            case FREEXL_CELL_TIME:
+                return cell.value.text_value ? cell.value.text_value : "";
+            default:
+                return "";
         }
     }
 
@@ -214,7 +218,8 @@ Message readIsolated(const std::filesystem::path& workbook, const std::function<
         try {
             answer = kAnswered + read().bytes();
         } catch (const std::bad_alloc&) {
-            answer = std::string(1, kRefused) + workbook.string() + " cannot be read: it asks for more memory than any workbook of a project needs";
+            answer = std::string(1, kRefused) + workbook.string() +
+                     " cannot be read: it asks for more memory than any workbook of a project needs";
         } catch (const std::exception& failure) {
             answer = std::string(1, kRefused) + failure.what();
         }

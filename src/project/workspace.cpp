@@ -10,9 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path settingsPath(const WorkspaceState& state) {
-    return state.ExeDir / std::string(kSettingsFileName);
-}
+fs::path settingsPath(const WorkspaceState& state) { return state.ExeDir / std::string(kSettingsFileName); }
 
 // A folder path without trailing separator, as every folder of the workspace state is held.
 fs::path withoutTrailingSeparator(fs::path folder) {
@@ -86,8 +84,6 @@ void OpenProject(WorkspaceState& state, const fs::path& chosenFolder) {
     SetProjectPaths(state);
 }
 
-std::string projectTitle(const WorkspaceState& state) {
-    return std::string(kTitlePrefix) + state.ProjectName;
-}
+std::string projectTitle(const WorkspaceState& state) { return std::string(kTitlePrefix) + state.ProjectName; }
 
 }  // namespace telvanor

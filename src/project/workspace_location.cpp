@@ -1,8 +1,8 @@
 #include "project/workspace_location.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <system_error>
-#include <unistd.h>
 
 namespace telvanor {
 

@@ -64,9 +64,7 @@ void XmlElement::setAttribute(std::string_view name, std::string_view value) {
     node_.append_attribute(std::string(name).c_str()).set_value(std::string(value).c_str());
 }
 
-void XmlElement::setText(std::string_view value) {
-    node_.text().set(std::string(value).c_str());
-}
+void XmlElement::setText(std::string_view value) { node_.text().set(std::string(value).c_str()); }
 
 std::optional<std::string> XmlDocument::parse(std::string_view text) {
     pugi::xml_parse_result result = document_.load_buffer(text.data(), text.size(), kParseOptions);
@@ -109,8 +107,6 @@ std::string XmlDocument::toText() const {
     return out.str();
 }
 
-void XmlDocument::save(const std::filesystem::path& file) const {
-    writeFileAtomically(file, toText());
-}
+void XmlDocument::save(const std::filesystem::path& file) const { writeFileAtomically(file, toText()); }
 
 }  // namespace telvanor

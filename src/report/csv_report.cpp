@@ -49,7 +49,8 @@ std::string csvReport(const ProjectReport& report, char separator) {
     std::string title = "Modbus registers of project " + report.projectName;
     if (!report.date.empty()) title += ", project files of " + report.date;
     appendLine(csv, {title}, separator);
-    for (const CheckFinding& finding : report.problems) appendLine(csv, {"Problem: " + problemLine(finding)}, separator);
+    for (const CheckFinding& finding : report.problems)
+        appendLine(csv, {"Problem: " + problemLine(finding)}, separator);
     appendLine(csv,
                {"Register", "Hex", "Direction", "Frame", "Mnemonic", "PGN", "High byte", "High byte field", "Low byte",
                 "Low byte field", "Write NMEA2000 Frame"},

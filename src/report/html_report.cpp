@@ -13,12 +13,23 @@ std::string escapeHtml(std::string_view text) {
     escaped.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&#39;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&#39;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -61,12 +72,14 @@ void appendTable(std::string& html, const ReportTable& table) {
 
 std::string htmlReport(const ProjectReport& report) {
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-    html += "<title>" + escapeHtml(reportTitle(report)) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
+    html +=
+        "<title>" + escapeHtml(reportTitle(report)) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
     html += "<h1>" + escapeHtml(reportTitle(report)) + "</h1>\n";
     html += "<p>" + escapeHtml(reportDateLine(report)) + ". Firmware Telvanor project report.</p>\n";
     if (!report.problems.empty()) {
         html += "<div class=\"problems\">\n<h2>Problems</h2>\n<ul>\n";
-        for (const CheckFinding& finding : report.problems) html += "<li>" + escapeHtml(problemLine(finding)) + "</li>\n";
+        for (const CheckFinding& finding : report.problems)
+            html += "<li>" + escapeHtml(problemLine(finding)) + "</li>\n";
         html += "</ul>\n</div>\n";
     }
     html += "<h2>Communication parameters</h2>\n<p>" + escapeHtml(parametersText(report)) + "</p>\n";

@@ -49,7 +49,8 @@ std::string markdownReport(const ProjectReport& report) {
     markdown += escapeMarkdown(reportDateLine(report)) + ". Firmware Telvanor project report.\n";
     if (!report.problems.empty()) {
         markdown += "\n## Problems\n\n";
-        for (const CheckFinding& finding : report.problems) markdown += "- " + escapeMarkdown(problemLine(finding)) + "\n";
+        for (const CheckFinding& finding : report.problems)
+            markdown += "- " + escapeMarkdown(problemLine(finding)) + "\n";
     }
     markdown += "\n## Communication parameters\n\n" + escapeMarkdown(parametersText(report)) + "\n";
     for (const ReportTable& table : reportTables(report)) appendTable(markdown, table);

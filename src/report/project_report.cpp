@@ -7,12 +7,12 @@
 #include <system_error>
 
 #include "catalogue/pgn_catalogue.h"
-#include "editors/register_map/register_map_catalogue.h"
 #include "editors/receive_frames/receive_frames.h"
+#include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
 #include "editors/transmit_frames/transmit_frames.h"
-#include "project/frame_table_file.h"
 #include "project/file_lookup.h"
+#include "project/frame_table_file.h"
 #include "project/integer_text.h"
 #include "project/parameter_lists.h"
 #include "project/workspace.h"
@@ -173,7 +173,8 @@ std::vector<ReportRegister> registers(const fs::path& projectDir, MapKind kind, 
     RegisterMapLoad load = LoadRegisterMap(projectDir, kind);
     std::vector<std::pair<std::optional<std::int32_t>, ReportRegister>> entries;
     for (const TClPdo& pdo : load.map.frames) {
-        MapFrame frame = pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrame{};
+        MapFrame frame =
+            pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrame{};
         for (const TClIndMB& mapping : pdo.mappings)
             entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo, frame));
     }
@@ -208,8 +209,9 @@ std::string projectName(const fs::path& projectDir) {
 std::string describeCommParams(const CommParams& params) {
     std::string text = "CAN " + listEntry(kCanBitRates, params.BaudRateCAN, " kbit/s") + ", " +
                        (params.CANType ? "29-bit identifiers" : "11-bit identifiers");
-    text += std::string("; ") + (params.Serial ? "RS485 " : "RS232 ") + listEntry(kSerialBaudRates, params.Baud_Ser, " baud") +
-            ", parity " + listEntry(kParities, params.Par_Ser, "") + ", Modbus device ID " + params.IDDev_Ser;
+    text += std::string("; ") + (params.Serial ? "RS485 " : "RS232 ") +
+            listEntry(kSerialBaudRates, params.Baud_Ser, " baud") + ", parity " +
+            listEntry(kParities, params.Par_Ser, "") + ", Modbus device ID " + params.IDDev_Ser;
     text += "; serial time-out " + params.TimeOut_Ser + " ms";
     text += "; data time-out " + params.TimeOut_Data + " s, Modbus register " + params.TO_ModReg;
     text += "; peer to peer " + onOff(params.Peer_to_Peer);
@@ -253,15 +255,15 @@ ProjectReport BuildProjectReport(const fs::path& projectDir) {
     }
 
     std::vector<ReceiveFrameRow> receiveRows = wholeRows(LoadReceiveFrames(projectDir / std::string(kRCobDefFile)));
-    for (std::size_t i = 0; i < receiveRows.size(); ++i) report.receiveFrames.push_back(receiveFrame(i + 1, receiveRows[i]));
+    for (std::size_t i = 0; i < receiveRows.size(); ++i)
+        report.receiveFrames.push_back(receiveFrame(i + 1, receiveRows[i]));
     std::vector<TransmitFrameRow> transmitRows = wholeRows(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)));
     for (std::size_t i = 0; i < transmitRows.size(); ++i)
         report.transmitFrames.push_back(transmitFrame(i + 1, transmitRows[i]));
 
     report.receiveRegisters =
         registers(projectDir, MapKind::Receive, mapFrames(receiveRows, &ReceiveFrameRow::DataPage));
-    report.transmitRegisters =
-        registers(projectDir, MapKind::Transmit, mapFrames(transmitRows, &TransmitFrameRow::DP));
+    report.transmitRegisters = registers(projectDir, MapKind::Transmit, mapFrames(transmitRows, &TransmitFrameRow::DP));
     return report;
 }
 

@@ -17,11 +17,11 @@ namespace telvanor {
 // yet escaped for any format); a value that is not a number is shown as it is stored.
 
 struct ReportReceiveFrame {
-    std::size_t number = 0;     // the frame number, from 1
-    std::string dataPage;       // as stored
-    std::string pgnHex;         // full PGN, data page included: "0x1F801"; the stored text if not a number or out of range
-    std::string pgnDecimal;     // "129025", or empty when the PGN is not a number
-    std::string name;           // the catalogue's name, or empty when it does not know the PGN
+    std::size_t number = 0;  // the frame number, from 1
+    std::string dataPage;    // as stored
+    std::string pgnHex;      // full PGN, data page included: "0x1F801"; the stored text if not a number or out of range
+    std::string pgnDecimal;  // "129025", or empty when the PGN is not a number
+    std::string name;        // the catalogue's name, or empty when it does not know the PGN
     std::string sourceAddress;  // as stored
     std::string framing;        // "single frame", "fast packet", "multi-packet", "multi-packet + fast packet"
     std::string bytes;          // "8", or for a multi- or fast-packet message "43 from byte 1"

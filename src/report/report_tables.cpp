@@ -4,14 +4,16 @@ namespace telvanor {
 
 namespace {
 
-std::string byteText(const ReportByte& byte) { return byte.field.empty() ? byte.position : byte.position + ": " + byte.field; }
+std::string byteText(const ReportByte& byte) {
+    return byte.field.empty() ? byte.position : byte.position + ": " + byte.field;
+}
 
 ReportTable receiveFrameTable(const ProjectReport& report) {
-    ReportTable table{"Receive frames",
-                      {"#", "Data page", "PGN (hex)", "PGN", "Name", "Source address", "Framing", "Bytes", "Deleted",
-                       "Mnemonic"},
-                      {},
-                      "The project has no receive frames."};
+    ReportTable table{
+        "Receive frames",
+        {"#", "Data page", "PGN (hex)", "PGN", "Name", "Source address", "Framing", "Bytes", "Deleted", "Mnemonic"},
+        {},
+        "The project has no receive frames."};
     for (const ReportReceiveFrame& frame : report.receiveFrames)
         table.rows.push_back({std::to_string(frame.number), frame.dataPage, frame.pgnHex, frame.pgnDecimal, frame.name,
                               frame.sourceAddress, frame.framing, frame.bytes, frame.deleted ? "yes" : "no",
@@ -20,11 +22,11 @@ ReportTable receiveFrameTable(const ProjectReport& report) {
 }
 
 ReportTable transmitFrameTable(const ProjectReport& report) {
-    ReportTable table{"Transmit frames",
-                      {"#", "Priority", "Data page", "PGN (hex)", "PGN", "Name", "Source address", "CAN identifier",
-                       "Mnemonic"},
-                      {},
-                      "The project has no transmit frames."};
+    ReportTable table{
+        "Transmit frames",
+        {"#", "Priority", "Data page", "PGN (hex)", "PGN", "Name", "Source address", "CAN identifier", "Mnemonic"},
+        {},
+        "The project has no transmit frames."};
     for (const ReportTransmitFrame& frame : report.transmitFrames)
         table.rows.push_back({std::to_string(frame.number), frame.priority, frame.dataPage, frame.pgnHex,
                               frame.pgnDecimal, frame.name, frame.sourceAddress, frame.identifier, frame.mnemonic});
@@ -52,7 +54,8 @@ ReportTable registerTable(MapKind kind, const std::vector<ReportRegister>& regis
 }  // namespace
 
 std::vector<ReportTable> reportTables(const ProjectReport& report) {
-    return {receiveFrameTable(report), transmitFrameTable(report), registerTable(MapKind::Receive, report.receiveRegisters),
+    return {receiveFrameTable(report), transmitFrameTable(report),
+            registerTable(MapKind::Receive, report.receiveRegisters),
             registerTable(MapKind::Transmit, report.transmitRegisters)};
 }
 
@@ -68,7 +71,8 @@ std::string problemLine(const CheckFinding& finding) {
 }
 
 std::string parametersText(const ProjectReport& report) {
-    return report.parameters ? *report.parameters : "No communication parameters: pargen.xml is missing or cannot be read.";
+    return report.parameters ? *report.parameters
+                             : "No communication parameters: pargen.xml is missing or cannot be read.";
 }
 
 std::string directionText(MapKind kind) {

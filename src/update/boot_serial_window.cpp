@@ -14,13 +14,13 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "widgets/error_boundary.h"
-#include "widgets/message_boxes.h"
-#include "widgets/qt_text.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
 #include "update/run_and_wait.h"
 #include "update/updater_command.h"
+#include "widgets/error_boundary.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 
@@ -45,8 +45,8 @@ public:
         QRect area = option.rect.adjusted(textStart(option, index), 0, 0, 0);
         painter->save();
         painter->setFont(option.font);
-        painter->setPen(option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                                    : QPalette::Text));
+        painter->setPen(
+            option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, description);
         painter->restore();
     }

@@ -3,19 +3,19 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "widgets/qt_text.h"
 #include "update/updater_command.h"
+#include "widgets/qt_text.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <fstream>
-#include <poll.h>
 #include <string>
-#include <sys/syscall.h>
-#include <unistd.h>
 #endif
 
 namespace telvanor {

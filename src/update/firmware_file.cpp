@@ -71,7 +71,8 @@ struct TextLines {
 TextLines splitLines(std::string_view text) {
     TextLines result;
     std::size_t firstBreak = text.find('\n');
-    if (firstBreak != std::string_view::npos && (firstBreak == 0 || text[firstBreak - 1] != '\r')) result.lineEnd = "\n";
+    if (firstBreak != std::string_view::npos && (firstBreak == 0 || text[firstBreak - 1] != '\r'))
+        result.lineEnd = "\n";
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
@@ -204,7 +205,8 @@ FirmwareOutcome MergeFirmwareBanks(const FirmwareFiles& files, FirmwareProgress&
     const fs::path master = masterFirmwarePath(files);
     std::vector<fs::path> intermediates;
     if (!files.outputDir.empty())
-        for (const FirmwareBank& bank : kFirmwareBanks) intermediates.push_back(files.outputDir / intermediateFileName(bank));
+        for (const FirmwareBank& bank : kFirmwareBanks)
+            intermediates.push_back(files.outputDir / intermediateFileName(bank));
     DeleteOnExit deleteIntermediates(intermediates);
 
     fs::path input = master;
@@ -232,7 +234,8 @@ std::string FlashCommandLine(const fs::path& outputFile, int portIndex) {
 
 FlashStart PrepareFlashStep(const FirmwareFiles& files, const fs::path& exeDir, int portIndex) {
     std::optional<fs::path> output;
-    if (!files.outputDir.empty() && !files.outputName.empty()) output = findFileNoCase(files.outputDir, files.outputName);
+    if (!files.outputDir.empty() && !files.outputName.empty())
+        output = findFileNoCase(files.outputDir, files.outputName);
     if (!output) return {kSxNotFound, {}, {}, {}};
     std::optional<fs::path> program;
     if (!exeDir.empty()) program = findFileNoCase(exeDir, kFlashProgramFile);

@@ -13,11 +13,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "project/file_lookup.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
-#include "project/file_lookup.h"
 
 namespace telvanor {
 
@@ -174,7 +174,8 @@ void TFModifyFileSx::startFlashWrite(const FlashStart& start) {
     process.setArguments({toQt(start.commandLine)});
 #endif
     process.setWorkingDirectory(toQtPath(start.workingFolder));
-    if (!process.startDetached()) messages_.error("Cannot start " + start.program.string() + ": " + fromQt(process.errorString()));
+    if (!process.startDetached())
+        messages_.error("Cannot start " + start.program.string() + ": " + fromQt(process.errorString()));
 }
 
 }  // namespace telvanor

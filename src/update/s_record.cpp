@@ -23,8 +23,8 @@ int hexValue(char digit) {
 std::string S2Record(std::uint32_t address, std::span<const std::uint8_t, kS2DataBytes> data) {
     // The count covers the address, the data and the checksum.
     constexpr std::uint8_t count = 3 + kS2DataBytes + 1;
-    const std::uint8_t addressBytes[] = {static_cast<std::uint8_t>(address >> 16), static_cast<std::uint8_t>(address >> 8),
-                                         static_cast<std::uint8_t>(address)};
+    const std::uint8_t addressBytes[] = {static_cast<std::uint8_t>(address >> 16),
+                                         static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
     std::string line = "S2";
     line.reserve(4 + 2 * count);
     appendHexByte(line, count);

@@ -5,8 +5,8 @@
 #include <QCollator>
 #include <QSerialPortInfo>
 
-#include "widgets/qt_text.h"
 #include "update/com_port_names.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 

@@ -25,8 +25,6 @@ void show(QMessageBox::Icon icon, const std::string& text, std::optional<QPoint>
 void QtMessageBoxes::plain(const std::string& text) { show(QMessageBox::NoIcon, text); }
 void QtMessageBoxes::error(const std::string& text) { show(QMessageBox::Critical, text); }
 void QtMessageBoxes::information(const std::string& text) { show(QMessageBox::Information, text); }
-void QtMessageBoxes::errorAt(const std::string& text, int x, int y) {
-    show(QMessageBox::Critical, text, QPoint(x, y));
-}
+void QtMessageBoxes::errorAt(const std::string& text, int x, int y) { show(QMessageBox::Critical, text, QPoint(x, y)); }
 
 }  // namespace telvanor

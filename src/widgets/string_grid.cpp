@@ -147,9 +147,11 @@ private:
 // way a spreadsheet does.
 class StringGridDelegate : public QStyledItemDelegate {
 public:
-    StringGridDelegate(StringGrid* grid, StringGridModel* model) : QStyledItemDelegate(grid), grid_(grid), model_(model) {}
+    StringGridDelegate(StringGrid* grid, StringGridModel* model)
+        : QStyledItemDelegate(grid), grid_(grid), model_(model) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         switch (model_->kind(index.column())) {
             case StringGrid::ColumnKind::CheckBox:
                 return nullptr;
@@ -395,7 +397,8 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
                 toggleCheckBox(current);
                 return;
             }
-            if (typed.compare(kTicked, Qt::CaseInsensitive) == 0 || typed.compare(kUnticked, Qt::CaseInsensitive) == 0) {
+            if (typed.compare(kTicked, Qt::CaseInsensitive) == 0 ||
+                typed.compare(kUnticked, Qt::CaseInsensitive) == 0) {
                 model_->setText(current.row(), current.column(), typed.toUpper());
                 return;
             }

@@ -19,10 +19,10 @@ TEST(AboutWindow, NamesTheToolItsCodesAndVersion) {
     TFAbout about;
     EXPECT_EQ(about.windowTitle(), "About...");
     const std::pair<const char*, const char*> texts[] = {
-        {"Label1", "Software Telvanor "},   {"Label2", "Gateway Modbus RTU Slave To NMEA2000"},
-        {"Label6", "Software Code : "},     {"Label9", "TQ40915"},
-        {"Label3", "Version :"},            {"Label10", "1.000"},
-        {"Label8", "Document Code :"},      {"Label12", "NX40915"},
+        {"Label1", "Software Telvanor "}, {"Label2", "Gateway Modbus RTU Slave To NMEA2000"},
+        {"Label6", "Software Code : "},   {"Label9", "TQ40915"},
+        {"Label3", "Version :"},          {"Label10", "1.000"},
+        {"Label8", "Document Code :"},    {"Label12", "NX40915"},
     };
     for (const auto& [name, text] : texts) {
         auto* label = about.findChild<QLabel*>(name);

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
@@ -37,7 +37,6 @@ TEST(ApplicationWindows, TheFrameTableStepsOpenTheirWindows) {
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_RCOB"), "Receive NMEA2000 Frame");
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_TCOB"), "Transmit NMEA2000 Frame");
     EXPECT_TRUE(messages.messages.empty());
-
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include "app/about_window.h"
 #include "app/application_windows.h"
 #include "app/ping_window.h"
+#include "support/temp_dir.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {

@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
@@ -153,7 +153,8 @@ TEST_F(MainWindow, UpdateDeviceWritesTheImage) {
 TEST_F(MainWindow, FailingBuildShowsItsMessageAndWritesNothing) {
     copyExample("Boat1");
     writeFile(projects() / "Boat1" / "bin" / "bank.bin", "previous");
-    writeFile(projects() / "Boat1" / "RInfoCob.xml", "<RInfoCob><row Index=\"1\" NrPdo=\"9\" PosComp=\"1\"/></RInfoCob>");
+    writeFile(projects() / "Boat1" / "RInfoCob.xml",
+              "<RInfoCob><row Index=\"1\" NrPdo=\"9\" PosComp=\"1\"/></RInfoCob>");
     storeProject("Boat1");
     auto window = start();
     click(*window, "CreateBin");

@@ -8,9 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {

@@ -20,7 +20,8 @@ using testing::TempDir;
 using testing::writeFile;
 
 TEST(RowCatalogueLine, NamesTheRowsPgnFromItsTypedTexts) {
-    EXPECT_EQ(rowCatalogueLine("1", "0xF200"), "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes");
+    EXPECT_EQ(rowCatalogueLine("1", "0xF200"),
+              "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes");
     EXPECT_EQ(rowCatalogueLine("1", "$F200"), rowCatalogueLine("1", "0xF200"));
     // An addressed PGN typed with its destination byte is still found.
     EXPECT_EQ(rowCatalogueLine("0", "0xEA05"), "59904 ISO Request, priority 6, single frame, 3 bytes");
@@ -48,15 +49,17 @@ ReceiveFrameRow receiveRow(const char* dataPage, const char* pgn, const char* mu
 
 TEST(ReceiveFramingWarnings, FlagsThatContradictTheCatalogue) {
     // 129029 GNSS Position Data is a fast-packet message.
-    EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF805", "N", "N")),
-                ElementsAre("PGN 129029 (GNSS Position Data) is a fast-packet message but \"Fast packet\" is not ticked"));
+    EXPECT_THAT(
+        receiveFramingWarnings(receiveRow("1", "0xF805", "N", "N")),
+        ElementsAre("PGN 129029 (GNSS Position Data) is a fast-packet message but \"Fast packet\" is not ticked"));
     EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF805", "N", "Y", "1", "43")), IsEmpty());
     // 127488 is a single frame.
-    EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF200", "Y", "Y", "1", "8")),
-                ElementsAre("PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but \"Fast packet\" "
-                            "is ticked",
-                            "PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but \"Multi Packet\" "
-                            "is ticked"));
+    EXPECT_THAT(
+        receiveFramingWarnings(receiveRow("1", "0xF200", "Y", "Y", "1", "8")),
+        ElementsAre("PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but \"Fast packet\" "
+                    "is ticked",
+                    "PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but \"Multi Packet\" "
+                    "is ticked"));
     EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF200", "N", "")), IsEmpty());
     // 65240 ISO Commanded Address travels by the transport protocol.
     EXPECT_THAT(receiveFramingWarnings(receiveRow("0", "0xFED8", "N", "Y", "1", "9")),
@@ -70,8 +73,9 @@ TEST(ReceiveFramingWarnings, AByteRangeBeyondTheMessagesLength) {
     // 126983 Alert is 28 bytes long.
     EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF007", "N", "Y", "1", "28")), IsEmpty());
     EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF007", "N", "Y", "5", "24")), IsEmpty());
-    EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF007", "N", "Y", "5", "25")),
-                ElementsAre("PGN 126983 (Alert) is 28 bytes long but \"Start Byte\" 5 and \"N° Byte\" 25 reach byte 29"));
+    EXPECT_THAT(
+        receiveFramingWarnings(receiveRow("1", "0xF007", "N", "Y", "5", "25")),
+        ElementsAre("PGN 126983 (Alert) is 28 bytes long but \"Start Byte\" 5 and \"N° Byte\" 25 reach byte 29"));
     // A message of at least its length (repeating fields) has no upper end.
     EXPECT_THAT(receiveFramingWarnings(receiveRow("1", "0xF805", "N", "Y", "1", "200")), IsEmpty());
     // Unknown PGNs and rows that are not numbers say nothing.

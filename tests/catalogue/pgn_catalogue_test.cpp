@@ -36,7 +36,7 @@ TEST(PgnCatalogue, AddressedPgnsIgnoreTheDestinationByte) {
     EXPECT_EQ(request->name, "ISO Request");
     EXPECT_EQ(catalogue().find(fullPgn(0, 0xEA23)), request);
     // A broadcast PGN's low byte is part of the number.
-    EXPECT_EQ(catalogue().find(fullPgn(1, 0xF201)) ->pgn, 127489u);
+    EXPECT_EQ(catalogue().find(fullPgn(1, 0xF201))->pgn, 127489u);
     EXPECT_EQ(catalogue().find(fullPgn(1, 0xF2FF)), nullptr);
 }
 
@@ -79,9 +79,7 @@ TEST(PgnCatalogue, SharedBytesListTheirBitFields) {
     EXPECT_EQ(test->fields.size(), 3u);
 }
 
-TEST(PgnCatalogue, BuiltInCatalogueIsComplete) {
-    EXPECT_GT(catalogue().size(), 200u);
-}
+TEST(PgnCatalogue, BuiltInCatalogueIsComplete) { EXPECT_GT(catalogue().size(), 200u); }
 
 }  // namespace
 }  // namespace telvanor

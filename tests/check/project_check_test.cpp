@@ -47,10 +47,9 @@ TEST(CheckProject, RunsTheCheckersOfTheFilesThatExistInTheirOrder) {
     EXPECT_EQ(check.filesChecked, 3u);
     EXPECT_EQ(check.filesRefused, 2u);
     // Findings carry the file's own name, whatever its case on disk; a loader's fault is a refusal.
-    EXPECT_THAT(check.findings,
-                ElementsAre(finding("first.xml", "just so you know", true), finding("third.xml", "one", true),
-                            finding("third.xml", "two", false),
-                            finding("fourth.xml", "'x' is not a valid integer value", false)));
+    EXPECT_THAT(check.findings, ElementsAre(finding("first.xml", "just so you know", true),
+                                            finding("third.xml", "one", true), finding("third.xml", "two", false),
+                                            finding("fourth.xml", "'x' is not a valid integer value", false)));
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ namespace telvanor {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::StartsWith;
 using testing::pargenWith;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{{"TO_ModReg", "0"}}, "Error! The Modbus Register must to be between 1 and 65535"},
         Refusal{remote("0", "3", "4", "5"),
                 "Error! The Modbus Register for Priority and Destination must to be between 1 and 65535"},
-        Refusal{remote("2", "70000", "4", "5"), "Error! The Modbus Register for PGN Part 1 must to be between 1 and 65535"},
+        Refusal{remote("2", "70000", "4", "5"),
+                "Error! The Modbus Register for PGN Part 1 must to be between 1 and 65535"},
         Refusal{remote("2", "3", "x", "5"), "Error! The Modbus Register for PGN Part 2 must to be between 1 and 65535"},
         Refusal{remote("2", "3", "4", "-5"),
                 "Error! The Modbus Register for Source Address must to be between 1 and 65535"},
@@ -140,9 +141,10 @@ TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
 TEST(CheckCommand, RegisterMapsNameRowsThatNameNoFrame) {
     TempDir dir;
     fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
-    writeFile(dir / "RInfoCob.xml", "<RInfoCob><row Index=\"0\" NrPdo=\"1\" PosComp=\"1\"/>"
-                                    "<row Index=\"0\" NrPdo=\"2\" PosComp=\"1\"/>"
-                                    "<row Index=\"3\" NrPdo=\"5\" PosComp=\"1\"/></RInfoCob>");
+    writeFile(dir / "RInfoCob.xml",
+              "<RInfoCob><row Index=\"0\" NrPdo=\"1\" PosComp=\"1\"/>"
+              "<row Index=\"0\" NrPdo=\"2\" PosComp=\"1\"/>"
+              "<row Index=\"3\" NrPdo=\"5\" PosComp=\"1\"/></RInfoCob>");
     CheckRun run = check(dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.out, HasSubstr("RInfoCob.xml: row 3: NrPdo 5 names no frame (RCobDef.xml has 3 rows)\n"));

@@ -33,7 +33,8 @@ TEST(CliBuild, WritesTheImageAndReportsItsCounts) {
     fs::copy(testing::examplesDir() / "Boat1", dir / "Boat1", fs::copy_options::recursive);
     CliRun run = cli({"build", (dir / "Boat1").string()});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("164 bytes, 3 receive frames, 1 transmit frame, 2 receive mappings, 1 transmit mapping"));
+    EXPECT_THAT(run.out,
+                HasSubstr("164 bytes, 3 receive frames, 1 transmit frame, 2 receive mappings, 1 transmit mapping"));
     EXPECT_EQ(readFile(dir / "Boat1" / "bin" / "bank.bin").size(), 164u);
 
     CliRun other = cli({"build", (dir / "Boat1").string(), "--output", (dir / "other.bin").string()});
@@ -75,9 +76,14 @@ TEST(CliDump, PrintsAnImageAndRefusesOtherBytes) {
 }
 
 TEST(CliUsage, WrongCommandLinesExitWithTwo) {
-    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
-             {}, {"compile", "x"}, {"build"}, {"build", "a", "b"}, {"build", "a", "--output"},
-             {"build", "a", "--force"}, {"dump"}, {"dump", "a", "--output", "b"}}) {
+    for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{{},
+                                                                                    {"compile", "x"},
+                                                                                    {"build"},
+                                                                                    {"build", "a", "b"},
+                                                                                    {"build", "a", "--output"},
+                                                                                    {"build", "a", "--force"},
+                                                                                    {"dump"},
+                                                                                    {"dump", "a", "--output", "b"}}) {
         CliRun run = cli(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_THAT(run.err, HasSubstr("Usage: telvanor-cli"));

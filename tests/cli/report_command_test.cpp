@@ -14,10 +14,10 @@
 namespace telvanor {
 namespace {
 
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 using testing::copySampleProject;
+using ::testing::HasSubstr;
 using testing::readFile;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::testDataDir;
 using testing::writeFile;
@@ -91,15 +91,14 @@ TEST(ReportCommand, FailuresAndWrongCommandLines) {
     EXPECT_THAT(unwritable.err, HasSubstr("r.html"));
     EXPECT_EQ(unwritable.out, "");
 
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"report"},
-          {"report", project.string(), project.string()},
-          {"report", project.string(), "--format", "pdf"},
-          {"report", project.string(), "--format"},
-          {"report", project.string(), "--sep", ";"},
-          {"report", project.string(), "--format", "csv", "--sep", ";;"},
-          {"report", project.string(), "--format", "csv", "--sep", "\""},
-          {"check", project.string(), "--format", "csv"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"report"},
+                                                      {"report", project.string(), project.string()},
+                                                      {"report", project.string(), "--format", "pdf"},
+                                                      {"report", project.string(), "--format"},
+                                                      {"report", project.string(), "--sep", ";"},
+                                                      {"report", project.string(), "--format", "csv", "--sep", ";;"},
+                                                      {"report", project.string(), "--format", "csv", "--sep", "\""},
+                                                      {"check", project.string(), "--format", "csv"}}) {
         CliRun wrong = run(arguments);
         EXPECT_EQ(wrong.status, 2) << arguments.back();
         EXPECT_THAT(wrong.err, StartsWith("telvanor-cli: "));

@@ -19,17 +19,15 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The image of examples/Boat1, as the device expects it.
 const Bytes kWorkedExample = {
-    0x1C, 0x00, 0x00, 0x00, 0x3D, 0x00, 0x00, 0x00, 0x41, 0x00, 0x00, 0x00, 0x51, 0x00, 0x00, 0x00,
-    0x56, 0x00, 0x00, 0x00, 0x78, 0x00, 0x00, 0x00, 0x98, 0x00, 0x00, 0x00, 0x01, 0x01, 0xF8, 0x23,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x05, 0xF8, 0x23, 0x02, 0x01, 0x00, 0x2B, 0x00,
-    0x08, 0x00, 0x00, 0x00, 0xEE, 0x07, 0x01, 0x01, 0x00, 0x10, 0x00, 0x33, 0x00, 0x24, 0x02, 0xF8,
-    0x0D, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x05, 0x00, 0x33, 0x00, 0x00, 0x00, 0x04,
-    0x00, 0x64, 0x00, 0x01, 0x21, 0x00, 0x05, 0x01, 0x03, 0x00, 0x01, 0xE8, 0x03, 0x00, 0x01, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xE8, 0x03, 0x00,
-    0x03, 0x00, 0x01, 0x00, 0x02, 0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0xEE, 0x00, 0x23, 0x01, 0xF8, 0x01,
-    0x23, 0x05, 0xF8, 0x01};
+    0x1C, 0x00, 0x00, 0x00, 0x3D, 0x00, 0x00, 0x00, 0x41, 0x00, 0x00, 0x00, 0x51, 0x00, 0x00, 0x00, 0x56, 0x00, 0x00,
+    0x00, 0x78, 0x00, 0x00, 0x00, 0x98, 0x00, 0x00, 0x00, 0x01, 0x01, 0xF8, 0x23, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x01, 0x05, 0xF8, 0x23, 0x02, 0x01, 0x00, 0x2B, 0x00, 0x08, 0x00, 0x00, 0x00, 0xEE, 0x07, 0x01, 0x01, 0x00,
+    0x10, 0x00, 0x33, 0x00, 0x24, 0x02, 0xF8, 0x0D, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x05, 0x00, 0x33,
+    0x00, 0x00, 0x00, 0x04, 0x00, 0x64, 0x00, 0x01, 0x21, 0x00, 0x05, 0x01, 0x03, 0x00, 0x01, 0xE8, 0x03, 0x00, 0x01,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xE8, 0x03, 0x00, 0x03, 0x00,
+    0x01, 0x00, 0x02, 0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x07, 0x00, 0xEE, 0x00, 0x23, 0x01, 0xF8, 0x01, 0x23, 0x05, 0xF8, 0x01};
 
 std::uint32_t u32(const Bytes& bytes, std::size_t at) {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
@@ -43,7 +41,8 @@ std::vector<std::uint32_t> header(const Bytes& bytes) {
 }
 
 Bytes slice(const Bytes& bytes, std::size_t at, std::size_t length) {
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
 }
 
 std::string receiveRow(const std::string& dataPage, const std::string& pgn, const std::string& source,
@@ -54,7 +53,9 @@ std::string receiveRow(const std::string& dataPage, const std::string& pgn, cons
            "\" Mnemonic=\"\"/>";
 }
 
-std::string table(const std::string& root, const std::string& rows) { return "<" + root + ">" + rows + "</" + root + ">"; }
+std::string table(const std::string& root, const std::string& rows) {
+    return "<" + root + ">" + rows + "</" + root + ">";
+}
 
 std::string pargen(const std::string& elements) { return table("GeneralParameter", elements); }
 
@@ -103,11 +104,12 @@ TEST_F(ImageBuilder, OnlyParametersGiveNinetyFourBytesWithZeroCounts) {
 }
 
 TEST_F(ImageBuilder, ParameterEncodings) {
-    file("Pargen.xml", pargen(kRequiredParameters +
-                              "<TimeOut_Data>0x20</TimeOut_Data><TO_ModReg>abc</TO_ModReg><Peer_to_Peer>1</Peer_to_Peer>"
-                              "<Serial>0</Serial><Write_J1939>1</Write_J1939><En_Rem_Req>1</En_Rem_Req>"
-                              "<Pri_Des>300</Pri_Des><PGN1>301</PGN1><PGN2>302</PGN2><SA>303</SA>"
-                              "<Send_Every>1</Send_Every><SE_ms>500</SE_ms><HW_Type>1</HW_Type><Extra>9</Extra>"));
+    file("Pargen.xml",
+         pargen(kRequiredParameters +
+                "<TimeOut_Data>0x20</TimeOut_Data><TO_ModReg>abc</TO_ModReg><Peer_to_Peer>1</Peer_to_Peer>"
+                "<Serial>0</Serial><Write_J1939>1</Write_J1939><En_Rem_Req>1</En_Rem_Req>"
+                "<Pri_Des>300</Pri_Des><PGN1>301</PGN1><PGN2>302</PGN2><SA>303</SA>"
+                "<Send_Every>1</Send_Every><SE_ms>500</SE_ms><HW_Type>1</HW_Type><Extra>9</Extra>"));
     Bytes p = slice(build(), 28, 34);
     EXPECT_EQ(p[0], 5) << "list position 4 (250 kbit/s) is stored as 5";
     EXPECT_EQ(p[7], 0x20);
@@ -131,9 +133,9 @@ TEST_F(ImageBuilder, SerialRs485AndUnreadableSerialAreStoredAsZero) {
 }
 
 TEST_F(ImageBuilder, DeletedFrameKeepsItsRecordLengthAndIdentifier) {
-    file("RCobDef.xml", table("COBID", receiveRow("1", "0xF801", "1") + receiveRow("1", "0xF802", "2", "N", "Y", "1",
-                                                                                     "20", "Y") +
-                                           receiveRow("1", "0xF803", "3")));
+    file("RCobDef.xml",
+         table("COBID", receiveRow("1", "0xF801", "1") + receiveRow("1", "0xF802", "2", "N", "Y", "1", "20", "Y") +
+                            receiveRow("1", "0xF803", "3")));
     Bytes image = build();
     EXPECT_EQ(u16(image, 28 + 11 + 9), 8u);
     EXPECT_EQ(u16(image, 28 + 22 + 9), 28u) << "the deleted frame's 20 bytes still count";
@@ -144,9 +146,8 @@ TEST_F(ImageBuilder, DeletedFrameKeepsItsRecordLengthAndIdentifier) {
 }
 
 TEST_F(ImageBuilder, ZeroLengthPacketGivesItsSuccessorTheSamePosition) {
-    file("RCobDef.xml", table("COBID", receiveRow("0", "1", "1", "Y", "N", "1", "0") + receiveRow("0", "2", "1", "N",
-                                                                                                    "Y", "1", "0") +
-                                           receiveRow("0", "3", "1")));
+    file("RCobDef.xml", table("COBID", receiveRow("0", "1", "1", "Y", "N", "1", "0") +
+                                           receiveRow("0", "2", "1", "N", "Y", "1", "0") + receiveRow("0", "3", "1")));
     Bytes image = build();
     EXPECT_EQ(u16(image, 28 + 9), 0u);
     EXPECT_EQ(u16(image, 28 + 11 + 9), 0u);
@@ -156,9 +157,10 @@ TEST_F(ImageBuilder, ZeroLengthPacketGivesItsSuccessorTheSamePosition) {
 }
 
 TEST_F(ImageBuilder, SingleFramesNeedNoStartByteNorFastPacket) {
-    file("RCobDef.xml", "<COBID><row DataPage=\"1\" PGN=\"0xF200\" ID_DEV=\"0\" MultiFrame=\"n\" Delete=\"y\"/>"
-                        "<row DataPage=\"1\" PGN=\"0xF201\" ID_DEV=\"0\" MultiFrame=\"N\" StartByte=\"7\" NByte=\"9\""
-                        " Delete=\"N\"/></COBID>");
+    file("RCobDef.xml",
+         "<COBID><row DataPage=\"1\" PGN=\"0xF200\" ID_DEV=\"0\" MultiFrame=\"n\" Delete=\"y\"/>"
+         "<row DataPage=\"1\" PGN=\"0xF201\" ID_DEV=\"0\" MultiFrame=\"N\" StartByte=\"7\" NByte=\"9\""
+         " Delete=\"N\"/></COBID>");
     Bytes image = build();
     EXPECT_THAT(slice(image, 28, 11), ElementsAre(1, 0x00, 0xF2, 0, 0, 0, 0, 0, 0, 0, 0));
     EXPECT_THAT(slice(image, 39 + 4, 5), ElementsAre(0, 0, 0, 0, 0)) << "start byte and count not stored";
@@ -194,12 +196,14 @@ TEST_F(ImageBuilder, IdentifiersSortAsUnsignedNumbers) {
 
 TEST_F(ImageBuilder, RegisterMapsPackTheirPositions) {
     file("RCobDef.xml", table("COBID", receiveRow("1", "1", "1") + receiveRow("1", "2", "1", "Y", "N", "1", "300")));
-    file("RInfoCob.xml", table("RInfoCob", "<row Index=\"0x1A\" NrPdo=\"2\" PosComp=\"131073\"/>"
-                                           "<row Index=\"65536\" NrPdo=\"1\" PosComp=\"0\"/>"));
-    file("TInfoCob.xml", table("TInfoCob", "<row Index=\"100\" NrPdo=\"258\" PosComp=\"0x121\" Write_J1939=\"1\"/>"
-                                           "<row Index=\"101\" NrPdo=\"1\" PosComp=\"33\"/>"
-                                           "<row Index=\"102\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"\"/>"
-                                           "<row Index=\"103\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"yes\"/>"));
+    file("RInfoCob.xml", table("RInfoCob",
+                               "<row Index=\"0x1A\" NrPdo=\"2\" PosComp=\"131073\"/>"
+                               "<row Index=\"65536\" NrPdo=\"1\" PosComp=\"0\"/>"));
+    file("TInfoCob.xml", table("TInfoCob",
+                               "<row Index=\"100\" NrPdo=\"258\" PosComp=\"0x121\" Write_J1939=\"1\"/>"
+                               "<row Index=\"101\" NrPdo=\"1\" PosComp=\"33\"/>"
+                               "<row Index=\"102\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"\"/>"
+                               "<row Index=\"103\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"yes\"/>"));
     Bytes image = build();
     std::size_t receive = u32(image, 8);
     EXPECT_THAT(slice(image, receive, 8), ElementsAre(0x1A, 0, 8, 0, 0x02, 0x00, 0x01, 0x00));
@@ -212,8 +216,9 @@ TEST_F(ImageBuilder, RegisterMapsPackTheirPositions) {
 }
 
 TEST_F(ImageBuilder, TransmitIdentifierIsComputedModulo32Bits) {
-    file("TCobDef.xml", table("COBID", "<row Priority=\"7\" DP=\"1\" PGN=\"0xFFFF\" ID_DEV=\"255\" Mnemonic=\"\"/>"
-                                       "<row Priority=\"0x40\" DP=\"0\" PGN=\"0x1F802\" ID_DEV=\"0\" Mnemonic=\"\"/>"));
+    file("TCobDef.xml", table("COBID",
+                              "<row Priority=\"7\" DP=\"1\" PGN=\"0xFFFF\" ID_DEV=\"255\" Mnemonic=\"\"/>"
+                              "<row Priority=\"0x40\" DP=\"0\" PGN=\"0x1F802\" ID_DEV=\"0\" Mnemonic=\"\"/>"));
     Bytes image = build();
     EXPECT_EQ(u32(image, 28), 0x1DFFFFFFu);
     EXPECT_EQ(u32(image, 32), 0x01F80200u) << "the priority overflows out of 32 bits";
@@ -243,8 +248,9 @@ TEST_F(ImageBuilder, ImageOverTheDeviceLimitIsRefused) {
 
 TEST_F(ImageBuilder, MappingThatNamesNoFrameFails) {
     file("RCobDef.xml", table("COBID", receiveRow("0", "1", "1") + receiveRow("0", "2", "1")));
-    file("RInfoCob.xml", table("RInfoCob", "<row Index=\"1\" NrPdo=\"1\" PosComp=\"1\"/>"
-                                           "<row Index=\"2\" NrPdo=\"3\" PosComp=\"1\"/>"));
+    file("RInfoCob.xml", table("RInfoCob",
+                               "<row Index=\"1\" NrPdo=\"1\" PosComp=\"1\"/>"
+                               "<row Index=\"2\" NrPdo=\"3\" PosComp=\"1\"/>"));
     EXPECT_EQ(failure(), "RInfoCob.xml: row 2: attribute NrPdo 3 names no receive frame (RCobDef.xml has 2 rows)");
     file("RInfoCob.xml", table("RInfoCob", "<row Index=\"1\" NrPdo=\"0\" PosComp=\"1\"/>"));
     EXPECT_THAT(failure(), HasSubstr("NrPdo 0 names no receive frame"));

@@ -1,7 +1,7 @@
 #include "project/atomic_file.h"
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,8 +34,7 @@ TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {
     writeFile(dir / "a.xml", "old");
     fs::permissions(dir / "a.xml", fs::perms::owner_read | fs::perms::owner_write);
     writeFileAtomically(dir / "a.xml", "new");
-    EXPECT_EQ(fs::status(dir / "a.xml").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir / "a.xml").permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(AtomicFile, MissingFolderIsReportedWithTheFileName) {

@@ -73,15 +73,18 @@ TEST_F(CreateProjectTest, EmptyNameOrDestinationAndExistingFoldersAreRefused) {
 }
 
 TEST_F(CreateProjectTest, NamesLeadingOutsideTheDestinationAreRefused) {
-    for (std::string name : std::vector<std::string>{"..", ".", "../Escaped", "..\\Escaped", "Old/../../Escaped",
-                                                     "Old\\.\\x", "/tmp/Escaped", "\\Escaped", (dir / "Escaped").string()})
+    for (std::string name :
+         std::vector<std::string>{"..", ".", "../Escaped", "..\\Escaped", "Old/../../Escaped", "Old\\.\\x",
+                                  "/tmp/Escaped", "\\Escaped", (dir / "Escaped").string()})
         expectRefused(name, {"Name project not valid"});
     EXPECT_FALSE(fs::exists(dir / "Escaped"));
     EXPECT_FALSE(fs::exists(projects / "Old" / "x"));
 }
 
 TEST_F(CreateProjectTest, ControlCharactersAndOverlongNamesAreRefused) {
-    for (std::string name : {std::string("Boat\n2"), std::string("Boat\t2"), std::string("Bo\x7F" "at"),
+    for (std::string name : {std::string("Boat\n2"), std::string("Boat\t2"),
+                             std::string("Bo\x7F"
+                                         "at"),
                              std::string(256, 'b'), "Boat2/" + std::string(300, 'c')})
         expectRefused(name, {"Name project not valid"});
     EXPECT_FALSE(fs::exists(projects / "Boat2"));

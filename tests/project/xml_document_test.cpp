@@ -25,9 +25,10 @@ TEST(XmlDocument, TellsAnAbsentAttributeFromAnEmptyOne) {
 
 TEST(XmlDocument, RowsAreChildElementsInOrderWhateverTheirNames) {
     XmlDocument document;
-    ASSERT_FALSE(document.parse("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<COBID>\r\n"
-                                "  <!-- a comment is not a row -->\r\n"
-                                "  <row n=\"1\"/>\r\n  <frame n=\"2\"/>\r\n  <row n=\"3\"/>\r\n</COBID>\r\n"));
+    ASSERT_FALSE(
+        document.parse("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<COBID>\r\n"
+                       "  <!-- a comment is not a row -->\r\n"
+                       "  <row n=\"1\"/>\r\n  <frame n=\"2\"/>\r\n  <row n=\"3\"/>\r\n</COBID>\r\n"));
     std::vector<XmlElement> rows = document.documentElement()->children();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(document.documentElement()->childCount(), 3u);
@@ -37,8 +38,9 @@ TEST(XmlDocument, RowsAreChildElementsInOrderWhateverTheirNames) {
 
 TEST(XmlDocument, ElementTextIsKeptAsWrittenAndAbsentWhenEmpty) {
     XmlDocument document;
-    ASSERT_FALSE(document.parse("<GeneralParameter>\n  <IDDev_Ser>  1</IDDev_Ser>\n  <SA>   </SA>\n  <PGN1/>\n"
-                                "  <PGN2></PGN2>\n</GeneralParameter>"));
+    ASSERT_FALSE(
+        document.parse("<GeneralParameter>\n  <IDDev_Ser>  1</IDDev_Ser>\n  <SA>   </SA>\n  <PGN1/>\n"
+                       "  <PGN2></PGN2>\n</GeneralParameter>"));
     XmlElement root = *document.topLevelElement("GeneralParameter");
     EXPECT_EQ(root.child("IDDev_Ser")->text(), "  1");
     EXPECT_EQ(root.child("SA")->text(), "   ");
@@ -66,8 +68,9 @@ TEST(XmlDocument, WritesOneLineWithoutDeclarationAttributesInOrder) {
     row.setAttribute("DP", "");
     row.setAttribute("Mnemonic", "a \"quoted\" <name> & more");
     root.appendChild("row").setAttribute("Priority", "7");
-    EXPECT_EQ(document.toText(), "<COBID><row Priority=\"3\" DP=\"\" Mnemonic=\"a &quot;quoted&quot; &lt;name> "
-                                 "&amp; more\"/><row Priority=\"7\"/></COBID>");
+    EXPECT_EQ(document.toText(),
+              "<COBID><row Priority=\"3\" DP=\"\" Mnemonic=\"a &quot;quoted&quot; &lt;name> "
+              "&amp; more\"/><row Priority=\"7\"/></COBID>");
 }
 
 TEST(XmlDocument, SavedFileReadsBackTheSameValues) {
@@ -108,8 +111,9 @@ TEST(XmlDocument, DeepNestingAndEntitiesDoNotExhaustTheParser) {
     XmlDocument document;
     EXPECT_FALSE(document.parse(deep));
 
-    std::string laughs = "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
-                         "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><r v=\"&c;\"/>";
+    std::string laughs =
+        "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+        "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><r v=\"&c;\"/>";
     XmlDocument entities;
     ASSERT_FALSE(entities.parse(laughs));
     EXPECT_LT(entities.documentElement()->attribute("v")->size(), 10u) << "custom entities are not expanded";

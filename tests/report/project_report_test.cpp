@@ -14,12 +14,12 @@
 namespace telvanor {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
 using testing::copySampleProject;
+using ::testing::ElementsAre;
 using testing::expectGolden;
 using testing::fileTimeOf;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::pargenWith;
 using testing::TempDir;
 using testing::writeFile;
@@ -29,8 +29,8 @@ std::string rcobdef(const std::string& rows) { return "<COBID>" + rows + "</COBI
 
 std::string receiveRow(const std::string& dataPage, const std::string& pgn, const std::string& extra,
                        const std::string& mnemonic = "") {
-    return "<row DataPage=\"" + dataPage + "\" PGN=\"" + pgn + "\" ID_DEV=\"35\" " + extra + " Delete=\"N\" Mnemonic=\"" +
-           mnemonic + "\"/>";
+    return "<row DataPage=\"" + dataPage + "\" PGN=\"" + pgn + "\" ID_DEV=\"35\" " + extra +
+           " Delete=\"N\" Mnemonic=\"" + mnemonic + "\"/>";
 }
 
 std::string singleFrame(const std::string& dataPage, const std::string& pgn, const std::string& mnemonic = "") {
@@ -109,8 +109,9 @@ TEST(ProjectReport, ValuesOutsideTheirFieldsAreShownAsStoredNotCutToFit) {
     TempDir dir;
     writeFile(dir / "RCobDef.xml", rcobdef(singleFrame("1", "0x1F801") + singleFrame("2", "0xF801") +
                                            singleFrame("1", "-1") + singleFrame("0", "x")));
-    writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"0x1F802\" ID_DEV=\"36\" Mnemonic=\"\"/>"
-                                   "<row Priority=\"3\" DP=\"1\" PGN=\"0xF802\" ID_DEV=\"y\" Mnemonic=\"\"/></COBID>");
+    writeFile(dir / "TCobDef.xml",
+              "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"0x1F802\" ID_DEV=\"36\" Mnemonic=\"\"/>"
+              "<row Priority=\"3\" DP=\"1\" PGN=\"0xF802\" ID_DEV=\"y\" Mnemonic=\"\"/></COBID>");
     ProjectReport report = BuildProjectReport(dir.path());
     ASSERT_EQ(report.receiveFrames.size(), 4u);
     for (const ReportReceiveFrame& frame : report.receiveFrames) {
@@ -139,8 +140,9 @@ TEST(ProjectReport, NamesTheFieldsOfAMultiPacketMessageFromItsStartByte) {
     EXPECT_EQ(report.receiveFrames[0].bytes, "8 from byte 3");
 
     // A start byte no message reaches names no field instead of wrapping round to one.
-    writeFile(dir / "RCobDef.xml",
-              rcobdef(receiveRow("1", "0xF805", "MultiFrame=\"N\" FastPacket=\"Y\" StartByte=\"2147483647\" NByte=\"8\"")));
+    writeFile(
+        dir / "RCobDef.xml",
+        rcobdef(receiveRow("1", "0xF805", "MultiFrame=\"N\" FastPacket=\"Y\" StartByte=\"2147483647\" NByte=\"8\"")));
     report = BuildProjectReport(dir.path());
     ASSERT_EQ(report.receiveRegisters.size(), 1u);
     EXPECT_EQ(report.receiveRegisters[0].high.position, "byte 1");

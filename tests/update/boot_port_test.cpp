@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "widgets/qt_text.h"
 #include "support/temp_dir.h"
 #include "update/pseudo_terminal_pair.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 namespace {

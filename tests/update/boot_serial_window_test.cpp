@@ -13,20 +13,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/qt_text.h"
-#include "widgets/recording_message_boxes.h"
 #include "project/workspace.h"
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"
 #include "update/pseudo_terminal_pair.h"
+#include "widgets/qt_text.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::FakeUpdater;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testing::FakeUpdater;
 using testing::PseudoTerminalPair;
 using testing::RecordingMessageBoxes;
 using testing::TempDir;

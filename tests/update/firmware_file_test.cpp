@@ -11,9 +11,9 @@ namespace telvanor {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::UnorderedElementsAre;
 using testing::readFile;
 using testing::TempDir;
+using ::testing::UnorderedElementsAre;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
@@ -30,7 +30,8 @@ std::string masterRecord(std::uint32_t address, std::uint8_t fill) {
 // The 16384 bytes of a bank file, different for each seed.
 std::string bankBytes(int seed) {
     std::string bytes(kBankBytes, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) & 0xFF);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) & 0xFF);
     return bytes;
 }
 
@@ -119,7 +120,8 @@ TEST_F(FirmwareFile, BothBanksTakeThePlaceOfTheirRangesAndTheRestStaysInOrder) {
     // The range's first and last addresses belong to it; the addresses around it do not.
     writeMaster({kHeader, kS1Record, masterRecord(0x387FE0, 0x11), masterRecord(0x388000, 0xAA),
                  masterRecord(0x388020, 0xAA), masterRecord(0x38BFFF, 0xAA), masterRecord(0x38C000, 0x22),
-                 masterRecord(0x398000, 0xBB), masterRecord(0x39BFE0, 0xBB), masterRecord(0x3A8000, 0x33), kCount, kEnd});
+                 masterRecord(0x398000, 0xBB), masterRecord(0x39BFE0, 0xBB), masterRecord(0x3A8000, 0x33), kCount,
+                 kEnd});
 
     FirmwareOutcome outcome = merge();
 
@@ -175,7 +177,8 @@ TEST_F(FirmwareFile, MissingFilesStopTheChainWithTheirMessage) {
          "File bank2.bin Not Found,Abort Procedure"},
         {"master file gone after the show", [&](FirmwareFiles&) { fs::remove(master()); },
          "File *.Sx Not Found,Abort Procedure"},
-        {"no bin folder", [&](FirmwareFiles& files) { files.binDir.clear(); }, "Directory Bin Not Found,Abort Procedure"},
+        {"no bin folder", [&](FirmwareFiles& files) { files.binDir.clear(); },
+         "Directory Bin Not Found,Abort Procedure"},
         {"bin folder removed after the show", [&](FirmwareFiles&) { fs::remove_all(bin()); },
          "Directory Bin Not Found,Abort Procedure"},
         {"no output file name", [&](FirmwareFiles& files) { files.outputName.clear(); },
@@ -258,8 +261,12 @@ TEST_F(FirmwareFile, ProgressRunsOverTheLinesReadAndTheRecordsTaken) {
 
 TEST_F(FirmwareFile, IntermediateFileNamesCarryTheDegreeSign) {
     // U+00B0 in UTF-8 on both sides of B and the digit.
-    EXPECT_EQ(intermediateFileName(bank1).string(), "\xC2\xB0" "B1\xC2\xB0.sx");
-    EXPECT_EQ(intermediateFileName(kFirmwareBanks[4]).string(), "\xC2\xB0" "B5\xC2\xB0.sx");
+    EXPECT_EQ(intermediateFileName(bank1).string(),
+              "\xC2\xB0"
+              "B1\xC2\xB0.sx");
+    EXPECT_EQ(intermediateFileName(kFirmwareBanks[4]).string(),
+              "\xC2\xB0"
+              "B5\xC2\xB0.sx");
     EXPECT_EQ(bankFileName(bank2), "bank2.bin");
 }
 
@@ -296,7 +303,9 @@ TEST_F(FirmwareFile, FlashStepChecksTheOutputFileThenFlashWrite) {
     FlashStart start = PrepareFlashStep(files, workspace.ExeDir, 7);
     EXPECT_EQ(start.message, std::nullopt);
     EXPECT_EQ(start.program, workspace.ExeDir / "FlashWrite.exe");
-    EXPECT_EQ(start.commandLine, "\"" + output().string() + "\"\xC2\xB6" "7");
+    EXPECT_EQ(start.commandLine, "\"" + output().string() +
+                                     "\"\xC2\xB6"
+                                     "7");
     EXPECT_EQ(start.workingFolder, workspace.MasterDir);
 }
 

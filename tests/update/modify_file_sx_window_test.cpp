@@ -9,25 +9,30 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::StartsWith;
 using testing::readFile;
 using testing::RecordingMessageBoxes;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-const std::string kMaster = "S00F000068656C6C6F202020202000003C\r\n"
-                            "S224388000" + std::string(64, 'A') + "E3\r\n"
-                            "S224398000" + std::string(64, 'B') + "C2\r\n"
-                            "S9030000FC\r\n";
+const std::string kMaster =
+    "S00F000068656C6C6F202020202000003C\r\n"
+    "S224388000" +
+    std::string(64, 'A') +
+    "E3\r\n"
+    "S224398000" +
+    std::string(64, 'B') +
+    "C2\r\n"
+    "S9030000FC\r\n";
 
 std::string repeated(const std::string& text, int times) {
     std::string result;
@@ -54,8 +59,10 @@ protected:
     // A FlashWrite.exe that notes its command line and its folder beside itself.
     void installFlashWrite() {
         fs::path program = root / "FlashWrite.exe";
-        writeFile(program, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/args.part\"\npwd > \"$(dirname \"$0\")/cwd.txt\"\n"
-                           "mv \"$(dirname \"$0\")/args.part\" \"$(dirname \"$0\")/args.txt\"\n");
+        writeFile(
+            program,
+            "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/args.part\"\npwd > \"$(dirname \"$0\")/cwd.txt\"\n"
+            "mv \"$(dirname \"$0\")/args.part\" \"$(dirname \"$0\")/args.txt\"\n");
         fs::permissions(program, fs::perms::owner_all);
     }
 
@@ -88,7 +95,8 @@ TEST_F(GenerateFirmwareWindow, ExecuteWritesTheFirmwareFileAndStartsFlashWrite) 
 
     EXPECT_THAT(messages.texts(), ElementsAre());
     std::string firmware = readFile(output());
-    EXPECT_THAT(firmware, StartsWith("S00F000068656C6C6F202020202000003C\r\nS224388000" + repeated("01", 32) + "03\r\n"));
+    EXPECT_THAT(firmware,
+                StartsWith("S00F000068656C6C6F202020202000003C\r\nS224388000" + repeated("01", 32) + "03\r\n"));
     EXPECT_EQ(std::count(firmware.begin(), firmware.end(), '\n'), 2 + 2 * 512);
     auto* bar = window.findChild<QProgressBar*>("Avanzamento");
     EXPECT_EQ(bar->value(), bar->maximum());
@@ -96,7 +104,9 @@ TEST_F(GenerateFirmwareWindow, ExecuteWritesTheFirmwareFileAndStartsFlashWrite) 
     // FlashWrite.exe runs on its own; the window did not wait for it.
     for (int waited = 0; waited < 200 && !fs::exists(root / "args.txt"); ++waited) QTest::qWait(50);
     ASSERT_TRUE(fs::exists(root / "args.txt")) << "FlashWrite.exe was not started";
-    EXPECT_EQ(readFile(root / "args.txt"), "\"" + output().string() + "\"\xC2\xB6" "2");
+    EXPECT_EQ(readFile(root / "args.txt"), "\"" + output().string() +
+                                               "\"\xC2\xB6"
+                                               "2");
     EXPECT_EQ(readFile(root / "cwd.txt"), workspace.MasterDir.string() + "\n");
 }
 

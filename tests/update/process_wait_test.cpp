@@ -12,9 +12,8 @@ struct Simulation {
     explicit Simulation(milliseconds runsFor) : runsFor(runsFor) {}
 
     WaitEnd wait(milliseconds timeout) {
-        return WaitForProcessEnd({[this] { return now < runsFor; }, [this] { return now; },
-                                  [this] { now += kPollInterval; }},
-                                 timeout);
+        return WaitForProcessEnd(
+            {[this] { return now < runsFor; }, [this] { return now; }, [this] { now += kPollInterval; }}, timeout);
     }
 
     milliseconds runsFor;

@@ -10,17 +10,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"
 #include "update/updater_command.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using testing::FakeUpdater;
+using ::testing::IsEmpty;
 using testing::TempDir;
 using namespace std::chrono_literals;
 
@@ -37,7 +37,8 @@ public:
 class RunAndWaitTest : public ::testing::Test {
 protected:
     RunOutcome run(const FakeUpdater& updater, const std::string& parameters, std::chrono::milliseconds timeout) {
-        return RunAndWait(updater.program, parameters, false, messages, [this](auto) { ++polls; }, timeout);
+        return RunAndWait(
+            updater.program, parameters, false, messages, [this](auto) { ++polls; }, timeout);
     }
 
     TempDir workspace;
@@ -76,8 +77,8 @@ TEST_F(RunAndWaitTest, ProgramThatCannotStartGivesNoMessageAndNoWait) {
     EXPECT_EQ(run(missing, "COM1", kUpdaterTimeout), RunOutcome::NotStarted);
 
     FakeUpdater notExecutable(workspace.path(), "plain.txt", "");
-    std::filesystem::permissions(notExecutable.program, std::filesystem::perms::owner_read |
-                                                            std::filesystem::perms::owner_write);
+    std::filesystem::permissions(notExecutable.program,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(run(notExecutable, "COM1", kUpdaterTimeout), RunOutcome::NotStarted);
 
     EXPECT_THAT(messages.texts(), IsEmpty());

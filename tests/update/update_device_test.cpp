@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/application_windows.h"
-#include "widgets/recording_message_boxes.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
 #include "update/boot_serial_window.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {

@@ -32,7 +32,8 @@ inline void expectUsableByKeyboard(QDialog& window, const char* defaultButton) {
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             // A button may be narrower than the style's minimum, never narrower than its caption.
             const QFontMetrics metrics = button->fontMetrics();
-            EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text()) + 8) << name.toStdString() << " is cut off";
+            EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text()) + 8)
+                << name.toStdString() << " is cut off";
             EXPECT_GE(button->height(), metrics.height()) << name.toStdString() << " is cut off";
         }
     }

@@ -49,8 +49,8 @@ EmcyDefLoad LoadEmcyDef(const fs::path& path) {
     std::unordered_set<std::string> taken;
     for (std::size_t index = 0; index < rows.size(); ++index) {
         auto missing = [&](std::string_view attribute) {
-            load.failure = readingError(*file, "row " + std::to_string(index + 1) + " has no attribute " +
-                                                   std::string(attribute));
+            load.failure =
+                readingError(*file, "row " + std::to_string(index + 1) + " has no attribute " + std::string(attribute));
         };
         std::optional<std::string> id = rows[index].attribute("id_dev");
         if (!id) {

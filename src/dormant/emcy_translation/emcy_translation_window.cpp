@@ -12,13 +12,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dormant/emcy_translation/emcy_translation_exchange.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
-#include "dormant/emcy_translation/emcy_translation_exchange.h"
 
 namespace telvanor {
 
@@ -208,7 +208,8 @@ void TFemcyMB::ModifyAClick() {
     int line = selectedLine();
     if (line < 0) return;
     TClEmcy typed = typedEntry();
-    if (std::optional<std::string> refusal = CheckEmcyIdChange(entries_, static_cast<std::size_t>(line), typed.id_dev)) {
+    if (std::optional<std::string> refusal =
+            CheckEmcyIdChange(entries_, static_cast<std::size_t>(line), typed.id_dev)) {
         messages_.error(*refusal);
         return;
     }

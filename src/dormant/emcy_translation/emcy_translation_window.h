@@ -28,8 +28,7 @@ class OpenExcelDialog;
 class TFemcyMB : public QDialog {
     Q_OBJECT
 public:
-    TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
-             QWidget* parent = nullptr);
+    TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
 
     const std::vector<TClEmcy>& entries() const { return entries_; }
 

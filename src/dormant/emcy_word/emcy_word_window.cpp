@@ -15,15 +15,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "dormant/emcy_word/emcy_word_exchange.h"
+#include "dormant/emcy_word/emcy_word_file.h"
+#include "dormant/emcy_word/emcy_word_icons.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
-#include "dormant/emcy_word/emcy_word_exchange.h"
-#include "dormant/emcy_word/emcy_word_file.h"
-#include "dormant/emcy_word/emcy_word_icons.h"
 
 namespace telvanor {
 
@@ -151,8 +151,8 @@ void TFWemcyMB::buildControls() {
     outer->addLayout(bar.layout);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    QList<QWidget*> order = {TWCanA, IDEmcy, Eindex_addrmA, Eb0A,    EposcompA, Eb1A,    EposcompA2,
-                             DeleteA, NewA,  ModifyA,       button1, bitbtn4,   bitbtn1, bitbtn2};
+    QList<QWidget*> order = {TWCanA,  IDEmcy, Eindex_addrmA, Eb0A,    EposcompA, Eb1A,    EposcompA2,
+                             DeleteA, NewA,   ModifyA,       button1, bitbtn4,   bitbtn1, bitbtn2};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     auto guarded = [this](void (TFWemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
@@ -265,8 +265,9 @@ void TFWemcyMB::ModifyAClick() {
     if (!number) return;
     EmcyNode node = emcyNodeAt(*number);
     if (node.bit) {
-        ModifyEmcyBit(table_.words.at(node.word), *node.bit,
-                      {fromQt(Eb0A->text()), fromQt(Eb1A->text()), fromQt(EposcompA->text()), fromQt(EposcompA2->text())});
+        ModifyEmcyBit(
+            table_.words.at(node.word), *node.bit,
+            {fromQt(Eb0A->text()), fromQt(Eb1A->text()), fromQt(EposcompA->text()), fromQt(EposcompA2->text())});
         return;
     }
     if (std::optional<std::string> refusal =

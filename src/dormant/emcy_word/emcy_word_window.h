@@ -31,8 +31,7 @@ class OpenExcelDialog;
 class TFWemcyMB : public QDialog {
     Q_OBJECT
 public:
-    TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
-              QWidget* parent = nullptr);
+    TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
 
     const EmcyWordTable& table() const { return table_; }
 

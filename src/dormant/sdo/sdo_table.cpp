@@ -71,8 +71,8 @@ std::uint16_t addressKey(const std::string& addrWord) {
 }  // namespace
 
 std::string packSdoConf(const SdoRow& row) {
-    std::int64_t conf = std::int64_t{integerText(row.HiWord)} * 32 + std::int64_t{integerText(row.RW)} * 16 +
-                        integerText(row.LoWord);
+    std::int64_t conf =
+        std::int64_t{integerText(row.HiWord)} * 32 + std::int64_t{integerText(row.RW)} * 16 + integerText(row.LoWord);
     return std::to_string(static_cast<std::uint16_t>(conf));
 }
 

@@ -6,14 +6,14 @@
 #include <QHeaderView>
 #include <QPushButton>
 
+#include "dormant/sdo/sdo_exchange.h"
+#include "project/workspace.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
 #include "widgets/qt_text.h"
 #include "widgets/string_grid.h"
 #include "widgets/wait_cursor.h"
-#include "dormant/sdo/sdo_exchange.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "widgets/grid_editor_dialog.h"
 #include "dormant/sdo/sdo_table.h"
+#include "widgets/grid_editor_dialog.h"
 
 class QPushButton;
 

@@ -12,11 +12,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "project/workspace.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 #include "widgets/string_grid.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 
@@ -147,7 +147,8 @@ void TFTPdoMB::BitBtn1Click() {
         for (const std::string& failure : failures) messages_.plain(failure);
         if (!failures.empty()) return;
         // A file that cannot be written keeps the window open with the rows as typed.
-        if (std::optional<std::string> failure = SaveTransmitPdo(workspace_.ProjectDir / std::string(kTransmitPdoFile), rows)) {
+        if (std::optional<std::string> failure =
+                SaveTransmitPdo(workspace_.ProjectDir / std::string(kTransmitPdoFile), rows)) {
             messages_.error(*failure);
             return;
         }

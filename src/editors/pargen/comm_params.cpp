@@ -19,9 +19,9 @@ constexpr std::string_view kRootElement = "GeneralParameter";
 
 // The elements in the order they are written.
 constexpr std::array<std::string_view, 19> kElements = {
-    "BaudRateCAN", "CANType",     "Baud_Ser",   "Par_Ser", "IDDev_Ser",  "TimeOut_Ser", "TimeOut_Data",
-    "TO_ModReg",   "Peer_to_Peer", "Serial",    "Write_J1939", "En_Rem_Req", "Pri_Des", "PGN1",
-    "PGN2",        "SA",          "Send_Every", "SE_ms",   "HW_Type"};
+    "BaudRateCAN", "CANType",      "Baud_Ser",   "Par_Ser",     "IDDev_Ser",  "TimeOut_Ser", "TimeOut_Data",
+    "TO_ModReg",   "Peer_to_Peer", "Serial",     "Write_J1939", "En_Rem_Req", "Pri_Des",     "PGN1",
+    "PGN2",        "SA",           "Send_Every", "SE_ms",       "HW_Type"};
 
 // Reads the elements of one GeneralParameter element, each by itself: whatever is wrong
 // with one element costs only that element, which takes its fallback, and is noted.

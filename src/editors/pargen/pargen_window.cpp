@@ -15,10 +15,10 @@
 
 #include <utility>
 
+#include "project/parameter_lists.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
-#include "project/parameter_lists.h"
 
 namespace telvanor {
 
@@ -116,8 +116,10 @@ void TFpargen::buildControls() {
     nmea->addWidget(new QLabel("ms", GroupBox1), 7, 2);
     nmea->addWidget(CB_EnRemReq, 8, 0, 1, 3);
     // The four registers of the remote request, indented beneath their check box.
-    std::pair<const char*, QLineEdit*> registers[] = {
-        {"Priority and Destiantion ", E_Pri_Des}, {"PGN Part 1", E_PGN1}, {"PGN Part 2", E_PGN2}, {"Source Address", E_SA}};
+    std::pair<const char*, QLineEdit*> registers[] = {{"Priority and Destiantion ", E_Pri_Des},
+                                                      {"PGN Part 1", E_PGN1},
+                                                      {"PGN Part 2", E_PGN2},
+                                                      {"Source Address", E_SA}};
     int row = 9;
     for (auto [caption, field] : registers) {
         QLabel* registerLabel = label(caption, field, GroupBox1);
@@ -193,10 +195,10 @@ void TFpargen::buildControls() {
     // Fixed size, always the size its content needs.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {CB_BR_CAN, RB_CAN_A,  RB_CAN_B,  E_TO_Data, E_TO_MR,   CB_PtoP,  CB_En_W_J1939,
-                        CB_Send_Every, E_SE_ms, CB_EnRemReq, E_Pri_Des, E_PGN1, E_PGN2, E_SA,
-                        RB_RS232,  RB_RS485,  CB_BR_RTU, CB_PAR_RTU, E_ID_RTU, RB_HWType_A1, RB_HWType_B2,
-                        bitbtn1,   bitbtn2};
+    QWidget* order[] = {CB_BR_CAN,     RB_CAN_A,      RB_CAN_B,     E_TO_Data,   E_TO_MR,   CB_PtoP,
+                        CB_En_W_J1939, CB_Send_Every, E_SE_ms,      CB_EnRemReq, E_Pri_Des, E_PGN1,
+                        E_PGN2,        E_SA,          RB_RS232,     RB_RS485,    CB_BR_RTU, CB_PAR_RTU,
+                        E_ID_RTU,      RB_HWType_A1,  RB_HWType_B2, bitbtn1,     bitbtn2};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

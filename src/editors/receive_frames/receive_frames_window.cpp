@@ -2,14 +2,14 @@
 
 #include <QPushButton>
 
+#include "catalogue/frame_row_lookup.h"
+#include "editors/receive_frames/receive_framing_warnings.h"
+#include "project/workspace.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/pgn_catalogue_line.h"
 #include "widgets/qt_text.h"
 #include "widgets/string_grid.h"
-#include "catalogue/frame_row_lookup.h"
-#include "editors/receive_frames/receive_framing_warnings.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 
@@ -82,7 +82,7 @@ void TFpdoMB::putRow(int gridRow, const ReceiveFrameRow& row) {
 
 ReceiveFrameRow TFpdoMB::rowAt(int gridRow) const {
     auto text = [&](int column) { return fromQt(grid()->cell(gridRow, column)); };
-    return {text(DataPage), text(PGN),   text(ID_DEV), text(MultiFrame), text(FastPacket),
+    return {text(DataPage),  text(PGN),   text(ID_DEV), text(MultiFrame), text(FastPacket),
             text(StartByte), text(NByte), text(Delete), text(Mnemonic)};
 }
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "widgets/grid_editor_dialog.h"
 #include "editors/receive_frames/receive_frames.h"
+#include "widgets/grid_editor_dialog.h"
 
 namespace telvanor {
 

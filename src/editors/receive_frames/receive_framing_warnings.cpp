@@ -22,11 +22,13 @@ std::vector<std::string> receiveFramingWarnings(const ReceiveFrameRow& row, cons
             if (multiPacket) warnings.push_back(subject + " is a single-frame message but \"Multi Packet\" is ticked");
             break;
         case PgnFraming::FastPacket:
-            if (!fastPacket) warnings.push_back(subject + " is a fast-packet message but \"Fast packet\" is not ticked");
+            if (!fastPacket)
+                warnings.push_back(subject + " is a fast-packet message but \"Fast packet\" is not ticked");
             break;
         case PgnFraming::IsoTransport:
             if (!multiPacket)
-                warnings.push_back(subject + " is a multi-packet (ISO transport) message but \"Multi Packet\" is not ticked");
+                warnings.push_back(subject +
+                                   " is a multi-packet (ISO transport) message but \"Multi Packet\" is not ticked");
             break;
         case PgnFraming::Mixed:
             break;

@@ -109,7 +109,8 @@ QStringList TabStopHeading::words() const {
 QSize TabStopHeading::sizeHint() const {
     QStringList all = words();
     int width = indent_;
-    if (!all.isEmpty()) width += static_cast<int>(all.size() - 1) * tabStop_ + fontMetrics().horizontalAdvance(all.last());
+    if (!all.isEmpty())
+        width += static_cast<int>(all.size() - 1) * tabStop_ + fontMetrics().horizontalAdvance(all.last());
     return {width, fontMetrics().height()};
 }
 

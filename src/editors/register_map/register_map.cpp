@@ -33,7 +33,8 @@ std::size_t RegisterMap::mappingCount() const {
 }
 
 std::string displayLine(MapKind kind, const TClPdo& frame) {
-    if (kind == MapKind::Transmit) return frame.Priority + '\t' + frame.DataPage + '\t' + frame.PGN + '\t' + frame.ID_DEV;
+    if (kind == MapKind::Transmit)
+        return frame.Priority + '\t' + frame.DataPage + '\t' + frame.PGN + '\t' + frame.ID_DEV;
     return frame.DataPage + '\t' + frame.PGN + '\t' + frame.ID_DEV;
 }
 
@@ -63,7 +64,9 @@ BytePair radioChoicesFor(MapKind kind, std::string_view posComp) {
 
 BytePair listChoicesFor(std::string_view posComp, std::size_t listLength) {
     auto v = static_cast<std::uint32_t>(integerText(posComp));
-    auto inList = [listLength](std::uint32_t position) { return position < listLength ? static_cast<int>(position) : -1; };
+    auto inList = [listLength](std::uint32_t position) {
+        return position < listLength ? static_cast<int>(position) : -1;
+    };
     return {inList(v >> 16), inList(v & 0xFFFF)};
 }
 
@@ -74,7 +77,8 @@ int writeChoiceFor(std::string_view writeText) {
 
 TClIndMB mappingFrom(MapKind kind, const MapEdit& edit) {
     TClIndMB mapping{edit.Index, packPosComp(kind, edit.bytes), {}};
-    if (kind == MapKind::Transmit) mapping.Write_J1939 = std::to_string(edit.writeChoice == kWriteTrue ? kWriteTrue : kWriteFalse);
+    if (kind == MapKind::Transmit)
+        mapping.Write_J1939 = std::to_string(edit.writeChoice == kWriteTrue ? kWriteTrue : kWriteFalse);
     return mapping;
 }
 

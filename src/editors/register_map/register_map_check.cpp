@@ -32,7 +32,8 @@ public:
     void warning(std::size_t row, std::string message) { add(row, std::move(message), true); }
 
     std::vector<RegisterMapFinding> take() {
-        std::stable_sort(findings_.begin(), findings_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<RegisterMapFinding> ordered;
         for (auto& [row, finding] : findings_) ordered.push_back(std::move(finding));
         return ordered;
@@ -68,27 +69,31 @@ void checkMapping(MapKind kind, const TClPdo& frame, const TClIndMB& mapping, st
                   std::unordered_map<std::int32_t, std::size_t>& firstRowOf, MapFindings& findings) {
     if (std::optional<std::int32_t> index = parseIntegerText(mapping.Index)) {
         if (*index < kLowestRegister || *index > kHighestRegister)
-            findings.warning(row, "Index " + mapping.Index + " lies outside 0 to 65535; the device takes it as register " +
-                             std::to_string(static_cast<std::uint32_t>(*index) & 0xFFFF));
+            findings.warning(row, "Index " + mapping.Index +
+                                      " lies outside 0 to 65535; the device takes it as register " +
+                                      std::to_string(static_cast<std::uint32_t>(*index) & 0xFFFF));
         auto [first, isNew] = firstRowOf.emplace(*index, row);
         if (!isNew)
             findings.warning(row, "Index " + mapping.Index + " is register " + std::to_string(*index) + ", as in row " +
-                             std::to_string(first->second) + ": two mappings for one register");
+                                      std::to_string(first->second) + ": two mappings for one register");
     } else {
-        findings.error(row, std::string("Index: ") + ConversionError(mapping.Index).what() + "; the window's OK writes nothing until it is changed");
+        findings.error(row, std::string("Index: ") + ConversionError(mapping.Index).what() +
+                                "; the window's OK writes nothing until it is changed");
     }
 
     if (std::optional<std::int32_t> posComp = parseIntegerText(mapping.PosComp)) {
         std::string beyond = bytesBeyondFrame(kind, frame, *posComp);
         if (!beyond.empty()) findings.warning(row, "PosComp " + mapping.PosComp + " names " + beyond);
     } else {
-        findings.error(row, std::string("PosComp: ") + ConversionError(mapping.PosComp).what() + "; the image build fails");
+        findings.error(row,
+                       std::string("PosComp: ") + ConversionError(mapping.PosComp).what() + "; the image build fails");
     }
 
     if (kind == MapKind::Transmit) {
         std::optional<std::int32_t> write = parseIntegerText(mapping.Write_J1939);
         if (!write)
-            findings.warning(row, "Write_J1939 '" + mapping.Write_J1939 + "' is not an integer; the image takes it as 0");
+            findings.warning(row,
+                             "Write_J1939 '" + mapping.Write_J1939 + "' is not an integer; the image takes it as 0");
         else if (*write != kWriteFalse && *write != kWriteTrue)
             findings.warning(row, "Write_J1939 " + mapping.Write_J1939 + " is neither 0 nor 1");
     }
@@ -102,16 +107,18 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
 
     if (load.frameTableFailure)
         findings.error(0, frameFile + ": " + *load.frameTableFailure +
-                       "; the window says \"Error in reading file PDO XML\" and lists only the " +
-                       framesText(load.map.frames.size()) + " before it");
+                              "; the window says \"Error in reading file PDO XML\" and lists only the " +
+                              framesText(load.map.frames.size()) + " before it");
     if (load.mapFailure)
-        findings.error(0, *load.mapFailure +
-                       "; the window says \"Error in reading file SDOPDO XML\" and keeps only the mappings read before it");
+        findings.error(
+            0, *load.mapFailure +
+                   "; the window says \"Error in reading file SDOPDO XML\" and keeps only the mappings read before it");
 
     for (const DroppedMapRow& dropped : load.droppedRows) {
-        std::string rows = load.frameTableFailure ? "the window reads only " + framesText(load.map.frames.size()) + " of " + frameFile
-                                                  : frameFile + " has " + std::to_string(load.map.frames.size()) +
-                                                        (load.map.frames.size() == 1 ? " row" : " rows");
+        std::string rows = load.frameTableFailure
+                               ? "the window reads only " + framesText(load.map.frames.size()) + " of " + frameFile
+                               : frameFile + " has " + std::to_string(load.map.frames.size()) +
+                                     (load.map.frames.size() == 1 ? " row" : " rows");
         findings.error(dropped.row, "NrPdo " + std::to_string(dropped.frameNumber) + " names no frame (" + rows + ")");
     }
 
@@ -131,8 +138,12 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
 
 }  // namespace
 
-std::vector<RegisterMapFinding> CheckReceiveMap(const fs::path& projectDir) { return checkMap(projectDir, MapKind::Receive); }
+std::vector<RegisterMapFinding> CheckReceiveMap(const fs::path& projectDir) {
+    return checkMap(projectDir, MapKind::Receive);
+}
 
-std::vector<RegisterMapFinding> CheckTransmitMap(const fs::path& projectDir) { return checkMap(projectDir, MapKind::Transmit); }
+std::vector<RegisterMapFinding> CheckTransmitMap(const fs::path& projectDir) {
+    return checkMap(projectDir, MapKind::Transmit);
+}
 
 }  // namespace telvanor

@@ -32,7 +32,8 @@ template <typename Finding>
 std::vector<Finding> findingsAs(const std::vector<RegisterMapFinding>& findings) {
     std::vector<Finding> converted;
     converted.reserve(findings.size());
-    for (const RegisterMapFinding& finding : findings) converted.push_back(Finding{finding.file, finding.message, finding.warning});
+    for (const RegisterMapFinding& finding : findings)
+        converted.push_back(Finding{finding.file, finding.message, finding.warning});
     return converted;
 }
 

@@ -19,13 +19,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "editors/register_map/frame_list_columns.h"
+#include "editors/register_map/register_map_catalogue.h"
+#include "editors/register_map/register_map_file.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
-#include "editors/register_map/frame_list_columns.h"
-#include "editors/register_map/register_map_catalogue.h"
-#include "editors/register_map/register_map_file.h"
 
 namespace telvanor {
 
@@ -180,8 +180,9 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
 
     frameBytes_ = named(new QListWidget(page_), "frameBytes");
     frameBytes_->setAccessibleName("Frame bytes");
-    frameBytes_->setToolTip("What each byte of the selected frame holds, from the canboat project's community PGN "
-                            "database (not the official NMEA list)");
+    frameBytes_->setToolTip(
+        "What each byte of the selected frame holds, from the canboat project's community PGN "
+        "database (not the official NMEA list)");
     frameBytes_->setSelectionMode(QAbstractItemView::NoSelection);
     fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleLines);
 
@@ -266,7 +267,6 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     pageLayout->addLayout(editColumn, 1);
     pageLayout->addSpacing(8);
     pageLayout->addLayout(bytesColumn);
-
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tabs_);
@@ -412,7 +412,8 @@ void RegisterMapWindow::ModifyAClick() {
     int frame = selectedFrameRow();
     int line = selectedMappingRow();
     if (frame < 0 || line < 0) return;
-    MapChange change = ModifyMapping(map_, {static_cast<std::size_t>(frame), static_cast<std::size_t>(line)}, typedEdit());
+    MapChange change =
+        ModifyMapping(map_, {static_cast<std::size_t>(frame), static_cast<std::size_t>(line)}, typedEdit());
     if (change.message) messages_.error(*change.message);
 }
 

@@ -6,9 +6,9 @@
 
 #include <QDialog>
 
-#include "widgets/exchange_button_bar.h"
 #include "editors/register_map/register_map.h"
 #include "project/workspace.h"
+#include "widgets/exchange_button_bar.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -5,11 +5,11 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "editors/register_map/register_map_exchange.h"
+#include "editors/register_map/register_map_file.h"
 #include "widgets/error_boundary.h"
 #include "widgets/open_excel.h"
 #include "widgets/wait_cursor.h"
-#include "editors/register_map/register_map_exchange.h"
-#include "editors/register_map/register_map_file.h"
 
 namespace telvanor {
 
@@ -51,7 +51,9 @@ void TFInfoTpdoMB::beforeShow() {
 
 int TFInfoTpdoMB::writeChoice() const { return CB_Send_J1939->currentIndex(); }
 
-void TFInfoTpdoMB::showWriteChoice(std::string_view writeText) { CB_Send_J1939->setCurrentIndex(writeChoiceFor(writeText)); }
+void TFInfoTpdoMB::showWriteChoice(std::string_view writeText) {
+    CB_Send_J1939->setCurrentIndex(writeChoiceFor(writeText));
+}
 
 // Writes the map as it stands, unsaved edits included; the window and the map stay as they are.
 void TFInfoTpdoMB::Button1Click() { ExportRegisterMap(workspace().ProjectDir, registerMap()); }

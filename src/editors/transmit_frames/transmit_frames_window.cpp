@@ -5,13 +5,13 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
+#include "catalogue/frame_row_lookup.h"
+#include "project/workspace.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/pgn_catalogue_line.h"
 #include "widgets/qt_text.h"
 #include "widgets/string_grid.h"
-#include "catalogue/frame_row_lookup.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 
@@ -25,10 +25,8 @@ enum Column { Priority = 1, DP, PGN, ID_DEV, Mnemonic };
 
 std::vector<StringGrid::Column> columns() {
     return {
-        {"Priority", StringGrid::ColumnKind::Text, {}, 7},
-        {"Data Page", StringGrid::ColumnKind::Text, {}, 7},
-        {"PGN", StringGrid::ColumnKind::Text, {}, 9},
-        {"Source Address", StringGrid::ColumnKind::Text, {}, 8},
+        {"Priority", StringGrid::ColumnKind::Text, {}, 7},  {"Data Page", StringGrid::ColumnKind::Text, {}, 7},
+        {"PGN", StringGrid::ColumnKind::Text, {}, 9},       {"Source Address", StringGrid::ColumnKind::Text, {}, 8},
         {"Mnemonic", StringGrid::ColumnKind::Text, {}, 32},
     };
 }
@@ -76,8 +74,10 @@ void TFTpdo2MB::putRow(int gridRow, const TransmitFrameRow& row) {
 QWidget* TFTpdo2MB::makeCatalogueBar() {
     auto* bar = new QWidget;
     catalogueLine_ = new PgnCatalogueLine(
-        grid(), [this](int gridRow) { return toQt(rowCatalogueLine(fromQt(grid()->cell(gridRow, DP)),
-                                                                   fromQt(grid()->cell(gridRow, PGN)))); },
+        grid(),
+        [this](int gridRow) {
+            return toQt(rowCatalogueLine(fromQt(grid()->cell(gridRow, DP)), fromQt(grid()->cell(gridRow, PGN))));
+        },
         bar);
     btnCataloguePriority_ = new QPushButton("&Priority from catalogue", bar);
     btnCataloguePriority_->setObjectName("btnCataloguePriority");
@@ -107,7 +107,8 @@ void TFTpdo2MB::updatePriorityButton() {
 
 void TFTpdo2MB::fillPriorityFromCatalogue() {
     const int row = grid()->currentRow();
-    if (std::optional<int> priority = cataloguePriorityFor(row)) grid()->setCell(row, Priority, QString::number(*priority));
+    if (std::optional<int> priority = cataloguePriorityFor(row))
+        grid()->setCell(row, Priority, QString::number(*priority));
 }
 
 std::vector<TransmitFrameRow> TFTpdo2MB::collectRows() const {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "widgets/grid_editor_dialog.h"
 #include "editors/transmit_frames/transmit_frames.h"
+#include "widgets/grid_editor_dialog.h"
 
 class QPushButton;
 

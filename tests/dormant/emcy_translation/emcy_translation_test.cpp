@@ -77,16 +77,15 @@ TEST(EmcyTranslationFile, LoadTakesTheFirstOfRowsWithEqualIds) {
 
     SaveEmcyDef(project / "emcydef.xml", load.entries);
     EXPECT_FALSE(fs::exists(project / "emcydef.xml")) << "the file of any letter case is replaced";
-    EXPECT_EQ(readFile(project / "EmcyDef.xml"), "<emcydef>" + row("3", "1", " bypass_set=\"0\"") +
-                                                     row("5", "a", " bypass_set=\"0\"") + "</emcydef>");
+    EXPECT_EQ(readFile(project / "EmcyDef.xml"),
+              "<emcydef>" + row("3", "1", " bypass_set=\"0\"") + row("5", "a", " bypass_set=\"0\"") + "</emcydef>");
 }
 
 TEST(EmcyTranslationFile, LoadEndsAtARowMissingAnAttributeKeepingTheRowsBefore) {
     TempDir project;
     EXPECT_EQ(LoadEmcyDef(project / "emcydef.xml").outcome, EmcyFileOutcome::NoFile);
 
-    writeFile(project / "emcydef.xml",
-              "<x>" + row("1") + "<row id_dev=\"2\" mask_eq_ec=\"1\"/>" + row("3") + "</x>");
+    writeFile(project / "emcydef.xml", "<x>" + row("1") + "<row id_dev=\"2\" mask_eq_ec=\"1\"/>" + row("3") + "</x>");
     EmcyDefLoad load = LoadEmcyDef(project / "emcydef.xml");
     EXPECT_EQ(load.outcome, EmcyFileOutcome::Failed);
     EXPECT_THAT(ids(load.entries), ElementsAre("1"));
@@ -117,8 +116,9 @@ TEST(EmcyTranslationFile, UsedIdsAreTheDigitsOfTheWordsNonEmptyDevids) {
     EXPECT_THAT(LoadUsedEmcyIds(project / "emcyword.xml").ids, IsEmpty()) << "no file, no message";
     EXPECT_EQ(LoadUsedEmcyIds(project / "emcyword.xml").failure, std::nullopt);
 
-    writeFile(project / "EMCYWORD.xml", "<emcyword><row devid=\"ID 12\"/><row/><row devid=\"\"/><row devid=\"0x1A\"/>"
-                                        "<row devid=\"99999999999\"/><row devid=\"40\"/></emcyword>");
+    writeFile(project / "EMCYWORD.xml",
+              "<emcyword><row devid=\"ID 12\"/><row/><row devid=\"\"/><row devid=\"0x1A\"/>"
+              "<row devid=\"99999999999\"/><row devid=\"40\"/></emcyword>");
     UsedEmcyIds used = LoadUsedEmcyIds(project / "emcyword.xml");
     EXPECT_THAT(used.ids, ElementsAre(1, 12)) << "the IDs before the one too long for 32 bits";
     EXPECT_EQ(used.failure, "'99999999999' is not a valid integer value");

@@ -8,11 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "widgets/open_excel.h"
 #include "widgets/qt_text.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
@@ -81,12 +81,11 @@ TEST_F(EmcyTranslationWindow, ShowsItsControlsInOrderAndWorksByKeyboard) {
     EXPECT_EQ(window.windowTitle(), "Set Translate EMCY");
     QStringList labels;
     for (QLabel* label : window.findChildren<QLabel*>()) labels.push_back(label->text());
-    EXPECT_THAT(labels, ElementsAre("ID_EMCY (1..127)", "Mask_error_code (0..65535)",
-                                    "Enabled_mask_error_code (0..65535)", "MAsk_error_Reg (0..255)",
-                                    "Enabled_mask_error_Reg (0..255)", "Mask_Manu1 (0..65535)",
-                                    "Enabled_Mask_Manu1 (0..65535)", "Mask_Manu2 (0..65535)",
-                                    "Enabled_Mask_Manu2 (0..65535)", "Mask_Manu3 (0..255)",
-                                    "Enabled_Mask_Manu3 (0..255)"));
+    EXPECT_THAT(labels,
+                ElementsAre("ID_EMCY (1..127)", "Mask_error_code (0..65535)", "Enabled_mask_error_code (0..65535)",
+                            "MAsk_error_Reg (0..255)", "Enabled_mask_error_Reg (0..255)", "Mask_Manu1 (0..65535)",
+                            "Enabled_Mask_Manu1 (0..65535)", "Mask_Manu2 (0..65535)", "Enabled_Mask_Manu2 (0..65535)",
+                            "Mask_Manu3 (0..255)", "Enabled_Mask_Manu3 (0..255)"));
     QStringList chain;
     QWidget* first = window.findChild<QWidget*>("LBCanA");
     QWidget* stop = first;
@@ -95,11 +94,10 @@ TEST_F(EmcyTranslationWindow, ShowsItsControlsInOrderAndWorksByKeyboard) {
             chain.push_back(stop->objectName());
         stop = stop->nextInFocusChain();
     } while (stop != first && chain.size() < 19);
-    EXPECT_THAT(chain,
-                ElementsAre("LBCanA", "Eid_devA", "Emask_eq_ecA", "Eenmask_eq_ecA", "Emask_eq_erA", "Eenmask_eq_erA",
-                            "Emask_eq_m1A", "Eenmask_eq_m1A", "Emask_eq_m2A", "Eenmask_eq_m2A", "Emask_eq_m3A",
-                            "Eenmask_eq_m3A", "DeleteA", "NewA", "ModifyA", "button1", "bitbtn4", "bitbtn1",
-                            "bitbtn2"));
+    EXPECT_THAT(
+        chain, ElementsAre("LBCanA", "Eid_devA", "Emask_eq_ecA", "Eenmask_eq_ecA", "Emask_eq_erA", "Eenmask_eq_erA",
+                           "Emask_eq_m1A", "Eenmask_eq_m1A", "Emask_eq_m2A", "Eenmask_eq_m2A", "Emask_eq_m3A",
+                           "Eenmask_eq_m3A", "DeleteA", "NewA", "ModifyA", "button1", "bitbtn4", "bitbtn1", "bitbtn2"));
     testing::expectUsableByKeyboard(window, "bitbtn1");
     testing::expectEscapeCloses(window);
     EXPECT_EQ(readFile(project / "emcydef.xml"), "<emcydef>" + row("5") + "</emcydef>") << "Escape writes nothing";

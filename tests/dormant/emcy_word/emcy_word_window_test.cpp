@@ -10,10 +10,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "widgets/open_excel.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
@@ -31,8 +31,8 @@ namespace fs = std::filesystem;
 // none), subindex and extdata as given.
 std::string row(const std::string& index, const std::string& devid, const std::string& held = "9",
                 const std::string& poscomp = "") {
-    std::string text = "<row index_addrm=\"" + index + "\" subindex=\"" + held + "\" extdata=\"" + held +
-                       "\" devid=\"" + devid + "\"";
+    std::string text =
+        "<row index_addrm=\"" + index + "\" subindex=\"" + held + "\" extdata=\"" + held + "\" devid=\"" + devid + "\"";
     for (int bit = 0; bit < 16; ++bit) {
         std::string n = std::to_string(bit);
         text += " bit" + n + "_b0=\"" + n + ".0\" bit" + n + "_b1=\"" + n + ".1\" bit" + n + "_poscomp=\"" +

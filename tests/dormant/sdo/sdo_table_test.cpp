@@ -59,7 +59,8 @@ TEST(ValidateSdoTable, EachColumnsRangeAndItsMessage) {
                 Optional(std::string("Value of range [0..255] column SubIndex row 1")));
     for (const char* bytes : {"1", "2", "4"}) EXPECT_EQ(failureOf(&SdoRow::nByte, bytes), std::nullopt) << bytes;
     for (const char* bytes : {"0", "3", "8"})
-        EXPECT_THAT(failureOf(&SdoRow::nByte, bytes), Optional(std::string("Value of range [1,2,4] column nByte row 1")));
+        EXPECT_THAT(failureOf(&SdoRow::nByte, bytes),
+                    Optional(std::string("Value of range [1,2,4] column nByte row 1")));
     // The mnemonic is free.
     EXPECT_EQ(failureOf(&SdoRow::mnemonico, ""), std::nullopt);
 }

@@ -8,12 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "project/workspace.h"
+#include "support/temp_dir.h"
 #include "widgets/open_excel.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/string_grid.h"
 #include "widgets/window_checks.h"
-#include "project/workspace.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
@@ -68,8 +68,8 @@ TEST_F(SdoWindow, AFileIsShownDecodedAndOkWritesItBackInAddrWordOrder) {
     EXPECT_EQ(grid.cell(1500, 0), "1499");
     QStringList headers;
     for (int column = 0; column < 9; ++column) headers << grid.model()->headerData(column, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, QStringList({"Addr Word", "Hi Word", "Lo Word", "R/W", "ID", "Index", "SubIndex", "nByte",
-                                    "mnemonico"}));
+    EXPECT_EQ(headers,
+              QStringList({"Addr Word", "Hi Word", "Lo Word", "R/W", "ID", "Index", "SubIndex", "nByte", "mnemonico"}));
     QStringList first;
     for (int column = 1; column <= 9; ++column) first << grid.cell(1, column);
     EXPECT_EQ(first, QStringList({"300", "2", "3", "1", "5", "0x2000", "1", "2", "m"}));
@@ -77,7 +77,8 @@ TEST_F(SdoWindow, AFileIsShownDecodedAndOkWritesItBackInAddrWordOrder) {
 
     press("bitbtn1");
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(readFile(file()), "<sdo>" + fileRow("16", "20") + fileRow("0", "0x64", "") + fileRow("83", "300") + "</sdo>");
+    EXPECT_EQ(readFile(file()),
+              "<sdo>" + fileRow("16", "20") + fileRow("0", "0x64", "") + fileRow("83", "300") + "</sdo>");
 }
 
 TEST_F(SdoWindow, OkReportsOnlyTheLastFailingRowAndAConversionErrorSavesNothing) {
@@ -85,8 +86,8 @@ TEST_F(SdoWindow, OkReportsOnlyTheLastFailingRowAndAConversionErrorSavesNothing)
     EXPECT_THAT(messages.texts(), ElementsAre("File XML not found"));
     messages.messages.clear();
     for (int row = 1; row <= 5; ++row)
-        for (auto [column, text] : {std::pair{1, "10"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "1"}, {6, "8192"}, {7, "0"},
-                                    {8, "1"}})
+        for (auto [column, text] :
+             {std::pair{1, "10"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "1"}, {6, "8192"}, {7, "0"}, {8, "1"}})
             grid.setCell(row, column, text);
     grid.setCell(2, 5, "200");
     grid.setCell(5, 6, "100");

@@ -8,11 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "project/workspace.h"
+#include "support/temp_dir.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/string_grid.h"
 #include "widgets/window_checks.h"
-#include "project/workspace.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
@@ -49,8 +49,9 @@ protected:
 };
 
 TEST_F(TransmitPdoWindow, AFileIsShownAndOkWritesItBack) {
-    const std::string content = "<Trasmit_PDO><row COB-ID=\"0x7FF\" Dimension=\"8\" SMA=\"0\"/>"
-                                "<row COB-ID=\"0x181\" Dimension=\"\" SMA=\"\"/></Trasmit_PDO>";
+    const std::string content =
+        "<Trasmit_PDO><row COB-ID=\"0x7FF\" Dimension=\"8\" SMA=\"0\"/>"
+        "<row COB-ID=\"0x181\" Dimension=\"\" SMA=\"\"/></Trasmit_PDO>";
     writeFile(file(), content);
     StringGrid& grid = open();
     EXPECT_EQ(window.windowTitle(), "Transmit PDO");

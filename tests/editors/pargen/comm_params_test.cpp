@@ -8,8 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "project/atomic_file.h"
 #include "editors/pargen/pargen_file.h"
+#include "project/atomic_file.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {
@@ -17,8 +17,8 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::HasSubstr;
-using testing::readFile;
 using testing::pargenWith;
+using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -45,7 +45,7 @@ TEST_F(LoadCommParamsTest, NoFileAndNoGeneralParameterGiveDifferentValues) {
     CommParamsLoad none = LoadCommParams(dir / "pargen.xml", shown);
     EXPECT_EQ(none.outcome, CommParamsOutcome::NoFile);
     EXPECT_FALSE(none.canTypeEnabled);
-    CommParams newProject;  // 250 kbit/s, 2.0B, 9600, NONE, "1", RS485, A1, ...
+    CommParams newProject;           // 250 kbit/s, 2.0B, 9600, NONE, "1", RS485, A1, ...
     newProject.TimeOut_Ser = "250";  // left as it was shown
     EXPECT_EQ(none.params, newProject);
 
@@ -59,8 +59,13 @@ TEST_F(LoadCommParamsTest, NoFileAndNoGeneralParameterGiveDifferentValues) {
 }
 
 TEST_F(LoadCommParamsTest, EachElementFallsBackByItself) {
-    CommParams p = loaded({{"BaudRateCAN", "6"}, {"IDDev_Ser", "<absent>"}, {"SE_ms", ""}, {"TimeOut_Data", "12"},
-                           {"Serial", "<absent>"}, {"Baud_Ser", "seven"}, {"TO_ModReg", " 0x1A"}});
+    CommParams p = loaded({{"BaudRateCAN", "6"},
+                           {"IDDev_Ser", "<absent>"},
+                           {"SE_ms", ""},
+                           {"TimeOut_Data", "12"},
+                           {"Serial", "<absent>"},
+                           {"Baud_Ser", "seven"},
+                           {"TO_ModReg", " 0x1A"}});
     EXPECT_EQ(p.BaudRateCAN, 6);
     EXPECT_EQ(p.IDDev_Ser, "1");
     EXPECT_EQ(p.SE_ms, "1000");  // an element without text counts as unreadable
@@ -71,9 +76,10 @@ TEST_F(LoadCommParamsTest, EachElementFallsBackByItself) {
 }
 
 TEST_F(LoadCommParamsTest, ListPositionsOutsideTheListSelectNothing) {
-    std::vector<std::pair<std::string, int>> bitRates = {{"", 0}, {"abc", 0}, {"9", -1}, {"8", -1},
-                                                         {"-1", -1}, {"7", 7}, {"0x5", 5}, {" 2", 2}};
-    for (const auto& [text, position] : bitRates) EXPECT_EQ(loaded({{"BaudRateCAN", text}}).BaudRateCAN, position) << text;
+    std::vector<std::pair<std::string, int>> bitRates = {{"", 0},    {"abc", 0}, {"9", -1},  {"8", -1},
+                                                         {"-1", -1}, {"7", 7},   {"0x5", 5}, {" 2", 2}};
+    for (const auto& [text, position] : bitRates)
+        EXPECT_EQ(loaded({{"BaudRateCAN", text}}).BaudRateCAN, position) << text;
     EXPECT_EQ(loaded({{"Baud_Ser", "8"}}).Baud_Ser, -1);
     EXPECT_EQ(loaded({{"Par_Ser", "3"}}).Par_Ser, -1);
     EXPECT_EQ(loaded({{"Par_Ser", "2 "}}).Par_Ser, 0);
@@ -112,8 +118,8 @@ TEST_F(LoadCommParamsTest, FileThatDoesNotParseLeavesTheShownValues) {
 
 TEST(SaveCommParams, WritesTheNineteenElementsInOrderAndReadsThemBack) {
     TempDir dir;
-    CommParams p{-1, false, 7, 2, " 12", "500", "0x10", "100", true, false, true, true,
-                 "101", "102", "103", "", true, "250", true};
+    CommParams p{-1,   false, 7,     2,     " 12", "500", "0x10", "100", true, false,
+                 true, true,  "101", "102", "103", "",    true,   "250", true};
     SaveCommParams(dir / "pargen.xml", p);
     EXPECT_EQ(readFile(dir / "pargen.xml"),
               "<GeneralParameter><BaudRateCAN>-1</BaudRateCAN><CANType>0</CANType><Baud_Ser>7</Baud_Ser>"
@@ -152,13 +158,18 @@ TEST(ControlloDati, RangeLimits) {
         std::string text;
         std::string expected;
     };
-    for (const Case& c : std::vector<Case>{
-             {&CommParams::TimeOut_Data, "255", "valid"}, {&CommParams::TimeOut_Data, "0xFF", "valid"},
-             {&CommParams::TimeOut_Data, "256", timeout}, {&CommParams::TimeOut_Data, "-1", timeout},
-             {&CommParams::TimeOut_Data, "", timeout},    {&CommParams::TimeOut_Data, "1 ", timeout},
-             {&CommParams::TO_ModReg, "65535", "valid"},  {&CommParams::TO_ModReg, "65536", reg},
-             {&CommParams::TO_ModReg, "0", reg},          {&CommParams::SE_ms, "65535", "valid"},
-             {&CommParams::SE_ms, "0", period},           {&CommParams::SE_ms, "65536", period}}) {
+    for (const Case& c : std::vector<Case>{{&CommParams::TimeOut_Data, "255", "valid"},
+                                           {&CommParams::TimeOut_Data, "0xFF", "valid"},
+                                           {&CommParams::TimeOut_Data, "256", timeout},
+                                           {&CommParams::TimeOut_Data, "-1", timeout},
+                                           {&CommParams::TimeOut_Data, "", timeout},
+                                           {&CommParams::TimeOut_Data, "1 ", timeout},
+                                           {&CommParams::TO_ModReg, "65535", "valid"},
+                                           {&CommParams::TO_ModReg, "65536", reg},
+                                           {&CommParams::TO_ModReg, "0", reg},
+                                           {&CommParams::SE_ms, "65535", "valid"},
+                                           {&CommParams::SE_ms, "0", period},
+                                           {&CommParams::SE_ms, "65536", period}}) {
         CommParams p;  // periodic sending off: its period is checked all the same
         p.*c.field = c.text;
         EXPECT_EQ(refusal(p), c.expected) << c.text;

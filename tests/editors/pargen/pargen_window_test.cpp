@@ -15,10 +15,10 @@
 
 #include "app/application_windows.h"
 #include "app/new_project_window.h"
-#include "widgets/recording_message_boxes.h"
 #include "image/config_image.h"
 #include "image/image_dump.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
@@ -69,7 +69,8 @@ TEST_F(PargenWindow, OpensOnTheValuesOfAProjectWithoutFile) {
     EXPECT_TRUE(get<QComboBox>("CB_BR_CAN")->isEditable());
     EXPECT_TRUE(checked("RB_CAN_B"));
     EXPECT_FALSE(get("RB_CAN_A")->isEnabled() || get("RB_CAN_B")->isEnabled());
-    for (const char* box : {"CB_PtoP", "CB_En_W_J1939", "CB_Send_Every", "CB_EnRemReq"}) EXPECT_FALSE(checked(box)) << box;
+    for (const char* box : {"CB_PtoP", "CB_En_W_J1939", "CB_Send_Every", "CB_EnRemReq"})
+        EXPECT_FALSE(checked(box)) << box;
     EXPECT_EQ(QStringList({text("E_TO_Data"), text("E_TO_MR"), text("E_SE_ms"), text("E_Pri_Des"), text("E_PGN1"),
                            text("E_PGN2"), text("E_SA"), text("E_ID_RTU"), text("E_TIME_RTU")}),
               QStringList({"0", "1", "1000", "0", "0", "0", "0", "1", "1000"}));

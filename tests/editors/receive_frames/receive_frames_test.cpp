@@ -50,7 +50,8 @@ TEST(ValidateReceiveFrames, DataPageAndPgnByTheIntegerRule) {
     for (const char* page : {"0", "1", " 1", "0x1"}) EXPECT_EQ(failureOf(with(&ReceiveFrameRow::DataPage, page)), "");
     for (const char* page : {"2", "-1", "1 "})
         EXPECT_EQ(failureOf(with(&ReceiveFrameRow::DataPage, page)), "!! The Data Page must be 0 or 1") << page;
-    for (const char* pgn : {"0xF004", "$F004", "65534", "0"}) EXPECT_EQ(failureOf(with(&ReceiveFrameRow::PGN, pgn)), "");
+    for (const char* pgn : {"0xF004", "$F004", "65534", "0"})
+        EXPECT_EQ(failureOf(with(&ReceiveFrameRow::PGN, pgn)), "");
     for (const char* pgn : {"65535", "0x10000", "F004", "-1", ""})
         EXPECT_EQ(failureOf(with(&ReceiveFrameRow::PGN, pgn)), "!! The PGN must be between 0x0000 and 0xFFFF") << pgn;
 }
@@ -75,7 +76,8 @@ TEST(ValidateReceiveFrames, SourceAddressIsRequiredOnlyWhenMultiPacketIsExactlyN
 
 TEST(ValidateReceiveFrames, ByteRangesOfLongMessages) {
     EXPECT_EQ(failureOf(longMessage("Y", "N", "1", "1784")), "");
-    EXPECT_EQ(failureOf(longMessage("Y", "N", "2", "1784")), "!! The Number Bytes plus Start Byte must be minor of 1785");
+    EXPECT_EQ(failureOf(longMessage("Y", "N", "2", "1784")),
+              "!! The Number Bytes plus Start Byte must be minor of 1785");
     EXPECT_EQ(failureOf(longMessage("Y", "N", "1785", "1")), "!! The Start Byte must be between 1 and 1785");
     EXPECT_EQ(failureOf(longMessage("Y", "N", "", "1")), "!! The Start Byte must be between 1 and 1785");
     EXPECT_EQ(failureOf(longMessage("Y", "N", "1", "0")), "!! The Number Bytes must be between 1 and 1785");
@@ -111,11 +113,12 @@ TEST_F(ReceiveFramesFile, SavesOneLineInAttributeOrderAndLoadsItBack) {
     EXPECT_EQ(LoadReceiveFrames(file()).outcome, FrameTableOutcome::NoFile);
     ReceiveFrameRow untouched{"0", "0xEE00", "", "", "", "", "", "", "<&\">"};
     SaveReceiveFrames(file(), {frame(), untouched});
-    EXPECT_EQ(readFile(file()),
-              "<COBID><row DataPage=\"1\" PGN=\"0xF801\" ID_DEV=\"35\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\" "
-              "NByte=\"\" Delete=\"N\" Mnemonic=\"Position rapid update\"/><row DataPage=\"0\" PGN=\"0xEE00\" "
-              "ID_DEV=\"\" MultiFrame=\"\" FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" "
-              "Mnemonic=\"&lt;&amp;&quot;>\"/></COBID>");
+    EXPECT_EQ(
+        readFile(file()),
+        "<COBID><row DataPage=\"1\" PGN=\"0xF801\" ID_DEV=\"35\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\" "
+        "NByte=\"\" Delete=\"N\" Mnemonic=\"Position rapid update\"/><row DataPage=\"0\" PGN=\"0xEE00\" "
+        "ID_DEV=\"\" MultiFrame=\"\" FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" "
+        "Mnemonic=\"&lt;&amp;&quot;>\"/></COBID>");
     ReceiveFramesLoad load = LoadReceiveFrames(file());
     EXPECT_EQ(load.outcome, FrameTableOutcome::Loaded);
     EXPECT_EQ(load.rows, (std::vector<ReceiveFrameRow>{frame(), untouched}));
@@ -144,9 +147,10 @@ TEST_F(ReceiveFramesFile, ReadsHandMadeFilesInAnyLetterCaseAndWritesOverThem) {
 }
 
 TEST_F(ReceiveFramesFile, AMissingAttributeEndsTheLoadWithTheCellsReadBeforeIt) {
-    writeFile(file(), "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\" "
-                      "NByte=\"\" Delete=\"N\" Mnemonic=\"first\"/><row DataPage=\"0\" PGN=\"3\" ID_DEV=\"4\" "
-                      "MultiFrame=\"Y\" FastPacket=\"N\" StartByte=\"1\" NByte=\"8\" Delete=\"Y\"/><row/></COBID>");
+    writeFile(file(),
+              "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\" "
+              "NByte=\"\" Delete=\"N\" Mnemonic=\"first\"/><row DataPage=\"0\" PGN=\"3\" ID_DEV=\"4\" "
+              "MultiFrame=\"Y\" FastPacket=\"N\" StartByte=\"1\" NByte=\"8\" Delete=\"Y\"/><row/></COBID>");
     ReceiveFramesLoad load = LoadReceiveFrames(file());
     EXPECT_EQ(load.outcome, FrameTableOutcome::Failed);
     EXPECT_EQ(load.failure, "Error in reading file " + file().string() + ": row 2 has no attribute Mnemonic");
@@ -181,17 +185,19 @@ TEST(CheckReceiveFrames, SaysWhatTheWindowWouldSayAtOk) {
 TEST(CheckReceiveFrames, WarnsOfWhatOkWouldDropAndOfFlagsReadApart) {
     TempDir project;
     // The end row is saved as typed: the writer's own table end is not what is tested here.
-    writeFile(project / "RCobDef.xml",
-              "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"y\" FastPacket=\"N\" StartByte=\"\" "
-              "NByte=\"\" Delete=\"y\" Mnemonic=\"\"/><row DataPage=\"\" PGN=\"\" ID_DEV=\"\" MultiFrame=\"\" "
-              "FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" Mnemonic=\"\"/><row DataPage=\"7\" PGN=\"\" "
-              "ID_DEV=\"\" MultiFrame=\"\" FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" Mnemonic=\"\"/></COBID>");
+    writeFile(
+        project / "RCobDef.xml",
+        "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"y\" FastPacket=\"N\" StartByte=\"\" "
+        "NByte=\"\" Delete=\"y\" Mnemonic=\"\"/><row DataPage=\"\" PGN=\"\" ID_DEV=\"\" MultiFrame=\"\" "
+        "FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" Mnemonic=\"\"/><row DataPage=\"7\" PGN=\"\" "
+        "ID_DEV=\"\" MultiFrame=\"\" FastPacket=\"\" StartByte=\"\" NByte=\"\" Delete=\"\" Mnemonic=\"\"/></COBID>");
     FrameTableCheck check = CheckReceiveFrames(project.path());
     EXPECT_EQ(check.refusal, std::nullopt);  // row 3 lies beyond the end of the table
-    EXPECT_THAT(check.warnings,
-                ElementsAre("row 2 has an empty Data Page: the table ends there, so OK would drop rows 2 to 3 of the file",
-                            "row 1: MultiFrame is \"y\": the window checks the row as unticked, the image builder "
-                            "takes it as ticked"));
+    EXPECT_THAT(
+        check.warnings,
+        ElementsAre("row 2 has an empty Data Page: the table ends there, so OK would drop rows 2 to 3 of the file",
+                    "row 1: MultiFrame is \"y\": the window checks the row as unticked, the image builder "
+                    "takes it as ticked"));
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
-#include "widgets/string_grid.h"
 #include "project/workspace.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/string_grid.h"
 
 namespace telvanor {
 namespace {
@@ -26,8 +26,9 @@ using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-const std::string kFrame = "<row DataPage=\"1\" PGN=\"0xF801\" ID_DEV=\"35\" MultiFrame=\"N\" FastPacket=\"N\" "
-                           "StartByte=\"\" NByte=\"\" Delete=\"N\" Mnemonic=\"Position rapid update\"/>";
+const std::string kFrame =
+    "<row DataPage=\"1\" PGN=\"0xF801\" ID_DEV=\"35\" MultiFrame=\"N\" FastPacket=\"N\" "
+    "StartByte=\"\" NByte=\"\" Delete=\"N\" Mnemonic=\"Position rapid update\"/>";
 
 std::string table(const std::string& rows) { return "<COBID>" + rows + "</COBID>"; }
 
@@ -37,7 +38,8 @@ std::string manyRows(int count, int badRow = 0) {
     for (int i = 1; i <= count; ++i)
         rows += std::string("<row DataPage=\"") + (i == badRow ? "9" : "1") +
                 "\" PGN=\"1\" ID_DEV=\"35\" MultiFrame=\"N\" FastPacket=\"N\" StartByte=\"\" NByte=\"\" Delete=\"N\" "
-                "Mnemonic=\"frame " + std::to_string(i) + "\"/>";
+                "Mnemonic=\"frame " +
+                std::to_string(i) + "\"/>";
     return table(rows);
 }
 
@@ -151,8 +153,10 @@ TEST_F(ReceiveFramesWindow, EveryShowReloadsTheFileAndForgetsAbandonedEdits) {
 }
 
 TEST_F(ReceiveFramesWindow, ADamagedFileShowsWhatWentWrongAndTheRowsReadBeforeIt) {
-    writeFile(file(), table(kFrame + "<row DataPage=\"0\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"Y\" FastPacket=\"N\" "
-                                     "StartByte=\"1\" NByte=\"8\" Delete=\"Y\"/>" + kFrame));
+    writeFile(file(), table(kFrame +
+                            "<row DataPage=\"0\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"Y\" FastPacket=\"N\" "
+                            "StartByte=\"1\" NByte=\"8\" Delete=\"Y\"/>" +
+                            kFrame));
     StringGrid& grid = open();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, "error");
@@ -206,9 +210,10 @@ TEST_F(ReceiveFramesWindow, TheLineUnderTheGridNamesTheCurrentRowsPgnAndWarnsAbo
     EXPECT_EQ(line->accessibleName(), "PGN catalogue");
     fillRow(grid, 1, {"1", "0xF200", "35", "N", "Y", "1", "8", "N", "engine"});
     grid.setCurrentCell(1, 2);
-    EXPECT_EQ(line->text(), "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes\n"
-                            "Warning: PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but "
-                            "\"Fast packet\" is ticked");
+    EXPECT_EQ(line->text(),
+              "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes\n"
+              "Warning: PGN 127488 (Engine Parameters, Rapid Update) is a single-frame message but "
+              "\"Fast packet\" is ticked");
     grid.setCell(1, 5, "N");
     EXPECT_EQ(line->text(), "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes");
     grid.setCurrentCell(2, 2);
@@ -218,8 +223,9 @@ TEST_F(ReceiveFramesWindow, TheLineUnderTheGridNamesTheCurrentRowsPgnAndWarnsAbo
     grid.setCell(1, 5, "Y");
     clickOk();
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(readFile(file()), table("<row DataPage=\"1\" PGN=\"0xF200\" ID_DEV=\"35\" MultiFrame=\"N\" "
-                                      "FastPacket=\"Y\" StartByte=\"1\" NByte=\"8\" Delete=\"N\" Mnemonic=\"engine\"/>"));
+    EXPECT_EQ(readFile(file()),
+              table("<row DataPage=\"1\" PGN=\"0xF200\" ID_DEV=\"35\" MultiFrame=\"N\" "
+                    "FastPacket=\"Y\" StartByte=\"1\" NByte=\"8\" Delete=\"N\" Mnemonic=\"engine\"/>"));
 }
 
 }  // namespace

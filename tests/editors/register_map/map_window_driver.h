@@ -15,16 +15,17 @@
 
 #include <gtest/gtest.h>
 
+#include "editors/register_map/register_map_window.h"
 #include "widgets/qt_text.h"
 #include "widgets/recording_message_boxes.h"
-#include "editors/register_map/register_map_window.h"
 
 namespace telvanor::testing {
 
 // The recorded messages as (kind, text) pairs.
 inline std::vector<std::pair<std::string, std::string>> shown(const RecordingMessageBoxes& messages) {
     std::vector<std::pair<std::string, std::string>> all;
-    for (const RecordingMessageBoxes::Message& message : messages.messages) all.emplace_back(message.kind, message.text);
+    for (const RecordingMessageBoxes::Message& message : messages.messages)
+        all.emplace_back(message.kind, message.text);
     return all;
 }
 

@@ -12,9 +12,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
 namespace {
@@ -74,7 +74,7 @@ TEST_F(ReceiveMapWindow, ShowsItsControlsWithTheirCaptions) {
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "Can0-ModBus");
     EXPECT_EQ(driver.control<QLabel>("LPdoCanAHeading")->text(), "DP               PGN            SA");
-    std::pair<const char*, const char*> buttons[] = {{"DELETEa", "Delete"}, {"NewA", "New"},   {"ModifyA", "Modify"},
+    std::pair<const char*, const char*> buttons[] = {{"DELETEa", "Delete"}, {"NewA", "New"},     {"ModifyA", "Modify"},
                                                      {"copyA", "Copy"},     {"PasteA", "Paste"}, {"bitbtn1", "OK"},
                                                      {"bitbtn2", "Cancel"}};
     for (auto [name, caption] : buttons) {
@@ -117,9 +117,9 @@ TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
         }
         return visited;
     };
-    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
-                                    "ModifyA", "DELETEa", "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2",
-                                    "LIndMbCanA"));
+    EXPECT_THAT(walk(),
+                ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA", "ModifyA",
+                            "DELETEa", "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2", "LIndMbCanA"));
     driver.selectFrame(1);
     EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA", "DELETEa",
                                     "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2", "LIndMbCanA"));
@@ -356,8 +356,7 @@ TEST_F(ReceiveMapWindow, OkWithAnIndexThatIsNotAnIntegerWritesNothingAndStaysOpe
 TEST_F(ReceiveMapWindow, OkWithoutAFrameTableWritesAnEmptyMap) {
     map(mapRow("1", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages),
-                ElementsAre(Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file SDOPDO XML"}));
     driver.press("bitbtn1");
     EXPECT_EQ(savedMap(), "<RInfoCob/>");
     EXPECT_FALSE(window.isVisible());
@@ -383,9 +382,8 @@ TEST_F(ReceiveMapWindow, BadFilesAreReportedOncePerFile) {
     frames(receiveFrame("1") + "<row DataPage=\"1\"/>" + receiveFrame("3"));
     map(mapRow("1", "1", "0") + "<row Index=\"2\"/>" + mapRow("3", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages),
-                ElementsAre(Shown{"information", "Error in reading file PDO XML"},
-                            Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file PDO XML"},
+                                             Shown{"information", "Error in reading file SDOPDO XML"}));
     EXPECT_THAT(driver.frameLines(), ElementsAre("1\t1\t35"));
     driver.selectFrame(0);
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0"));
@@ -403,7 +401,8 @@ TEST_F(ReceiveMapWindow, EscapeCancels) {
 TEST_F(ReceiveMapWindow, NotesBesideFramesAndBytes) {
     frames(receiveFrame("0xF801") + receiveFrame("2", "Y", "3"));
     window.setFrameNote([](const TClPdo& frame) { return "PGN " + frame.PGN; });
-    window.setByteNote([](const TClPdo& frame, int position) { return frame.PGN + " byte " + std::to_string(position); });
+    window.setByteNote(
+        [](const TClPdo& frame, int position) { return frame.PGN + " byte " + std::to_string(position); });
     show();
     EXPECT_EQ(driver.frames()->item(0)->toolTip(), "PGN 0xF801");
     EXPECT_EQ(driver.frames()->item(0)->text(), "1\t0xF801\t35") << "the note is not part of the line";
@@ -434,7 +433,8 @@ TEST_F(ReceiveMapWindow, TheCatalogueNamesFramesAndEveryByteOfTheSelectedOne) {
     driver.selectFrame(1);
     ASSERT_EQ(bytes->count(), 3);
     EXPECT_EQ(bytes->item(1)->text(), "Byte2: Time, byte 2 of 4, 0.0001 s");
-    EXPECT_EQ(driver.control<QComboBox>("CB_HB")->itemData(2, Qt::ToolTipRole).toString(), "Time, byte 2 of 4, 0.0001 s");
+    EXPECT_EQ(driver.control<QComboBox>("CB_HB")->itemData(2, Qt::ToolTipRole).toString(),
+              "Time, byte 2 of 4, 0.0001 s");
 
     driver.selectFrame(2);
     EXPECT_EQ(bytes->count(), 0);

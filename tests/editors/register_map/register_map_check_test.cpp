@@ -55,14 +55,18 @@ TEST_F(RegisterMapCheck, IndexesAsTheWindowsOkTreatsThem) {
     receiveMap(mapRow("16", "1", "1") + mapRow("70000", "1", "1") + mapRow("0x10", "2", "1") + mapRow("abc", "2", "1") +
                mapRow("-1", "1", "0"));
     EXPECT_THAT(CheckReceiveMap(dir.path()),
-                ElementsAre(warning("RInfoCob.xml", "row 2: Index 70000 lies outside 0 to 65535; the device takes it "
-                                                    "as register 4464"),
-                            warning("RInfoCob.xml", "row 3: Index 0x10 is register 16, as in row 1: two mappings for "
-                                                    "one register"),
-                            error("RInfoCob.xml", "row 4: Index: 'abc' is not a valid integer value; the window's OK "
-                                                  "writes nothing until it is changed"),
-                            warning("RInfoCob.xml", "row 5: Index -1 lies outside 0 to 65535; the device takes it as "
-                                                    "register 65535")));
+                ElementsAre(warning("RInfoCob.xml",
+                                    "row 2: Index 70000 lies outside 0 to 65535; the device takes it "
+                                    "as register 4464"),
+                            warning("RInfoCob.xml",
+                                    "row 3: Index 0x10 is register 16, as in row 1: two mappings for "
+                                    "one register"),
+                            error("RInfoCob.xml",
+                                  "row 4: Index: 'abc' is not a valid integer value; the window's OK "
+                                  "writes nothing until it is changed"),
+                            warning("RInfoCob.xml",
+                                    "row 5: Index -1 lies outside 0 to 65535; the device takes it as "
+                                    "register 65535")));
 }
 
 TEST_F(RegisterMapCheck, BytePositionsAndPosCompTexts) {
@@ -70,38 +74,47 @@ TEST_F(RegisterMapCheck, BytePositionsAndPosCompTexts) {
     receiveMap(mapRow("1", "1", std::to_string(9 * 65536 + 8)) + mapRow("2", "2", std::to_string(10 * 65536 + 11)) +
                mapRow("3", "2", "x"));
     EXPECT_THAT(CheckReceiveMap(dir.path()),
-                ElementsAre(warning("RInfoCob.xml", "row 1: PosComp 589832 names byte 9 for the high byte, but frame 1 "
-                                                    "has 8 bytes"),
-                            warning("RInfoCob.xml", "row 2: PosComp 655371 names byte 11 for the low byte, but frame 2 "
-                                                    "has 10 bytes"),
-                            error("RInfoCob.xml", "row 3: PosComp: 'x' is not a valid integer value; the image build "
-                                                  "fails")));
+                ElementsAre(warning("RInfoCob.xml",
+                                    "row 1: PosComp 589832 names byte 9 for the high byte, but frame 1 "
+                                    "has 8 bytes"),
+                            warning("RInfoCob.xml",
+                                    "row 2: PosComp 655371 names byte 11 for the low byte, but frame 2 "
+                                    "has 10 bytes"),
+                            error("RInfoCob.xml",
+                                  "row 3: PosComp: 'x' is not a valid integer value; the image build "
+                                  "fails")));
 }
 
 TEST_F(RegisterMapCheck, LoadFailuresSayWhatTheWindowShowsAndWhy) {
-    writeFile(dir / "RCobDef.xml", "<COBID>" + receiveFrame() + receiveFrame("Y", "many") + receiveFrame() + "</COBID>");
+    writeFile(dir / "RCobDef.xml",
+              "<COBID>" + receiveFrame() + receiveFrame("Y", "many") + receiveFrame() + "</COBID>");
     receiveMap(mapRow("1", "1", "1") + mapRow("2", "3", "1") + "<row Index=\"3\" NrPdo=\"1\"/>");
     EXPECT_THAT(CheckReceiveMap(dir.path()),
-                ElementsAre(error("RInfoCob.xml", "RCobDef.xml: row 2: attribute NByte of a multi-frame message is not "
-                                                  "an integer: 'many'; the window says \"Error in reading file PDO "
-                                                  "XML\" and lists only the 1 frame before it"),
-                            error("RInfoCob.xml", "row 3: attribute PosComp is missing; the window says \"Error in "
-                                                  "reading file SDOPDO XML\" and keeps only the mappings read before "
-                                                  "it"),
-                            error("RInfoCob.xml", "row 2: NrPdo 3 names no frame (the window reads only 1 frame of "
-                                                  "RCobDef.xml)")));
+                ElementsAre(error("RInfoCob.xml",
+                                  "RCobDef.xml: row 2: attribute NByte of a multi-frame message is not "
+                                  "an integer: 'many'; the window says \"Error in reading file PDO "
+                                  "XML\" and lists only the 1 frame before it"),
+                            error("RInfoCob.xml",
+                                  "row 3: attribute PosComp is missing; the window says \"Error in "
+                                  "reading file SDOPDO XML\" and keeps only the mappings read before "
+                                  "it"),
+                            error("RInfoCob.xml",
+                                  "row 2: NrPdo 3 names no frame (the window reads only 1 frame of "
+                                  "RCobDef.xml)")));
 }
 
 TEST_F(RegisterMapCheck, TransmitMapRangesAndWriteFlags) {
-    writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"\"/></COBID>");
+    writeFile(dir / "TCobDef.xml",
+              "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"\"/></COBID>");
     writeFile(dir / "TInfoCob.xml",
               "<TInfoCob><row Index=\"1\" NrPdo=\"1\" PosComp=\"33\"/>"
               "<row Index=\"2\" NrPdo=\"1\" PosComp=\"153\" Write_J1939=\"2\"/>"
               "<row Index=\"3\" NrPdo=\"1\" PosComp=\"0\" Write_J1939=\"\"/>"
               "<row Index=\"4\" NrPdo=\"2\" PosComp=\"0\" Write_J1939=\"0\"/></TInfoCob>");
     EXPECT_THAT(CheckTransmitMap(dir.path()),
-                ElementsAre(warning("TInfoCob.xml", "row 2: PosComp 153 names byte 9 for the high byte and byte 9 for "
-                                                    "the low byte, but frame 1 has 8 bytes"),
+                ElementsAre(warning("TInfoCob.xml",
+                                    "row 2: PosComp 153 names byte 9 for the high byte and byte 9 for "
+                                    "the low byte, but frame 1 has 8 bytes"),
                             warning("TInfoCob.xml", "row 2: Write_J1939 2 is neither 0 nor 1"),
                             warning("TInfoCob.xml", "row 3: Write_J1939 '' is not an integer; the image takes it as 0"),
                             error("TInfoCob.xml", "row 4: NrPdo 2 names no frame (TCobDef.xml has 1 row)")));

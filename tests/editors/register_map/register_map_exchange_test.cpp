@@ -80,8 +80,8 @@ TEST(RegisterMapImport, ReadsRecordsByPositionSkippingThoseNamingNoFrame) {
     EXPECT_EQ(result.skipped, 2u) << "frame 5 of two frames, and 128 whose low seven bits are 0";
     // Number cells as their text, text cells as they stand, the Index unchecked and its
     // duplicate kept; frame 130 and -126 are frame 2; the old mappings are gone.
-    EXPECT_THAT(mappingsOf(map), ElementsAre(ElementsAre("0x10/17/", "9//", "100/0/"),
-                                             ElementsAre("100/33/", "7/136/", "12.5/x/")));
+    EXPECT_THAT(mappingsOf(map),
+                ElementsAre(ElementsAre("0x10/17/", "9//", "100/0/"), ElementsAre("100/33/", "7/136/", "12.5/x/")));
 }
 
 TEST(RegisterMapImport, FindsTheWorksheetInAnyLetterCase) {
@@ -136,7 +136,8 @@ TEST(RegisterMapImport, EmptyOrNonIntegerFrameNumberEndsTheImportThere) {
 // The export opened in a spreadsheet, given a title row and saved as .xls (the fixture
 // script does that to roundtrip.csv) comes back with the same texts in the same frames.
 TEST(RegisterMapExchange, ExportThenImportKeepsIndexAndPosCompTexts) {
-    RegisterMap map = transmitMap({{{"0x10", "33"}, {"100", "136"}}, {}, {{"$1A", "0"}, {"-5", "17"}, {"1,5", "say \"hi\""}}});
+    RegisterMap map =
+        transmitMap({{{"0x10", "33"}, {"100", "136"}}, {}, {{"$1A", "0"}, {"-5", "17"}, {"1,5", "say \"hi\""}}});
     TempDir project;
     ExportRegisterMap(project.path(), map);
     ASSERT_EQ(readFile(project / "TInfoCob.csv"), readFile(workbook("roundtrip.csv")));

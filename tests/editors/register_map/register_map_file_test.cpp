@@ -31,7 +31,9 @@ std::string mapRow(const std::string& index, const std::string& frame, const std
     return "<row Index=\"" + index + "\" NrPdo=\"" + frame + "\" PosComp=\"" + posComp + "\"/>";
 }
 
-std::string table(const std::string& root, const std::string& rows) { return "<" + root + ">" + rows + "</" + root + ">"; }
+std::string table(const std::string& root, const std::string& rows) {
+    return "<" + root + ">" + rows + "</" + root + ">";
+}
 
 std::vector<std::string> indexesOf(const TClPdo& frame) {
     std::vector<std::string> indexes;
@@ -52,10 +54,11 @@ protected:
 };
 
 TEST_F(RegisterMapFile, FramesWithTheirLinesAndByteCounts) {
-    file("RCobDef.xml", "<?xml version=\"1.0\"?>\r\n<COBID>\r\n  " + receiveFrame("0xF801") + "\r\n  " +
-                            receiveFrame("0xEE00", "y", "10") + "\r\n  <!-- a comment -->\r\n  " +
-                            "<frame DataPage=\"0\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"N\" FastPacket=\"Y\" NByte=\"43\"/>" +
-                            "\r\n</COBID>\r\n");
+    file("RCobDef.xml",
+         "<?xml version=\"1.0\"?>\r\n<COBID>\r\n  " + receiveFrame("0xF801") + "\r\n  " +
+             receiveFrame("0xEE00", "y", "10") + "\r\n  <!-- a comment -->\r\n  " +
+             "<frame DataPage=\"0\" PGN=\"1\" ID_DEV=\"2\" MultiFrame=\"N\" FastPacket=\"Y\" NByte=\"43\"/>" +
+             "\r\n</COBID>\r\n");
     RegisterMapLoad loaded = load();
     EXPECT_THAT(loaded.messages, IsEmpty());
     EXPECT_TRUE(loaded.map.frameTableLoaded);
@@ -69,8 +72,9 @@ TEST_F(RegisterMapFile, FramesWithTheirLinesAndByteCounts) {
 
 TEST_F(RegisterMapFile, TransmitFramesShowFourTextsAndMissingWriteFlagsReadZero) {
     file("tcobdef.XML", table("COBID", transmitFrame("0xF802") + transmitFrame("0xF803")));
-    file("TInfoCob.xml", table("TInfoCob", "<row Index=\"100\" NrPdo=\"2\" PosComp=\"33\"/>"
-                                           "<row Index=\"101\" NrPdo=\"1\" PosComp=\"0\" Write_J1939=\"\"/>"));
+    file("TInfoCob.xml", table("TInfoCob",
+                               "<row Index=\"100\" NrPdo=\"2\" PosComp=\"33\"/>"
+                               "<row Index=\"101\" NrPdo=\"1\" PosComp=\"0\" Write_J1939=\"\"/>"));
     RegisterMapLoad loaded = load(MapKind::Transmit);
     EXPECT_THAT(loaded.messages, IsEmpty());
     ASSERT_EQ(loaded.map.frames.size(), 2u);
@@ -88,8 +92,8 @@ TEST_F(RegisterMapFile, RowsNamingNoFrameAreDroppedAndVanishAtTheNextSave) {
     EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5}));
     EXPECT_EQ(loaded.map.mappingCount(), 3u);
     SaveRegisterMap(loaded.map, dir.path());
-    EXPECT_EQ(readFile(dir / "RInfoCob.xml"), table("RInfoCob", mapRow("1", "1", "1") + mapRow("2", "4", "1") +
-                                                                    mapRow("4", "2", "1")));
+    EXPECT_EQ(readFile(dir / "RInfoCob.xml"),
+              table("RInfoCob", mapRow("1", "1", "1") + mapRow("2", "4", "1") + mapRow("4", "2", "1")));
 }
 
 TEST_F(RegisterMapFile, MappingsFollowTheirPositionWhenAFrameRowIsRemoved) {
@@ -160,8 +164,8 @@ TEST_F(RegisterMapFile, MapFailureKeepsTheMappingsBeforeTheBadRow) {
                             Case{mapRow("9", "abc", "1"), "row 3: attribute NrPdo is not an integer: 'abc'"},
                             Case{mapRow("9", "0", "1"), "row 3: attribute NrPdo is below 1: 0"},
                             Case{mapRow("9", "-4", "1"), "row 3: attribute NrPdo is below 1: -4"}}) {
-        file("RInfoCob.xml", table("RInfoCob", mapRow("1", "2", "1") + mapRow("2", "1", "1") + bad.badRow +
-                                                   mapRow("4", "1", "1")));
+        file("RInfoCob.xml",
+             table("RInfoCob", mapRow("1", "2", "1") + mapRow("2", "1", "1") + bad.badRow + mapRow("4", "1", "1")));
         RegisterMapLoad loaded = load();
         EXPECT_THAT(loaded.messages, ElementsAre("Error in reading file SDOPDO XML")) << bad.failure;
         EXPECT_THAT(loaded.mapFailure, Optional(bad.failure));

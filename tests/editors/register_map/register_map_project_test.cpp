@@ -10,17 +10,17 @@
 #include <gtest/gtest.h>
 
 #include "app/application_windows.h"
-#include "widgets/recording_message_boxes.h"
-#include "widgets/string_grid.h"
 #include "editors/pargen/pargen_window.h"
 #include "editors/receive_frames/receive_frames_window.h"
 #include "editors/register_map/receive_map_window.h"
-#include "editors/transmit_frames/transmit_frames_window.h"
 #include "editors/register_map/transmit_map_window.h"
+#include "editors/transmit_frames/transmit_frames_window.h"
 #include "image/config_image.h"
 #include "map_window_driver.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/string_grid.h"
 
 namespace telvanor {
 namespace {
@@ -105,7 +105,8 @@ TEST_F(RegisterMapsInTheProgram, ProjectMadeOnlyThroughTheWindowsCompilesToTheSa
                                     {"1", "0xF805", "35", "N", "Y", "1", "43", "Y", "GNSS position data"},
                                     {"0", "0xEE00", "7", "Y", "N", "1", "16", "N", "Address claim"}};
         for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < rows[row].size(); ++column) grid->setCell(row + 1, column + 1, rows[row][column]);
+            for (int column = 0; column < rows[row].size(); ++column)
+                grid->setCell(row + 1, column + 1, rows[row][column]);
         window.findChild<QPushButton*>("bitbtn1")->click();
     });
     useWindow<TFTpdo2MB>("btn_TCOB", [](TFTpdo2MB& window) {

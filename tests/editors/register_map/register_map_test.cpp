@@ -19,7 +19,8 @@ RegisterMap mapOf(MapKind kind, const std::vector<std::vector<std::string>>& fra
     for (const auto& indexes : frames) {
         TClPdo& frame = map.frames.emplace_back();
         frame.frameNumber = map.frames.size();
-        for (const std::string& index : indexes) frame.mappings.push_back({index, "0", kind == MapKind::Transmit ? "0" : ""});
+        for (const std::string& index : indexes)
+            frame.mappings.push_back({index, "0", kind == MapKind::Transmit ? "0" : ""});
     }
     return map;
 }
@@ -63,8 +64,7 @@ TEST(RegisterMapNew, ReceiveDropsIndexesOutsideTheRegisterRangeSilently) {
     }
     EXPECT_TRUE(NewMapping(map, 0, {"65535", {1, 2}, 0}).done);
     EXPECT_TRUE(NewMapping(map, 0, {"0", {0, 0}, 0}).done);
-    EXPECT_THAT(map.frames[0].mappings,
-                ElementsAre(TClIndMB{"65535", "65538", ""}, TClIndMB{"0", "0", ""}));
+    EXPECT_THAT(map.frames[0].mappings, ElementsAre(TClIndMB{"65535", "65538", ""}, TClIndMB{"0", "0", ""}));
 }
 
 TEST(RegisterMapNew, TransmitTakesAnyIndexThatPassesTheIndexCheck) {

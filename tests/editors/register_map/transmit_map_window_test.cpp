@@ -5,11 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "map_window_driver.h"
+#include "support/temp_dir.h"
 #include "widgets/open_excel.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
-#include "map_window_driver.h"
-#include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
@@ -117,7 +117,8 @@ TEST_F(TransmitMapWindow, NewStoresTheWriteChoiceEvenWhileDisabled) {
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0", "Ind Mb 1"));
     EXPECT_THAT(messages.texts(), IsEmpty()) << "no range check on New";
     driver.press("bitbtn1");
-    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("-1", "2", "33", "1") + mapRow("70000", "2", "33", "1") + "</TInfoCob>");
+    EXPECT_EQ(savedMap(),
+              "<TInfoCob>" + mapRow("-1", "2", "33", "1") + mapRow("70000", "2", "33", "1") + "</TInfoCob>");
 }
 
 TEST_F(TransmitMapWindow, MissingWriteFlagShowsFalseAndIsWrittenBackAsZero) {
@@ -221,7 +222,8 @@ TEST_F(TransmitMapWindow, ExportThatCannotWriteShowsTheReasonAndKeepsTheWindowOp
 }
 
 TEST_F(TransmitMapWindow, ImportReplacesTheMapInMemoryOnlyUntilOk) {
-    const std::string before = "<TInfoCob>" + mapRow("3", "1", "136", "0") + mapRow("4", "2", "33", "1") + "</TInfoCob>";
+    const std::string before =
+        "<TInfoCob>" + mapRow("3", "1", "136", "0") + mapRow("4", "2", "33", "1") + "</TInfoCob>";
     writeFile(project / "TInfoCob.xml", before);
     show();
     chosenWorkbook = workbook("tinfocob_upper.xls");

@@ -54,11 +54,13 @@ TEST(TransmitFramesFile, AnEmptyPriorityEndsTheTableAndTextsAreWrittenAsTyped) {
 
 TEST(TransmitFramesFile, EveryAttributeIsRequired) {
     TempDir project;
-    writeFile(project / "TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"a\"/>"
-                                       "<row Priority=\"4\" DP=\"0\" ID_DEV=\"2\" Mnemonic=\"b\"/></COBID>");
+    writeFile(project / "TCobDef.xml",
+              "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"a\"/>"
+              "<row Priority=\"4\" DP=\"0\" ID_DEV=\"2\" Mnemonic=\"b\"/></COBID>");
     TransmitFramesLoad load = LoadTransmitFrames(project / "TCobDef.xml");
     EXPECT_EQ(load.outcome, FrameTableOutcome::Failed);
-    EXPECT_EQ(load.failure, "Error in reading file " + (project / "TCobDef.xml").string() + ": row 2 has no attribute PGN");
+    EXPECT_EQ(load.failure,
+              "Error in reading file " + (project / "TCobDef.xml").string() + ": row 2 has no attribute PGN");
     ASSERT_EQ(load.rows.size(), 2u);
     EXPECT_EQ(load.rows[1], (TransmitFrameRow{"4", "0", "", "", ""}));
 }

@@ -8,10 +8,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "widgets/recording_message_boxes.h"
-#include "widgets/string_grid.h"
 #include "project/workspace.h"
 #include "support/temp_dir.h"
+#include "widgets/recording_message_boxes.h"
+#include "widgets/string_grid.h"
 
 namespace telvanor {
 namespace {
@@ -82,8 +82,9 @@ TEST_F(TransmitFramesWindow, ABadRowIsRefusedAndAFileRowComesBackUnchanged) {
 }
 
 TEST_F(TransmitFramesWindow, AMissingAttributeIsReportedWithTheRowsBeforeIt) {
-    writeFile(file(), "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"a\"/>"
-                      "<row Priority=\"4\" DP=\"0\" PGN=\"5\" Mnemonic=\"b\"/></COBID>");
+    writeFile(file(),
+              "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"2\" Mnemonic=\"a\"/>"
+              "<row Priority=\"4\" DP=\"0\" PGN=\"5\" Mnemonic=\"b\"/></COBID>");
     StringGrid& grid = open();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_THAT(messages.messages[0].text, HasSubstr("row 2 has no attribute ID_DEV"));
