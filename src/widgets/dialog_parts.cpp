@@ -1,15 +1,54 @@
 #include "widgets/dialog_parts.h"
 
+#include <QDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace telvanor {
 
+QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
+    return named(new QLabel(text, parent), name);
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void addLabelled(QGridLayout* grid, int row, int column, const QString& text, QWidget* control) {
+    grid->addWidget(buddyLabel(text, control, control->parentWidget()), row, column);
+    grid->addWidget(control, row, column + 1);
+}
+
+QLineEdit* namedEdit(const char* name, const QString& accessibleName, QWidget* parent) {
+    auto* edit = named(new QLineEdit(parent), name);
+    edit->setAccessibleName(accessibleName);
+    return edit;
+}
+
+QHBoxLayout* buttonRow(const QList<QPushButton*>& buttons) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* button : buttons) row->addWidget(button);
+    row->addStretch(1);
+    return row;
+}
+
+void stackPagesAboveBar(QDialog* window, QWidget* pages, QLayout* bar) {
+    auto* outer = new QVBoxLayout(window);
+    outer->addWidget(pages);
+    outer->addLayout(bar);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+}
+
 QPushButton* plainButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    auto* button = named(new QPushButton(caption, parent), name);
     button->setAutoDefault(false);
     return button;
 }

@@ -7,16 +7,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "dormant/emcy_translation/emcy_translation_exchange.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
-#include "widgets/exchange_button_bar.h"
+#include "widgets/list_editor_window.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
-#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -57,13 +55,14 @@ std::size_t fieldPosition(std::string_view field) {
 }  // namespace
 
 TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : ProjectWindow("FemcyMB", kTitle, workspace, messages, parent), OpenExcel(openExcel) {
+    : ListEditorWindow("FemcyMB", kTitle, kPageCaption, {"Delete EMCY", "New EMCY", "Modify EMCY"}, workspace, messages,
+                       parent),
+      OpenExcel(openExcel) {
     buildControls();
 }
 
 void TFemcyMB::buildControls() {
-    PageControl1 = new QTabWidget(this);
-    QWidget* page = makeSinglePage(PageControl1, "PageControl1", "TabSheet1", kPageCaption);
+    QWidget* page = this->page();
 
     LBCanA = new QListWidget(page);
     LBCanA->setObjectName("LBCanA");
@@ -86,44 +85,14 @@ void TFemcyMB::buildControls() {
         order.push_back(edit);
     }
 
-    DeleteA = plainButton("DeleteA", "Delete EMCY", page);
-    NewA = plainButton("NewA", "New EMCY", page);
-    ModifyA = plainButton("ModifyA", "Modify EMCY", page);
-    auto* editButtons = new QHBoxLayout;
-    for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
-    editButtons->addStretch(1);
-
     auto* editColumn = new QVBoxLayout;
     editColumn->addLayout(editGrid);
     editColumn->addStretch(1);
-    editColumn->addLayout(editButtons);
-    auto* pageLayout = new QHBoxLayout(page);
-    pageLayout->addWidget(LBCanA);
-    pageLayout->addLayout(editColumn, 1);
-
-    ExchangeButtonBar bar = makeExchangeButtonBar(this);
-    button1 = bar.exportButton;
-    bitbtn4 = bar.importButton;
-    bitbtn1 = bar.ok;
-    bitbtn2 = bar.cancel;
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(PageControl1);
-    outer->addLayout(bar.layout);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
-
-    order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};
-    chainTabOrder(order);
+    editColumn->addLayout(editButtonRow());
+    layOut(LBCanA, editColumn, order);
 
     connectGuarded(LBCanA, &QListWidget::currentRowChanged, messages_, this, &TFemcyMB::LBCanAClick);
     connectGuarded(LBCanA, &QListWidget::itemClicked, messages_, this, &TFemcyMB::LBCanAClick);
-    connectGuarded(NewA, &QPushButton::clicked, messages_, this, &TFemcyMB::NewAClick);
-    connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &TFemcyMB::ModifyAClick);
-    connectGuarded(DeleteA, &QPushButton::clicked, messages_, this, &TFemcyMB::DeleteAClick);
-    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFemcyMB::BitBtn1Click);
-    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connectGuarded(button1, &QPushButton::clicked, messages_, this, &TFemcyMB::Button1Click);
-    connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &TFemcyMB::BitBtn4Click);
 }
 
 int TFemcyMB::selectedLine() const {

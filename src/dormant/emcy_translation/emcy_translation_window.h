@@ -6,12 +6,11 @@
 #include "dormant/emcy_translation/emcy_translation.h"
 #include "dormant/emcy_translation/emcy_translation_file.h"
 #include "project/workspace.h"
-#include "widgets/project_window.h"
+#include "widgets/list_editor_window.h"
 
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTabWidget;
 
 namespace telvanor {
 
@@ -24,7 +23,7 @@ class OpenExcelDialog;
 // remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing.
 // Export writes emcydef.csv; Import replaces the table by the "emcydef" worksheet of a workbook.
 // Created at start-up like every window; nothing in the program opens it yet.
-class TFemcyMB : public ProjectWindow {
+class TFemcyMB : public ListEditorWindow {
     Q_OBJECT
 public:
     TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -33,15 +32,15 @@ public:
 
 protected:
     void FormShow() override;
+    void NewAClick() override;
+    void ModifyAClick() override;
+    void DeleteAClick() override;
+    void BitBtn1Click() override;
+    void Button1Click() override;
+    void BitBtn4Click() override;
 
 private:
     void LBCanAClick();
-    void NewAClick();
-    void ModifyAClick();
-    void DeleteAClick();
-    void BitBtn1Click();
-    void Button1Click();
-    void BitBtn4Click();
 
     void buildControls();
     void clearTable();
@@ -54,18 +53,10 @@ private:
     std::vector<TClEmcy> entries_;
     UsedEmcyIds used_;
 
-    QTabWidget* PageControl1;
     QListWidget* LBCanA;
     // The edits in the order of kEmcyFields (Eid_devA, Emask_eq_ecA, ...), whatever their
     // order on the screen.
     std::array<QLineEdit*, 11> edits_{};
-    QPushButton* DeleteA;
-    QPushButton* NewA;
-    QPushButton* ModifyA;
-    QPushButton* button1;
-    QPushButton* bitbtn4;
-    QPushButton* bitbtn1;
-    QPushButton* bitbtn2;
 };
 
 }  // namespace telvanor

@@ -8,12 +8,11 @@
 
 #include "dormant/emcy_word/emcy_word.h"
 #include "project/workspace.h"
-#include "widgets/project_window.h"
+#include "widgets/list_editor_window.h"
 
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -28,7 +27,7 @@ class OpenExcelDialog;
 // without writing. Export writes emcyword.csv; Import replaces the table by the "emcyword"
 // worksheet of a workbook. Created at start-up like every window; nothing in the program opens
 // it yet.
-class TFWemcyMB : public ProjectWindow {
+class TFWemcyMB : public ListEditorWindow {
     Q_OBJECT
 public:
     TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -37,18 +36,18 @@ public:
 
 protected:
     void FormShow() override;
+    void NewAClick() override;
+    void ModifyAClick() override;
+    void DeleteAClick() override;
+    void BitBtn1Click() override;
+    void Button1Click() override;
+    void BitBtn4Click() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void TWCanAChange();
     void IDEmcyExit();
-    void NewAClick();
-    void ModifyAClick();
-    void DeleteAClick();
-    void BitBtn1Click();
-    void Button1Click();
-    void BitBtn4Click();
 
     void buildControls();
     void clearTable();
@@ -63,7 +62,6 @@ private:
     QIcon wordIcon_;
     QIcon bitIcon_;
 
-    QTabWidget* PageControl1;
     QTreeWidget* TWCanA;
     QLineEdit* IDEmcy;
     QGroupBox* GBword_emcy_bitmapA;
@@ -73,13 +71,6 @@ private:
     QLineEdit* EposcompA;
     QLineEdit* Eb1A;
     QLineEdit* EposcompA2;
-    QPushButton* DeleteA;
-    QPushButton* NewA;
-    QPushButton* ModifyA;
-    QPushButton* button1;
-    QPushButton* bitbtn4;
-    QPushButton* bitbtn1;
-    QPushButton* bitbtn2;
 };
 
 }  // namespace telvanor

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "project/parameter_lists.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
@@ -25,15 +26,9 @@ namespace {
 
 constexpr const char* kCaption = "SET COMMUNICATION";
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QLineEdit* edit(const char* name, const QString& accessibleName, const QString& value, QWidget* parent) {
-    auto* field = named(new QLineEdit(value, parent), name);
-    field->setAccessibleName(accessibleName);
+    QLineEdit* field = namedEdit(name, accessibleName, parent);
+    field->setText(value);
     return field;
 }
 
@@ -44,13 +39,6 @@ QComboBox* list(const char* name, const QString& accessibleName, const std::arra
     for (std::string_view entry : entries) box->addItem(toQt(entry));
     box->setAccessibleName(accessibleName);
     return box;
-}
-
-// A label naming the control beside it.
-QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* caption = new QLabel(text, parent);
-    caption->setBuddy(buddy);
-    return caption;
 }
 
 // The position the bit-rate list has selected: the entry whose text is the one typed, or -1
@@ -95,15 +83,12 @@ void TFpargen::buildControls() {
     canTypes->addButton(RB_CAN_B);
 
     auto* nmea = new QGridLayout(GroupBox1);
-    nmea->addWidget(label("Baud rate", CB_BR_CAN, GroupBox1), 0, 0);
-    nmea->addWidget(CB_BR_CAN, 0, 1);
+    addLabelled(nmea, 0, 0, "Baud rate", CB_BR_CAN);
     nmea->addWidget(RB_CAN_A, 1, 0, 1, 3);
     nmea->addWidget(RB_CAN_B, 2, 0, 1, 3);
-    nmea->addWidget(label("TimeOut Data", E_TO_Data, GroupBox1), 3, 0);
-    nmea->addWidget(E_TO_Data, 3, 1);
+    addLabelled(nmea, 3, 0, "TimeOut Data", E_TO_Data);
     nmea->addWidget(new QLabel("(Sec.)", GroupBox1), 3, 2);
-    nmea->addWidget(label("Modbus Register", E_TO_MR, GroupBox1), 4, 0);
-    nmea->addWidget(E_TO_MR, 4, 1);
+    addLabelled(nmea, 4, 0, "Modbus Register", E_TO_MR);
     nmea->addWidget(CB_PtoP, 5, 0, 1, 3);
     nmea->addWidget(CB_En_W_J1939, 6, 0, 1, 3);
     nmea->addWidget(CB_Send_Every, 7, 0);
@@ -117,7 +102,7 @@ void TFpargen::buildControls() {
                                                       {"Source Address", E_SA}};
     int row = 9;
     for (auto [caption, field] : registers) {
-        QLabel* registerLabel = label(caption, field, GroupBox1);
+        QLabel* registerLabel = buddyLabel(caption, field, GroupBox1);
         registerLabel->setIndent(20);
         nmea->addWidget(registerLabel, row, 0);
         nmea->addWidget(field, row++, 1);
@@ -145,14 +130,11 @@ void TFpargen::buildControls() {
     lineChoice->addWidget(RB_RS485);
     lineChoice->addStretch(1);
     serial->addLayout(lineChoice, 0, 0, 1, 2);
-    serial->addWidget(label("Baud rate", CB_BR_RTU, GroupBox4), 1, 0);
-    serial->addWidget(CB_BR_RTU, 1, 1);
-    serial->addWidget(label("Parity", CB_PAR_RTU, GroupBox4), 2, 0);
-    serial->addWidget(CB_PAR_RTU, 2, 1);
-    serial->addWidget(label("Dev ID", E_ID_RTU, GroupBox4), 3, 0);
-    serial->addWidget(E_ID_RTU, 3, 1);
+    addLabelled(serial, 1, 0, "Baud rate", CB_BR_RTU);
+    addLabelled(serial, 2, 0, "Parity", CB_PAR_RTU);
+    addLabelled(serial, 3, 0, "Dev ID", E_ID_RTU);
     // The serial time-out is kept in the file but not offered.
-    QLabel* timeoutLabel = label("Timeout  (ms)", E_TIME_RTU, GroupBox4);
+    QLabel* timeoutLabel = buddyLabel("Timeout  (ms)", E_TIME_RTU, GroupBox4);
     serial->addWidget(timeoutLabel, 4, 0);
     serial->addWidget(E_TIME_RTU, 4, 1);
     timeoutLabel->hide();

@@ -35,12 +35,6 @@ constexpr const char* kPageCaption = "Can0-ModBus";
 // How many lines the two lists show without scrolling.
 constexpr int kVisibleLines = 14;
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* list = named(new QListWidget(parent), name);
     list->setAccessibleName(accessibleName);
