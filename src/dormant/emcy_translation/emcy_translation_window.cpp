@@ -17,6 +17,7 @@
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -25,7 +26,6 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "Set Translate EMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 
 // The edits from top to bottom: the field, its label and the range the label shows (nothing
 // checks it).
@@ -69,10 +69,10 @@ TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelD
 void TFemcyMB::buildControls() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
+    PageControl1->setAccessibleName(kCanAPageCaption);
     auto* page = new QWidget(PageControl1);
     page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
+    PageControl1->addTab(page, kCanAPageCaption);
     // One page only: its tab is no stop on the way through the controls.
     PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 

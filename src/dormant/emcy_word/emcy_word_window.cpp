@@ -22,6 +22,7 @@
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -30,7 +31,6 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "EWMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 constexpr const char* kWordGroupCaption = "Word n° Emcy define";
 constexpr const char* kBitGroupCaption = "Mask BIT n°  Define";
 // The marker that tells a word node from a bit node.
@@ -74,10 +74,10 @@ void TFWemcyMB::FormCreate() {
 void TFWemcyMB::buildControls() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
+    PageControl1->setAccessibleName(kCanAPageCaption);
     auto* page = new QWidget(PageControl1);
     page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
+    PageControl1->addTab(page, kCanAPageCaption);
     // One page only: its tab is no stop on the way through the controls.
     PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
