@@ -19,7 +19,7 @@ namespace telvanor {
 // shown with what OK and Cancel then do, whose validation stops at the first bad row, and
 // whose failed write is thrown.
 
-inline TableWindow frameTableWindow(const QString& objectName, const QString& title, const QString& gridDescription) {
+inline TableWindow frameTableWindow(const char* objectName, const QString& title, const QString& gridDescription) {
     return {.objectName = objectName,
             .title = title,
             .pageCaption = kCan0PageCaption,

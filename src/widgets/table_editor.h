@@ -80,8 +80,8 @@ std::function<std::vector<std::string>(const std::vector<Row>&)> singleFailure(
 template <typename Row>
 class TableEditor : public TableEditorDialog {
 public:
-    TableEditor(TableDescription<Row> description, MessageBoxes& messages, QWidget* parent)
-        : TableEditorDialog(description.window, gridColumns(description.columns), messages, parent),
+    TableEditor(TableDescription<Row> description, WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
+        : TableEditorDialog(description.window, gridColumns(description.columns), workspace, messages, parent),
           columns_(std::move(description.columns)),
           model_(std::move(description.model)) {}
 

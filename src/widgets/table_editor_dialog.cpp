@@ -9,11 +9,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShowEvent>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
@@ -29,13 +28,6 @@ Qt::WindowFlags dialogFlags(TableFrame frame) {
     return flags;
 }
 
-QPushButton* barButton(const char* text, const char* name) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setMinimumWidth(90);
-    return button;
-}
-
 QFrame* panel(const char* name, QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
@@ -46,15 +38,11 @@ QFrame* panel(const char* name, QWidget* parent) {
 }  // namespace
 
 TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vector<StringGrid::Column>& columns,
-                                     MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, dialogFlags(window.frame)),
-      messages_(messages),
+                                     WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
+    : ProjectWindow(window.objectName, window.title, workspace, messages, parent, dialogFlags(window.frame)),
       title_(window.title),
       visibleRows_(window.visibleRows),
       noticeBox_(window.noticeBox) {
-    setObjectName(window.objectName);
-    setWindowTitle(title_);
-
     sgA_ = new StringGrid(this);
     lastBeforeOk_ = sgA_;
     sgA_->setObjectName("sgA");
@@ -63,16 +51,14 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
     sgA_->setColumns("N", columns);
     sgA_->setRows(static_cast<int>(window.gridRows), window.firstLabel);
 
-    bitbtn1_ = barButton("OK", "bitbtn1");
-    bitbtn1_->setDefault(true);
-    cancel_ = barButton("Cancel", window.frame == TableFrame::TabPage ? "bitbtn2" : "LbButton1");
-    cancel_->setAutoDefault(false);
-    connect(bitbtn1_, &QPushButton::clicked, this, guardedSlot(messages_, this, &TableEditorDialog::BitBtn1Click));
+    OkCancelButtons okCancel = makeOkCancelButtons(this);
+    bitbtn1_ = okCancel.ok;
+    cancel_ = okCancel.cancel;
+    buttons_ = okCancel.layout;
+    if (window.frame == TableFrame::TitlePanels) cancel_->setObjectName("LbButton1");
+    for (QPushButton* button : {bitbtn1_, cancel_}) button->setMinimumWidth(90);
+    connectGuarded(bitbtn1_, &QPushButton::clicked, messages_, this, &TableEditorDialog::BitBtn1Click);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    buttons_ = new QHBoxLayout;
-    buttons_->addStretch(1);
-    buttons_->addWidget(bitbtn1_);
-    buttons_->addWidget(cancel_);
 
     gridLayout_ = window.frame == TableFrame::TabPage ? buildTabPage(window.pageCaption) : buildTitlePanels();
     gridLayout_->insertWidget(0, sgA_, 1);
@@ -83,16 +69,8 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
 
 QBoxLayout* TableEditorDialog::buildTabPage(const QString& caption) {
     auto* pages = new QTabWidget(this);
-    pages->setObjectName("pages");
-    pages->setAccessibleName(caption);
-    auto* page = new QWidget;
-    page->setObjectName("page");
-    page->setAccessibleName(caption);
-    auto* pageLayout = new QVBoxLayout(page);
+    auto* pageLayout = new QVBoxLayout(makeSinglePage(pages, "pages", "page", caption));
     pageLayout->setContentsMargins(4, 4, 4, 4);
-    pages->addTab(page, caption);
-    // The only page needs no stop of its own in the tab order.
-    pages->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
@@ -163,18 +141,13 @@ void TableEditorDialog::fitToGrid() {
         sgA_->setMinimumSize(std::min(gridWidth, available.width() * 9 / 10 - (fitted.width() - gridWidth)),
                              std::min(gridHeight, available.height() * 8 / 10 - (fitted.height() - gridHeight)));
         adjustSize();
-        move(available.center() - rect().center());
     }
-}
-
-void TableEditorDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void TableEditorDialog::FormShow() {
     clearRows();
     setWindowTitle(title_);
+    // A load that fails leaves the grid empty and ready for typing.
     runGuarded(messages_, [&] {
         CellLoad load = loadCells();
         showRows(load.rows);

@@ -4,19 +4,16 @@
 #include <string>
 #include <vector>
 
-#include <QDialog>
 #include <QString>
 
+#include "widgets/project_window.h"
 #include "widgets/string_grid.h"
 
 class QBoxLayout;
 class QHBoxLayout;
 class QPushButton;
-class QShowEvent;
 
 namespace telvanor {
-
-class MessageBoxes;
 
 // How a table editor frames its grid.
 enum class TableFrame {
@@ -35,7 +32,7 @@ enum class TableNoticeBox { Error, Plain };
 
 // A table editor's window: everything of it but its columns and its model.
 struct TableWindow {
-    QString objectName = {};
+    const char* objectName = "";
     QString title = {};
     TableFrame frame = TableFrame::TabPage;
     QString pageCaption = {};      // TabPage only
@@ -52,11 +49,11 @@ struct TableWindow {
 // (Escape) abandoning the edits. It works on rows of cell texts in column order; the typed
 // TableEditor turns them into the model's rows.
 //
-// Each show runs FormShow: it empties the grid, loads the rows, puts them into the grid and
-// keeps those beyond its last row unseen, then shows the load's message. OK runs
+// Each real show runs FormShow: it empties the grid, loads the rows, puts them into the grid
+// and keeps those beyond its last row unseen, then shows the load's message. OK runs
 // BitBtn1Click: the grid's rows followed by the unseen ones are validated, every failure is
 // shown in turn and, when there is none, saved; the window closes only once they are saved.
-class TableEditorDialog : public QDialog {
+class TableEditorDialog : public ProjectWindow {
     Q_OBJECT
 public:
     // A row's texts, one per column, in column order.
@@ -69,8 +66,8 @@ public:
     StringGrid* grid() const { return sgA_; }
 
 protected:
-    TableEditorDialog(const TableWindow& window, const std::vector<StringGrid::Column>& columns, MessageBoxes& messages,
-                      QWidget* parent);
+    TableEditorDialog(const TableWindow& window, const std::vector<StringGrid::Column>& columns,
+                      WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent);
 
     // The model's side. A fault thrown by any of them is shown in the error box.
     virtual CellLoad loadCells() = 0;
@@ -88,7 +85,6 @@ protected:
     // unseen, to be written after the grid's.
     void showRows(const std::vector<CellRow>& rows);
 
-    MessageBoxes& messages() const { return messages_; }
     QPushButton* okButton() const { return bitbtn1_; }
     // Puts a button at the left end of the bottom bar, after those put there before; Tab
     // reaches it after them and before OK. The button does not take Enter from OK.
@@ -97,10 +93,9 @@ protected:
     // addBarButton.
     void addBelowGrid(QWidget* widget);
 
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
     void BitBtn1Click();
 
     // Builds the frame around the grid and gives the layout the grid goes into.
@@ -108,12 +103,10 @@ private:
     QBoxLayout* buildTitlePanels();
     // Makes `stop` the last stop before OK, after those appended before it.
     void appendTabStop(QWidget* stop);
-    // The window's size shows every column and the visible rows, within the screen, and it
-    // is centred on the screen.
+    // The window's size shows every column and the visible rows, within the screen.
     void fitToGrid();
     void notify(const std::string& text);
 
-    MessageBoxes& messages_;
     QString title_;
     int visibleRows_;
     TableNoticeBox noticeBox_;

@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "project/workspace.h"
 #include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
@@ -26,7 +27,7 @@ struct Pair {
 // A three-row editor whose columns show the row's fields in the other order than the struct's.
 class PairEditor : public TableEditor<Pair> {
 public:
-    explicit PairEditor(RecordingMessageBoxes& messages)
+    PairEditor(WorkspaceState& workspace, RecordingMessageBoxes& messages)
         : TableEditor(
               {
                   {.objectName = "Pairs", .title = "Pairs", .gridRows = 3},
@@ -43,7 +44,7 @@ public:
                       },
                   },
               },
-              messages, nullptr) {}
+              workspace, messages, nullptr) {}
 
     std::vector<Pair> file;
     bool failLoad = false;
@@ -60,8 +61,9 @@ protected:
     }
     void clickOk() { editor.findChild<QPushButton*>("bitbtn1")->click(); }
 
+    WorkspaceState workspace;
     RecordingMessageBoxes messages;
-    PairEditor editor{messages};
+    PairEditor editor{workspace, messages};
 };
 
 TEST_F(TableEditorTest, RowsBeyondTheGridAreWrittenAfterTheGridsOwnInTheirOrder) {

@@ -8,6 +8,7 @@
 
 #include "dormant/sdo/sdo_exchange.h"
 #include "project/workspace.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
@@ -56,7 +57,7 @@ TableDescription<SdoRow> sdoTable(WorkspaceState& workspace) {
 }  // namespace
 
 TFSdoMB::TFSdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : TableEditor(sdoTable(workspace), messages, parent), workspace_(workspace), openExcel_(openExcel) {
+    : TableEditor(sdoTable(workspace), workspace, messages, parent), openExcel_(openExcel) {
     // The Modbus side (the address and its two halves) in one tint, the SDO object in another.
     for (auto field : {&SdoRow::AddrWord, &SdoRow::HiWord, &SdoRow::LoWord})
         grid()->setColumnTint(columnOf(field), QColor(255, 255, 204));
@@ -65,14 +66,12 @@ TFSdoMB::TFSdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDia
     grid()->setHeaderTextColour(QColor(0, 0, 128));
     labelWidth_ = grid()->verticalHeader()->width();
 
-    button1 = new QPushButton("Export");
-    button1->setObjectName("button1");
-    bitbtn4 = new QPushButton("Import");
-    bitbtn4->setObjectName("bitbtn4");
+    button1 = plainButton("button1", "Export", this);
+    bitbtn4 = plainButton("bitbtn4", "Import", this);
     addBarButton(button1);
     addBarButton(bitbtn4);
-    connect(button1, &QPushButton::clicked, this, guardedSlot(messages, this, &TFSdoMB::Button1Click));
-    connect(bitbtn4, &QPushButton::clicked, this, guardedSlot(messages, this, &TFSdoMB::BitBtn4Click));
+    connectGuarded(button1, &QPushButton::clicked, messages_, this, &TFSdoMB::Button1Click);
+    connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &TFSdoMB::BitBtn4Click);
 
     grid()->installEventFilter(this);
 }

@@ -30,7 +30,6 @@ private:
     void BitBtn4Click();
     void FormResize();
 
-    WorkspaceState& workspace_;
     OpenExcelDialog& openExcel_;
     QPushButton* button1;
     QPushButton* bitbtn4;

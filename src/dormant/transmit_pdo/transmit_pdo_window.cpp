@@ -36,6 +36,6 @@ TableDescription<TransmitPdoRow> transmitPdoTable(WorkspaceState& workspace) {
 }  // namespace
 
 TFTPdoMB::TFTPdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : TableEditor(transmitPdoTable(workspace), messages, parent) {}
+    : TableEditor(transmitPdoTable(workspace), workspace, messages, parent) {}
 
 }  // namespace telvanor

@@ -42,7 +42,7 @@ QString catalogueText(const ReceiveFrameRow& row) {
 }  // namespace
 
 TFpdoMB::TFpdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : TableEditor(receiveFramesTable(workspace), messages, parent) {
+    : TableEditor(receiveFramesTable(workspace), workspace, messages, parent) {
     addBelowGrid(new PgnCatalogueLine(grid(), [this](int gridRow) { return catalogueText(rowAt(gridRow)); }));
 }
 

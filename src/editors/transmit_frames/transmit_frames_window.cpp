@@ -7,6 +7,7 @@
 
 #include "catalogue/frame_row_lookup.h"
 #include "project/workspace.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/frame_table_editor.h"
 #include "widgets/pgn_catalogue_line.h"
@@ -36,7 +37,7 @@ TableDescription<TransmitFrameRow> transmitFramesTable(WorkspaceState& workspace
 }  // namespace
 
 TFTpdo2MB::TFTpdo2MB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : TableEditor(transmitFramesTable(workspace), messages, parent) {
+    : TableEditor(transmitFramesTable(workspace), workspace, messages, parent) {
     addBelowGrid(makeCatalogueBar());
 }
 
@@ -49,16 +50,15 @@ QWidget* TFTpdo2MB::makeCatalogueBar() {
             return toQt(rowCatalogueLine(row.DP, row.PGN));
         },
         bar);
-    btnCataloguePriority_ = new QPushButton("&Priority from catalogue", bar);
-    btnCataloguePriority_->setObjectName("btnCataloguePriority");
-    btnCataloguePriority_->setAutoDefault(false);
+    btnCataloguePriority_ = plainButton("btnCataloguePriority", "&Priority from catalogue", bar);
     btnCataloguePriority_->setToolTip("Fill the current row's empty Priority with the catalogue's priority of its PGN");
-    connect(btnCataloguePriority_, &QPushButton::clicked, this,
-            guardedSlot(messages(), this, &TFTpdo2MB::fillPriorityFromCatalogue));
+    connectGuarded(btnCataloguePriority_, &QPushButton::clicked, messages_, this,
+                   &TFTpdo2MB::fillPriorityFromCatalogue);
     // The button is usable only where it would fill something.
-    auto update = guardedSlot(messages(), this, &TFTpdo2MB::updatePriorityButton);
-    connect(grid()->selectionModel(), &QItemSelectionModel::currentChanged, this, update);
-    connect(grid()->model(), &QAbstractItemModel::dataChanged, this, update);
+    connectGuarded(grid()->selectionModel(), &QItemSelectionModel::currentChanged, messages_, this,
+                   &TFTpdo2MB::updatePriorityButton);
+    connectGuarded(grid()->model(), &QAbstractItemModel::dataChanged, messages_, this,
+                   &TFTpdo2MB::updatePriorityButton);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(catalogueLine, 1);
