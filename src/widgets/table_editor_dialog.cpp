@@ -62,8 +62,7 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
 
     gridLayout_ = window.frame == TableFrame::TabPage ? buildTabPage(window.pageCaption) : buildTitlePanels();
     gridLayout_->insertWidget(0, sgA_, 1);
-    setTabOrder(sgA_, bitbtn1_);
-    setTabOrder(bitbtn1_, cancel_);
+    chainTabOrder({sgA_, bitbtn1_, cancel_});
     fitToGrid();
 }
 
@@ -121,10 +120,8 @@ void TableEditorDialog::addBarButton(QPushButton* button) {
 }
 
 void TableEditorDialog::appendTabStop(QWidget* stop) {
-    setTabOrder(lastBeforeOk_, stop);
+    chainTabOrder({lastBeforeOk_, stop, bitbtn1_, cancel_});
     lastBeforeOk_ = stop;
-    setTabOrder(lastBeforeOk_, bitbtn1_);
-    setTabOrder(bitbtn1_, cancel_);
 }
 
 void TableEditorDialog::fitToGrid() {
