@@ -15,6 +15,7 @@
 #include "widgets/list_editor_window.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -23,7 +24,6 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "Set Translate EMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 
 // The edits from top to bottom: the field, its label and the range the label shows (nothing
 // checks it).
@@ -55,8 +55,8 @@ std::size_t fieldPosition(std::string_view field) {
 }  // namespace
 
 TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : ListEditorWindow("FemcyMB", kTitle, kPageCaption, {"Delete EMCY", "New EMCY", "Modify EMCY"}, workspace, messages,
-                       parent),
+    : ListEditorWindow("FemcyMB", kTitle, kCanAPageCaption, {"Delete EMCY", "New EMCY", "Modify EMCY"}, workspace,
+                       messages, parent),
       OpenExcel(openExcel) {
     buildControls();
 }

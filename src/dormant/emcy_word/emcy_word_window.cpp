@@ -20,6 +20,7 @@
 #include "widgets/list_editor_window.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -28,7 +29,6 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "EWMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 constexpr const char* kWordGroupCaption = "Word n° Emcy define";
 constexpr const char* kBitGroupCaption = "Mask BIT n°  Define";
 // The marker that tells a word node from a bit node.
@@ -37,7 +37,7 @@ constexpr int kWordNodeRole = Qt::UserRole;
 }  // namespace
 
 TFWemcyMB::TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : ListEditorWindow("FWemcyMB", kTitle, kPageCaption, {"Delete", "New", "Modify"}, workspace, messages, parent),
+    : ListEditorWindow("FWemcyMB", kTitle, kCanAPageCaption, {"Delete", "New", "Modify"}, workspace, messages, parent),
       OpenExcel(openExcel) {
     FormCreate();
     buildControls();

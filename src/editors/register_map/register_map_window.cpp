@@ -24,6 +24,7 @@
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
+#include "widgets/page_captions.h"
 #include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
@@ -31,7 +32,6 @@ namespace telvanor {
 
 namespace {
 
-constexpr const char* kPageCaption = "Can0-ModBus";
 // How many lines the two lists show without scrolling.
 constexpr int kVisibleLines = 14;
 
@@ -150,8 +150,8 @@ QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, Q
 void RegisterMapWindow::buildControls(const Layout& layout) {
     tabs_ = named(new QTabWidget(this), "PageControl1");
     page_ = named(new QWidget(tabs_), "TabSheet1");
-    tabs_->addTab(page_, kPageCaption);
-    tabs_->setAccessibleName(kPageCaption);
+    tabs_->addTab(page_, kCan0PageCaption);
+    tabs_->setAccessibleName(kCan0PageCaption);
     // One page only: its tab is no stop on the way through the controls.
     tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
