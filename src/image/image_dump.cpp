@@ -1,10 +1,10 @@
 #include "image/image_dump.h"
 
-#include <string_view>
+#include <nlohmann/json.hpp>
 
 #include "catalogue/pgn_catalogue.h"
+#include "image/image_words.h"
 #include "image/printf_text.h"
-#include "project/parameter_lists.h"
 
 namespace telvanor {
 
@@ -13,40 +13,23 @@ namespace {
 using Frame = ReceiveFrameRecord;
 using ReceiveMapping = ReceiveMappingRecord;
 using TransmitMapping = TransmitMappingRecord;
-using Parameters = ParametersRecord;
+using Json = nlohmann::ordered_json;
 
-std::string pgnText(std::uint32_t pgn) { return printfText("0x%04X (%u)", pgn, pgn); }
-
-// The catalogue's name of a PGN, set off for the end of a line; empty when unknown.
-std::string pgnName(std::uint32_t dataPage, std::uint32_t pgn) {
-    const PgnInfo* info = PgnCatalogue::builtIn().find(fullPgn(dataPage, pgn));
-    return info ? "  " + std::to_string(info->pgn) + " " + info->displayName() : std::string();
+// The catalogue's name set off for the end of a line; empty when unknown.
+std::string nameColumn(std::uint32_t dataPage, std::uint32_t pgn) {
+    std::string name = pgnName(dataPage, pgn);
+    return name.empty() ? name : "  " + name;
 }
 
-std::string bytePosition(std::uint32_t position) {
-    return position == 0 ? std::string("none") : printfText("byte %u", position);
-}
-
-std::string framing(std::uint32_t flags) {
-    if (flags == 0) return "single frame";
-    std::string text;
-    if (flags & kMultiPacketFlag) text = "multi-packet";
-    if (flags & kFastPacketFlag) text += text.empty() ? "fast packet" : " + fast packet";
-    if (flags & ~std::uint32_t{kMultiPacketFlag | kFastPacketFlag}) text += printfText(" (flags 0x%02X)", flags);
-    return text;
-}
-
-template <std::size_t N>
-std::string listEntry(const std::array<std::string_view, N>& list, std::uint32_t position, const char* unit) {
-    if (position < N) return std::string(list[position]) + unit;
-    return printfText("unknown (%u)", position);
-}
-
-std::string onOff(std::uint32_t value) {
-    if (value == 0) return "off";
-    if (value == 1) return "on";
-    return printfText("on (%u)", value);
-}
+// The parts of a 29-bit CAN identifier.
+struct IdentifierParts {
+    explicit IdentifierParts(std::uint32_t identifier)
+        : priority(identifier >> kPriorityShift & 0x7),
+          dataPage(identifier >> kDataPageShift & 0x3),
+          pgn(identifier >> kPgnShift & 0xFFFF),
+          sourceAddress(identifier & kSourceAddressMask) {}
+    std::uint32_t priority, dataPage, pgn, sourceAddress;
+};
 
 // A section: its title with the record count, the column titles when there are records, then
 // one line per record.
@@ -62,38 +45,28 @@ std::string describeRecords(const ImageReader& image, ImageSection section, cons
 
 std::string describeReceiveFrames(const ImageReader& image) {
     return describeRecords(image, ImageSection::ReceiveFrames, "Receive frames",
-                           "    #  DP  PGN              SA  framing          start  bytes  data at\n",
+                           "    #  DP  PGN               SA  framing          start  bytes  data at  deleted  name\n",
                            [&](std::size_t i, const ImageRecord& frame) {
-                               return printfText("  %3zu  %2u  %-15s %3u  %-15s %6u %6u %8u%s%s\n", i + 1,
-                                                 frame[Frame::dataPage], pgnText(frame[Frame::pgn]).c_str(),
-                                                 frame[Frame::sourceAddress], framing(frame[Frame::flags]).c_str(),
-                                                 frame[Frame::startByte], frame[Frame::byteCount],
-                                                 frame[Frame::dataPosition], image.deleted(i) ? "  deleted" : "",
-                                                 pgnName(frame[Frame::dataPage], frame[Frame::pgn]).c_str());
+                               return printfText(
+                                   "  %3zu  %2u  %-16s %3u  %-15s %6u %6u %8u  %-7s%s\n", i + 1, frame[Frame::dataPage],
+                                   pgnWords(frame[Frame::dataPage], frame[Frame::pgn]).c_str(),
+                                   frame[Frame::sourceAddress], framingWords(frame[Frame::flags]).c_str(),
+                                   frame[Frame::startByte], frame[Frame::byteCount], frame[Frame::dataPosition],
+                                   std::string(yesNo(image.deleted(i))).c_str(),
+                                   nameColumn(frame[Frame::dataPage], frame[Frame::pgn]).c_str());
                            });
 }
 
 std::string describeTransmitFrames(const ImageReader& image) {
-    return describeRecords(image, ImageSection::TransmitFrames, "Transmit frames",
-                           "    #  identifier  priority  DP  PGN              SA\n",
-                           [](std::size_t i, const ImageRecord& frame) {
-                               std::uint32_t identifier = frame[IdentifierRecord::identifier];
-                               std::uint32_t dataPage = identifier >> kDataPageShift & 0x3;
-                               std::uint32_t pgn = identifier >> kPgnShift & 0xFFFF;
-                               return printfText("  %3zu  0x%08X  %8u  %2u  %-15s %3u%s\n", i + 1, identifier,
-                                                 identifier >> kPriorityShift & 0x7, dataPage, pgnText(pgn).c_str(),
-                                                 identifier & kSourceAddressMask, pgnName(dataPage, pgn).c_str());
-                           });
-}
-
-// The receive frames whose data begins at a position; frames of no data can share one.
-std::string framesAt(const ImageReader& image, std::uint32_t dataPosition) {
-    std::string frames;
-    for (std::size_t i = 0; i < image.count(ImageSection::ReceiveFrames); ++i) {
-        if (image.record(ImageSection::ReceiveFrames, i)[Frame::dataPosition] != dataPosition) continue;
-        frames += (frames.empty() ? "#" : ", #") + std::to_string(i + 1);
-    }
-    return frames.empty() ? "no frame" : frames;
+    return describeRecords(
+        image, ImageSection::TransmitFrames, "Transmit frames",
+        "    #  identifier  priority  DP  PGN               SA  name\n", [](std::size_t i, const ImageRecord& frame) {
+            std::uint32_t identifier = frame[IdentifierRecord::identifier];
+            IdentifierParts parts(identifier);
+            return printfText("  %3zu  0x%08X  %8u  %2u  %-16s %3u%s\n", i + 1, identifier, parts.priority,
+                              parts.dataPage, pgnWords(parts.dataPage, parts.pgn).c_str(), parts.sourceAddress,
+                              nameColumn(parts.dataPage, parts.pgn).c_str());
+        });
 }
 
 std::string describeReceiveMappings(const ImageReader& image) {
@@ -103,9 +76,9 @@ std::string describeReceiveMappings(const ImageReader& image) {
                                std::uint32_t reg = mapping[ReceiveMapping::index];
                                std::uint32_t dataPosition = mapping[ReceiveMapping::dataPosition];
                                return printfText("  %-5u (0x%04X)  %7u  %-10s %-15s %s\n", reg, reg, dataPosition,
-                                                 framesAt(image, dataPosition).c_str(),
-                                                 bytePosition(mapping[ReceiveMapping::highPosition]).c_str(),
-                                                 bytePosition(mapping[ReceiveMapping::lowPosition]).c_str());
+                                                 frameList(image.framesAt(dataPosition)).c_str(),
+                                                 bytePositionWords(mapping[ReceiveMapping::highPosition]).c_str(),
+                                                 bytePositionWords(mapping[ReceiveMapping::lowPosition]).c_str());
                            });
 }
 
@@ -117,71 +90,89 @@ std::string describeTransmitMappings(const ImageReader& image) {
                                std::uint32_t packed = mapping[TransmitMapping::packedPosition];
                                return printfText("  %-5u (0x%04X)  #%-5u %-15s %-14s %s\n", reg, reg,
                                                  mapping[TransmitMapping::frameNumber],
-                                                 bytePosition(packed >> 4).c_str(), bytePosition(packed & 0xF).c_str(),
-                                                 mapping[TransmitMapping::writeFrame] ? "yes" : "no");
+                                                 bytePositionWords(packed >> 4).c_str(),
+                                                 bytePositionWords(packed & 0xF).c_str(),
+                                                 std::string(yesNo(mapping[TransmitMapping::writeFrame] != 0)).c_str());
                            });
 }
 
 std::string describeParameters(const ImageReader& image) {
     if (image.count(ImageSection::Parameters) == 0) return "\nParameters: none (the project has no pargen.xml)\n";
     ImageRecord parameters = image.record(ImageSection::Parameters, 0);
-    auto line = [](const char* name, const std::string& value) {
-        return printfText("  %-34s %s\n", name, value.c_str());
-    };
-    std::uint32_t canBitRate = parameters[Parameters::canBitRate];
-    std::uint32_t canType = parameters[Parameters::canType];
-    std::uint32_t rs232 = parameters[Parameters::rs232];
-    std::uint32_t hardware = parameters[Parameters::hardwareType];
     std::string out = "\nParameters\n";
-    out += line("CAN bit rate", canBitRate >= 1 ? listEntry(kCanBitRates, canBitRate - 1, " kbit/s")
-                                                : printfText("unknown (%u)", canBitRate));
-    out += line("CAN identifiers", canType == 0   ? "11-bit (CAN 2.0A)"
-                                   : canType == 1 ? "29-bit (CAN 2.0B)"
-                                                  : printfText("unknown (%u)", canType));
-    out += line("serial baud rate", listEntry(kSerialBaudRates, parameters[Parameters::serialBaudRate], " baud"));
-    out += line("parity", listEntry(kParities, parameters[Parameters::parity], ""));
-    out += line("Modbus device ID", std::to_string(parameters[Parameters::modbusDeviceId]));
-    out += line("serial time-out", printfText("%u ms", parameters[Parameters::serialTimeout]));
-    out += line("data time-out", printfText("%u s", parameters[Parameters::dataTimeout]));
-    out += line("data time-out Modbus register", std::to_string(parameters[Parameters::dataTimeoutRegister]));
-    out += line("peer to peer", onOff(parameters[Parameters::peerToPeer]));
-    out += line("serial line", rs232 == 1 ? "RS232" : rs232 == 0 ? "RS485" : printfText("unknown (%u)", rs232));
-    out += line("write NMEA on request", onOff(parameters[Parameters::writeOnRequest]));
-    out += line("remote request", onOff(parameters[Parameters::remoteRequest]));
-    out += line("priority and destination register", std::to_string(parameters[Parameters::priorityRegister]));
-    out += line("PGN part 1 register", std::to_string(parameters[Parameters::pgn1Register]));
-    out += line("PGN part 2 register", std::to_string(parameters[Parameters::pgn2Register]));
-    out += line("source address register", std::to_string(parameters[Parameters::sourceAddressRegister]));
-    out += line("send frame every", onOff(parameters[Parameters::sendEvery]));
-    out += line("send period", printfText("%u ms", parameters[Parameters::sendPeriod]));
-    out += line("hardware", hardware == 0   ? "variant A1 (RM40915-A1)"
-                            : hardware == 1 ? "variant B2 (RM40915-B2)"
-                                            : printfText("unknown (%u)", hardware));
-    out +=
-        line("counts (receive, transmit, maps)",
-             printfText("%u, %u, %u, %u", parameters[Parameters::receiveFrames], parameters[Parameters::transmitFrames],
-                        parameters[Parameters::receiveMappings], parameters[Parameters::transmitMappings]));
+    for (const ParameterWords& parameter : kParameterWords)
+        out += printfText("  %-34s %s\n", std::string(parameter.label).c_str(),
+                          parameter.words(parameters[parameter.field]).c_str());
     return out;
 }
 
-std::string describeDeletedSet(const ImageReader& image) {
-    std::string frames;
-    for (std::size_t row = 0; row < kDeletedSetSize * 8; ++row) {
-        if (!image.deleted(row)) continue;
-        frames += (frames.empty() ? "#" : ", #") + std::to_string(row + 1);
-    }
-    return "\nDeleted frames: " + (frames.empty() ? std::string("none") : frames) + "\n";
+std::vector<std::size_t> deletedFrames(const ImageReader& image) {
+    std::vector<std::size_t> frames;
+    for (std::size_t row = 0; row < kDeletedSetSize * 8; ++row)
+        if (image.deleted(row)) frames.push_back(row + 1);
+    return frames;
 }
 
 std::string describeIdentifiers(const ImageReader& image) {
-    return describeRecords(
-        image, ImageSection::Identifiers, "Identifier table", "", [](std::size_t, const ImageRecord& record) {
-            std::uint32_t identifier = record[IdentifierRecord::identifier];
-            std::uint32_t dataPage = identifier >> kDataPageShift;
-            std::uint32_t pgn = identifier >> kPgnShift & 0xFFFF;
-            return printfText("  0x%08X  data page %u  PGN %s  source %u%s\n", identifier, dataPage,
-                              pgnText(pgn).c_str(), identifier & kSourceAddressMask, pgnName(dataPage, pgn).c_str());
-        });
+    return describeRecords(image, ImageSection::Identifiers, "Identifier table", "",
+                           [](std::size_t, const ImageRecord& record) {
+                               std::uint32_t identifier = record[IdentifierRecord::identifier];
+                               std::uint32_t dataPage = identifier >> kDataPageShift;
+                               std::uint32_t pgn = identifier >> kPgnShift & 0xFFFF;
+                               return printfText("  0x%08X  data page %u  PGN %s  source %u%s\n", identifier, dataPage,
+                                                 pgnWords(dataPage, pgn).c_str(), identifier & kSourceAddressMask,
+                                                 nameColumn(dataPage, pgn).c_str());
+                           });
+}
+
+// A record's fields as JSON members, by their layout names.
+template <std::size_t N>
+Json recordJson(const ImageRecord& record, const std::array<NamedField, N>& fields) {
+    Json object = Json::object();
+    for (const NamedField& named : fields) object[std::string(named.name)] = record[named.field];
+    return object;
+}
+
+Json nameJson(std::uint32_t dataPage, std::uint32_t pgn) {
+    std::string name = pgnName(dataPage, pgn);
+    return name.empty() ? Json(nullptr) : Json(name);
+}
+
+// The section's records, each as `record` makes it.
+template <typename Record>
+Json sectionJson(const ImageReader& image, ImageSection section, Record record) {
+    Json list = Json::array();
+    for (std::size_t i = 0; i < image.count(section); ++i) list.push_back(record(i, image.record(section, i)));
+    return list;
+}
+
+Json receiveFramesJson(const ImageReader& image) {
+    return sectionJson(image, ImageSection::ReceiveFrames, [&](std::size_t i, const ImageRecord& record) {
+        Json frame = Json::object();
+        frame["number"] = i + 1;
+        frame.update(recordJson(record, Frame::fields));
+        frame["full_pgn"] = fullPgn(record[Frame::dataPage], record[Frame::pgn]);
+        frame["name"] = nameJson(record[Frame::dataPage], record[Frame::pgn]);
+        frame["framing"] = framingWords(record[Frame::flags]);
+        frame["deleted"] = image.deleted(i);
+        return frame;
+    });
+}
+
+Json transmitFramesJson(const ImageReader& image) {
+    return sectionJson(image, ImageSection::TransmitFrames, [](std::size_t i, const ImageRecord& record) {
+        IdentifierParts parts(record[IdentifierRecord::identifier]);
+        Json frame = Json::object();
+        frame["number"] = i + 1;
+        frame.update(recordJson(record, IdentifierRecord::fields));
+        frame["priority"] = parts.priority;
+        frame["data_page"] = parts.dataPage;
+        frame["pgn"] = parts.pgn;
+        frame["source_address"] = parts.sourceAddress;
+        frame["full_pgn"] = fullPgn(parts.dataPage, parts.pgn);
+        frame["name"] = nameJson(parts.dataPage, parts.pgn);
+        return frame;
+    });
 }
 
 }  // namespace
@@ -195,11 +186,45 @@ std::string describeImage(const ImageReader& image) {
     out += describeReceiveMappings(image);
     out += describeTransmitMappings(image);
     out += describeParameters(image);
-    out += describeDeletedSet(image);
+    std::vector<std::size_t> deleted = deletedFrames(image);
+    out += "\nDeleted frames: " + (deleted.empty() ? std::string("none") : frameList(deleted)) + "\n";
     out += describeIdentifiers(image);
     return out;
 }
 
 std::string describeImage(const std::vector<std::uint8_t>& image) { return describeImage(ImageReader(image)); }
+
+std::string imageJson(const ImageReader& image) {
+    Json json = Json::object();
+    json["length"] = image.bytes().size();
+    json["offsets"] = image.layout().offsets;
+    json["receive_frames"] = receiveFramesJson(image);
+    json["transmit_frames"] = transmitFramesJson(image);
+    json["receive_map"] = sectionJson(image, ImageSection::ReceiveMap, [&](std::size_t, const ImageRecord& record) {
+        Json mapping = recordJson(record, ReceiveMapping::fields);
+        mapping["frames"] = image.framesAt(record[ReceiveMapping::dataPosition]);
+        return mapping;
+    });
+    json["transmit_map"] = sectionJson(image, ImageSection::TransmitMap, [](std::size_t, const ImageRecord& record) {
+        Json mapping = recordJson(record, TransmitMapping::fields);
+        mapping["high_byte"] = record[TransmitMapping::packedPosition] >> 4;
+        mapping["low_byte"] = record[TransmitMapping::packedPosition] & 0xF;
+        return mapping;
+    });
+    json["parameters"] = image.count(ImageSection::Parameters) == 0
+                             ? Json(nullptr)
+                             : recordJson(image.record(ImageSection::Parameters, 0), ParametersRecord::fields);
+    json["deleted"] = deletedFrames(image);
+    json["identifiers"] = sectionJson(image, ImageSection::Identifiers, [](std::size_t, const ImageRecord& record) {
+        std::uint32_t identifier = record[IdentifierRecord::identifier];
+        Json entry = Json::object();
+        entry["identifier"] = identifier;
+        entry["data_page"] = identifier >> kDataPageShift;
+        entry["pgn"] = identifier >> kPgnShift & 0xFFFF;
+        entry["source_address"] = identifier & kSourceAddressMask;
+        return entry;
+    });
+    return json.dump(2) + "\n";
+}
 
 }  // namespace telvanor

@@ -106,4 +106,12 @@ bool ImageReader::deleted(std::size_t row) const {
     return (bytes_[offset(ImageSection::DeletedSet) + row / 8] >> (row % 8) & 1) != 0;
 }
 
+std::vector<std::size_t> ImageReader::framesAt(std::uint32_t dataPosition) const {
+    std::vector<std::size_t> frames;
+    for (std::size_t i = 0; i < count(ImageSection::ReceiveFrames); ++i)
+        if (record(ImageSection::ReceiveFrames, i)[ReceiveFrameRecord::dataPosition] == dataPosition)
+            frames.push_back(i + 1);
+    return frames;
+}
+
 }  // namespace telvanor

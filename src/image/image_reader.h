@@ -63,6 +63,10 @@ public:
     // Whether the deleted set marks receive frame row `row` (from 0, up to 255).
     bool deleted(std::size_t row) const;
 
+    // The numbers (from 1) of the receive frames whose data begins at `dataPosition`, as a
+    // receive mapping names its frame; frames of no data can share one.
+    std::vector<std::size_t> framesAt(std::uint32_t dataPosition) const;
+
 private:
     std::vector<std::uint8_t> bytes_;
     ImageLayout layout_;
