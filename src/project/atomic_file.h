@@ -19,6 +19,11 @@ public:
 // so that a failed write leaves the old file whole. Throws FileError on failure.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Writes an output the user named. A regular file, or a name not yet taken, is replaced as
+// writeFileAtomically does (through a symbolic link, whose target is written); a device or a FIFO
+// is opened and written to directly, never replaced by a regular file. Throws FileError.
+void writeOutputFile(const std::filesystem::path& target, std::string_view bytes);
+
 // Reads a whole file, refusing files larger than `maxBytes`. Throws FileError.
 std::string readWholeFile(const std::filesystem::path& file, std::size_t maxBytes);
 

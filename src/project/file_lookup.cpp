@@ -10,19 +10,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 bool isFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
 
 }  // namespace
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
     fs::path exact = folder / fs::path(std::string(name));

@@ -105,11 +105,5 @@ TEST(ReportCommand, FailuresAndWrongCommandLines) {
     }
 }
 
-TEST(ReportCommand, HelpDescribesTheCommand) {
-    CliRun help = run({"--help"});
-    EXPECT_THAT(help.out, HasSubstr("telvanor-cli report PROJECT_DIR [--format html|csv|md] [--output FILE]"));
-    EXPECT_THAT(help.out, HasSubstr("--sep CHAR"));
-}
-
 }  // namespace
 }  // namespace telvanor
