@@ -49,6 +49,12 @@ TEST(ReportCommand, WritesTheGoldenReportOfTheSampleProjectInEachFormat) {
     }
 }
 
+// The README shows the sample's Markdown report as the command writes it.
+TEST(ReportCommand, TheReadmeShowsTheSampleProjectsReport) {
+    std::string readme = readFile(testing::examplesDir().parent_path() / "README.md");
+    EXPECT_THAT(readme, HasSubstr("```markdown\n" + readFile(testDataDir() / "report" / "Boat1.md") + "```\n"));
+}
+
 TEST(ReportCommand, HtmlToStandardOutputWhenNoFileIsGiven) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
