@@ -5,12 +5,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/maker_web_page.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
 // The resources live in the static gui library, so their registration must be pulled in by
@@ -112,7 +112,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
 
 void TFAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TFAbout::Image2Click() { openMakerPage(kAboutPageProduct); }

@@ -208,10 +208,10 @@ void TFBootSer::buildLayout() {
     outer->setContentsMargins(18, 14, 18, 14);
     outer->addWidget(pages_);
 
-    connect(LbButton1, &QPushButton::clicked, this, [this] { LbButton1Click(); });
-    connect(LbButton2_, &QPushButton::clicked, this, [this] { LbButton2Click(); });
+    connectGuarded(LbButton1, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton1Click);
+    connectGuarded(LbButton2_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton2Click);
     connect(LbButton3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(LbButton4_, &QPushButton::clicked, this, [this] { LbButton4Click(); });
+    connectGuarded(LbButton4_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton4Click);
 
     setTabOrder(CB_Com_, LbButton1);
     setTabOrder(LbButton1, LbButton3);

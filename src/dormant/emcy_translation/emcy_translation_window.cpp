@@ -6,17 +6,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "dormant/emcy_translation/emcy_translation_exchange.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -57,24 +57,13 @@ std::size_t fieldPosition(std::string_view field) {
 }  // namespace
 
 TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages),
-      OpenExcel(openExcel) {
-    setObjectName("FemcyMB");
-    setWindowTitle(kTitle);
+    : ProjectWindow("FemcyMB", kTitle, workspace, messages, parent), OpenExcel(openExcel) {
     buildControls();
 }
 
 void TFemcyMB::buildControls() {
     PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
-    auto* page = new QWidget(PageControl1);
-    page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
-    // One page only: its tab is no stop on the way through the controls.
-    PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+    QWidget* page = makeSinglePage(PageControl1, "PageControl1", "TabSheet1", kPageCaption);
 
     LBCanA = new QListWidget(page);
     LBCanA->setObjectName("LBCanA");
@@ -124,24 +113,17 @@ void TFemcyMB::buildControls() {
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder(order);
 
-    auto guarded = [this](void (TFemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(LBCanA, &QListWidget::currentRowChanged, this, guarded(&TFemcyMB::LBCanAClick));
-    connect(LBCanA, &QListWidget::itemClicked, this, guarded(&TFemcyMB::LBCanAClick));
-    connect(NewA, &QPushButton::clicked, this, guarded(&TFemcyMB::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&TFemcyMB::ModifyAClick));
-    connect(DeleteA, &QPushButton::clicked, this, guarded(&TFemcyMB::DeleteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn1Click));
+    connectGuarded(LBCanA, &QListWidget::currentRowChanged, messages_, this, &TFemcyMB::LBCanAClick);
+    connectGuarded(LBCanA, &QListWidget::itemClicked, messages_, this, &TFemcyMB::LBCanAClick);
+    connectGuarded(NewA, &QPushButton::clicked, messages_, this, &TFemcyMB::NewAClick);
+    connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &TFemcyMB::ModifyAClick);
+    connectGuarded(DeleteA, &QPushButton::clicked, messages_, this, &TFemcyMB::DeleteAClick);
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFemcyMB::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button1, &QPushButton::clicked, this, guarded(&TFemcyMB::Button1Click));
-    connect(bitbtn4, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn4Click));
-}
-
-void TFemcyMB::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    connectGuarded(button1, &QPushButton::clicked, messages_, this, &TFemcyMB::Button1Click);
+    connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &TFemcyMB::BitBtn4Click);
 }
 
 int TFemcyMB::selectedLine() const {

@@ -3,11 +3,10 @@
 #include <array>
 #include <vector>
 
-#include <QDialog>
-
 #include "dormant/emcy_translation/emcy_translation.h"
 #include "dormant/emcy_translation/emcy_translation_file.h"
 #include "project/workspace.h"
+#include "widgets/project_window.h"
 
 class QLineEdit;
 class QListWidget;
@@ -25,7 +24,7 @@ class OpenExcelDialog;
 // remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing.
 // Export writes emcydef.csv; Import replaces the table by the "emcydef" worksheet of a workbook.
 // Created at start-up like every window; nothing in the program opens it yet.
-class TFemcyMB : public QDialog {
+class TFemcyMB : public ProjectWindow {
     Q_OBJECT
 public:
     TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -33,10 +32,9 @@ public:
     const std::vector<TClEmcy>& entries() const { return entries_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
     void LBCanAClick();
     void NewAClick();
     void ModifyAClick();
@@ -52,8 +50,6 @@ private:
     int selectedLine() const;
     TClEmcy typedEntry() const;
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     OpenExcelDialog& OpenExcel;
     std::vector<TClEmcy> entries_;
     UsedEmcyIds used_;

@@ -7,9 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -18,10 +16,12 @@
 #include "dormant/emcy_word/emcy_word_exchange.h"
 #include "dormant/emcy_word/emcy_word_file.h"
 #include "dormant/emcy_word/emcy_word_icons.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -52,12 +52,7 @@ QLabel* label(const char* text, QWidget* buddy, QWidget* parent) {
 }  // namespace
 
 TFWemcyMB::TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages),
-      OpenExcel(openExcel) {
-    setObjectName("FWemcyMB");
-    setWindowTitle(kTitle);
+    : ProjectWindow("FWemcyMB", kTitle, workspace, messages, parent), OpenExcel(openExcel) {
     FormCreate();
     buildControls();
 }
@@ -73,13 +68,7 @@ void TFWemcyMB::FormCreate() {
 
 void TFWemcyMB::buildControls() {
     PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
-    auto* page = new QWidget(PageControl1);
-    page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
-    // One page only: its tab is no stop on the way through the controls.
-    PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+    QWidget* page = makeSinglePage(PageControl1, "PageControl1", "TabSheet1", kPageCaption);
 
     TWCanA = new QTreeWidget(page);
     TWCanA->setObjectName("TWCanA");
@@ -153,23 +142,16 @@ void TFWemcyMB::buildControls() {
 
     QList<QWidget*> order = {TWCanA,  IDEmcy, Eindex_addrmA, Eb0A,    EposcompA, Eb1A,    EposcompA2,
                              DeleteA, NewA,   ModifyA,       button1, bitbtn4,   bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder(order);
 
-    auto guarded = [this](void (TFWemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(TWCanA, &QTreeWidget::itemSelectionChanged, this, guarded(&TFWemcyMB::TWCanAChange));
-    connect(NewA, &QPushButton::clicked, this, guarded(&TFWemcyMB::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&TFWemcyMB::ModifyAClick));
-    connect(DeleteA, &QPushButton::clicked, this, guarded(&TFWemcyMB::DeleteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&TFWemcyMB::BitBtn1Click));
+    connectGuarded(TWCanA, &QTreeWidget::itemSelectionChanged, messages_, this, &TFWemcyMB::TWCanAChange);
+    connectGuarded(NewA, &QPushButton::clicked, messages_, this, &TFWemcyMB::NewAClick);
+    connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &TFWemcyMB::ModifyAClick);
+    connectGuarded(DeleteA, &QPushButton::clicked, messages_, this, &TFWemcyMB::DeleteAClick);
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFWemcyMB::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button1, &QPushButton::clicked, this, guarded(&TFWemcyMB::Button1Click));
-    connect(bitbtn4, &QPushButton::clicked, this, guarded(&TFWemcyMB::BitBtn4Click));
-}
-
-void TFWemcyMB::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    connectGuarded(button1, &QPushButton::clicked, messages_, this, &TFWemcyMB::Button1Click);
+    connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &TFWemcyMB::BitBtn4Click);
 }
 
 bool TFWemcyMB::eventFilter(QObject* watched, QEvent* event) {

@@ -3,12 +3,12 @@
 #include <array>
 #include <optional>
 
-#include <QDialog>
 #include <QIcon>
 #include <QPixmap>
 
 #include "dormant/emcy_word/emcy_word.h"
 #include "project/workspace.h"
+#include "widgets/project_window.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -28,7 +28,7 @@ class OpenExcelDialog;
 // without writing. Export writes emcyword.csv; Import replaces the table by the "emcyword"
 // worksheet of a workbook. Created at start-up like every window; nothing in the program opens
 // it yet.
-class TFWemcyMB : public QDialog {
+class TFWemcyMB : public ProjectWindow {
     Q_OBJECT
 public:
     TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -36,12 +36,11 @@ public:
     const EmcyWordTable& table() const { return table_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
-    void FormShow();
     void TWCanAChange();
     void IDEmcyExit();
     void NewAClick();
@@ -57,8 +56,6 @@ private:
     // The selected node's number, counting every node from 0 in display order.
     std::optional<std::size_t> selectedNode() const;
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     OpenExcelDialog& OpenExcel;
     EmcyWordTable table_;
     // The image list: word node, selected word node, bit node, selected bit node.

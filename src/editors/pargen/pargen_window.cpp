@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -63,11 +62,7 @@ int typedPosition(const QComboBox* box) {
 }  // namespace
 
 TFpargen::TFpargen(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages) {
-    setObjectName("Fpargen");
-    setWindowTitle(kCaption);
+    : ProjectWindow("Fpargen", kCaption, workspace, messages, parent) {
     buildControls();
 }
 
@@ -180,7 +175,7 @@ void TFpargen::buildControls() {
     bitbtn1->setDefault(true);
     bitbtn2 = named(new QPushButton("Cancel", this), "bitbtn2");
     bitbtn2->setAutoDefault(false);
-    connect(bitbtn1, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { BitBtn1Click(); }); });
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFpargen::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -195,17 +190,9 @@ void TFpargen::buildControls() {
     // Fixed size, always the size its content needs.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {CB_BR_CAN,     RB_CAN_A,      RB_CAN_B,     E_TO_Data,   E_TO_MR,   CB_PtoP,
-                        CB_En_W_J1939, CB_Send_Every, E_SE_ms,      CB_EnRemReq, E_Pri_Des, E_PGN1,
-                        E_PGN2,        E_SA,          RB_RS232,     RB_RS485,    CB_BR_RTU, CB_PAR_RTU,
-                        E_ID_RTU,      RB_HWType_A1,  RB_HWType_B2, bitbtn1,     bitbtn2};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-}
-
-void TFpargen::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    chainTabOrder({CB_BR_CAN, RB_CAN_A,    RB_CAN_B,  E_TO_Data,    E_TO_MR,      CB_PtoP, CB_En_W_J1939, CB_Send_Every,
+                   E_SE_ms,   CB_EnRemReq, E_Pri_Des, E_PGN1,       E_PGN2,       E_SA,    RB_RS232,      RB_RS485,
+                   CB_BR_RTU, CB_PAR_RTU,  E_ID_RTU,  RB_HWType_A1, RB_HWType_B2, bitbtn1, bitbtn2});
 }
 
 void TFpargen::FormShow() {
