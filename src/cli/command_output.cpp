@@ -3,9 +3,17 @@
 #include <array>
 #include <system_error>
 
-#include "dormant/transmit_pdo/transmit_pdo.h"
 #include "project/atomic_file.h"
+#include "project/equal_no_case.h"
 #include "project/file_lookup.h"
+#include "project/formats/emcy_def_format.h"
+#include "project/formats/emcy_word_format.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/sdo_format.h"
+#include "project/formats/transmit_frames_format.h"
+#include "project/formats/transmit_pdo_format.h"
 #include "project/workspace.h"
 
 namespace telvanor {

@@ -12,6 +12,10 @@
 #include "image/image_format.h"
 #include "project/atomic_file.h"
 #include "project/file_lookup.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/transmit_frames_format.h"
 #include "project/integer_text.h"
 #include "project/workspace.h"
 #include "project/xml_document.h"
@@ -131,21 +135,21 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
                               " receive frames; the device takes at most " + std::to_string(kMaxReceiveFrames));
     std::uint32_t running = 0;
     for (std::size_t row = 0; row < frames.count; ++row) {
-        std::uint32_t dataPage = table->integer(row, "DataPage") & 0xFF;
-        std::uint32_t pgn = table->integer(row, "PGN") & 0xFFFF;
-        std::uint32_t sourceAddress = table->integer(row, "ID_DEV") & 0xFF;
+        std::uint32_t dataPage = table->integer(row, rcobdef_xml::kDataPage) & 0xFF;
+        std::uint32_t pgn = table->integer(row, rcobdef_xml::kPGN) & 0xFFFF;
+        std::uint32_t sourceAddress = table->integer(row, rcobdef_xml::kID_DEV) & 0xFF;
         frames.identifiers.push_back(dataPage << kDataPageShift | pgn << kPgnShift | sourceAddress);
 
         std::uint8_t flags = 0;
-        if (table->flag(row, "MultiFrame", true)) flags |= kMultiPacketFlag;
-        if (table->flag(row, "FastPacket", false)) flags |= kFastPacketFlag;
+        if (table->flag(row, rcobdef_xml::kMultiFrame, true)) flags |= kMultiPacketFlag;
+        if (table->flag(row, rcobdef_xml::kFastPacket, false)) flags |= kFastPacketFlag;
         std::uint32_t startByte = 0, byteCount = 0, dataLength = kSingleFrameLength;
         if (flags != 0) {
-            startByte = table->integer(row, "StartByte");
-            byteCount = table->integer(row, "NByte");
+            startByte = table->integer(row, rcobdef_xml::kStartByte);
+            byteCount = table->integer(row, rcobdef_xml::kNByte);
             dataLength = byteCount;
         }
-        bool isDeleted = table->flag(row, "Delete", true);
+        bool isDeleted = table->flag(row, rcobdef_xml::kDelete, true);
 
         using Record = ReceiveFrameRecord;
         image.appendRecord(Record::size, {{Record::dataPage, dataPage},
@@ -178,10 +182,10 @@ std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::strin
 
 std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) {
     return writeRows(image, projectDir, kTCobDefFile, [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t priority = table.integer(row, "Priority");
-        std::uint32_t dataPage = table.integer(row, "DP");
-        std::uint32_t pgn = table.integer(row, "PGN");
-        std::uint32_t sourceAddress = table.integer(row, "ID_DEV");
+        std::uint32_t priority = table.integer(row, tcobdef_xml::kPriority);
+        std::uint32_t dataPage = table.integer(row, tcobdef_xml::kDP);
+        std::uint32_t pgn = table.integer(row, tcobdef_xml::kPGN);
+        std::uint32_t sourceAddress = table.integer(row, tcobdef_xml::kID_DEV);
         std::uint32_t identifier =
             (priority << kPriorityShift) + (dataPage << kDataPageShift) + (pgn << kPgnShift) + sourceAddress;
         image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
@@ -190,13 +194,14 @@ std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) 
 
 std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir, const ReceiveFrames& frames) {
     return writeRows(image, projectDir, kRInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t index = table.integer(row, "Index");
-        auto frameNumber = static_cast<std::int32_t>(table.integer(row, "NrPdo"));
-        std::uint32_t packed = table.integer(row, "PosComp");
+        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
+        auto frameNumber = static_cast<std::int32_t>(table.integer(row, infocob_xml::kNrPdo));
+        std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
-            throw ImageBuildError(table.fileName() + ": row " + std::to_string(row + 1) + ": attribute NrPdo " +
-                                  std::to_string(frameNumber) + " names no receive frame (" +
-                                  std::string(kRCobDefFile) + " has " + std::to_string(frames.count) + " rows)");
+            throw ImageBuildError(table.fileName() + ": row " + std::to_string(row + 1) + ": attribute " +
+                                  std::string(infocob_xml::kNrPdo) + " " + std::to_string(frameNumber) +
+                                  " names no receive frame (" + std::string(kRCobDefFile) + " has " +
+                                  std::to_string(frames.count) + " rows)");
         using Record = ReceiveMappingRecord;
         image.appendRecord(Record::size,
                            {{Record::index, index},
@@ -208,10 +213,10 @@ std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir,
 
 std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir) {
     return writeRows(image, projectDir, kTInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t index = table.integer(row, "Index");
-        std::uint32_t frameNumber = table.integer(row, "NrPdo");
-        std::uint32_t packed = table.integer(row, "PosComp");
-        std::optional<std::string> write = table.rows()[row].attribute("Write_J1939");
+        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
+        std::uint32_t frameNumber = table.integer(row, infocob_xml::kNrPdo);
+        std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
+        std::optional<std::string> write = table.rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
         using Record = TransmitMappingRecord;
         image.appendRecord(Record::size, {{Record::index, index},
@@ -255,32 +260,33 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, const Confi
     if (!table) return false;
     Parameters parameters(*table);
     using Record = ParametersRecord;
-    std::uint32_t peerToPeer = parameters.optional("Peer_to_Peer", 0);
+    std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0);
     // A braced list is read in order, so the first required element at fault is the one reported.
-    image.appendRecord(Record::size, {{Record::canBitRate, parameters.required("BaudRateCAN") + 1},
-                                      {Record::canType, parameters.required("CANType")},
-                                      {Record::serialBaudRate, parameters.required("Baud_Ser")},
-                                      {Record::parity, parameters.required("Par_Ser")},
-                                      {Record::modbusDeviceId, parameters.required("IDDev_Ser")},
-                                      {Record::serialTimeout, parameters.required("TimeOut_Ser")},
-                                      {Record::dataTimeout, parameters.optional("TimeOut_Data", 0)},
-                                      {Record::dataTimeoutRegister, parameters.optional("TO_ModReg", 1)},
-                                      {Record::peerToPeer, peerToPeer},
-                                      // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
-                                      {Record::rs232, (parameters.optional("Serial", 1) & 0xFF) == 0 ? 1u : 0u},
-                                      {Record::writeOnRequest, parameters.optional("Write_J1939", 0)},
-                                      {Record::remoteRequest, parameters.optional("En_Rem_Req", 0)},
-                                      {Record::priorityRegister, parameters.optional("Pri_Des", 0)},
-                                      {Record::pgn1Register, parameters.optional("PGN1", 0)},
-                                      {Record::pgn2Register, parameters.optional("PGN2", 0)},
-                                      {Record::sourceAddressRegister, parameters.optional("SA", 0)},
-                                      {Record::sendEvery, parameters.optional("Send_Every", 0)},
-                                      {Record::sendPeriod, parameters.optional("SE_ms", 0)},
-                                      {Record::hardwareType, parameters.optional("HW_Type", 0)},
-                                      {Record::receiveFrames, static_cast<std::uint32_t>(counts.receiveFrames)},
-                                      {Record::transmitFrames, static_cast<std::uint32_t>(counts.transmitFrames)},
-                                      {Record::receiveMappings, static_cast<std::uint32_t>(counts.receiveMappings)},
-                                      {Record::transmitMappings, static_cast<std::uint32_t>(counts.transmitMappings)}});
+    image.appendRecord(Record::size,
+                       {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN) + 1},
+                        {Record::canType, parameters.required(pargen_xml::kCANType)},
+                        {Record::serialBaudRate, parameters.required(pargen_xml::kBaud_Ser)},
+                        {Record::parity, parameters.required(pargen_xml::kPar_Ser)},
+                        {Record::modbusDeviceId, parameters.required(pargen_xml::kIDDev_Ser)},
+                        {Record::serialTimeout, parameters.required(pargen_xml::kTimeOut_Ser)},
+                        {Record::dataTimeout, parameters.optional(pargen_xml::kTimeOut_Data, 0)},
+                        {Record::dataTimeoutRegister, parameters.optional(pargen_xml::kTO_ModReg, 1)},
+                        {Record::peerToPeer, peerToPeer},
+                        // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
+                        {Record::rs232, (parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1u : 0u},
+                        {Record::writeOnRequest, parameters.optional(pargen_xml::kWrite_J1939, 0)},
+                        {Record::remoteRequest, parameters.optional(pargen_xml::kEn_Rem_Req, 0)},
+                        {Record::priorityRegister, parameters.optional(pargen_xml::kPri_Des, 0)},
+                        {Record::pgn1Register, parameters.optional(pargen_xml::kPGN1, 0)},
+                        {Record::pgn2Register, parameters.optional(pargen_xml::kPGN2, 0)},
+                        {Record::sourceAddressRegister, parameters.optional(pargen_xml::kSA, 0)},
+                        {Record::sendEvery, parameters.optional(pargen_xml::kSend_Every, 0)},
+                        {Record::sendPeriod, parameters.optional(pargen_xml::kSE_ms, 0)},
+                        {Record::hardwareType, parameters.optional(pargen_xml::kHW_Type, 0)},
+                        {Record::receiveFrames, static_cast<std::uint32_t>(counts.receiveFrames)},
+                        {Record::transmitFrames, static_cast<std::uint32_t>(counts.transmitFrames)},
+                        {Record::receiveMappings, static_cast<std::uint32_t>(counts.receiveMappings)},
+                        {Record::transmitMappings, static_cast<std::uint32_t>(counts.transmitMappings)}});
     return (peerToPeer & 0xFF) == 1;
 }
 

@@ -1,8 +1,9 @@
 #include "project/file_lookup.h"
 
-#include <algorithm>
 #include <string>
 #include <system_error>
+
+#include "project/equal_no_case.h"
 
 namespace telvanor {
 
@@ -16,13 +17,6 @@ bool isFile(const fs::path& path) {
 }
 
 }  // namespace
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
     fs::path exact = folder / fs::path(std::string(name));

@@ -6,9 +6,6 @@
 
 namespace telvanor {
 
-// Whether two file names are the same without regard to (ASCII) letter case.
-bool equalNoCase(std::string_view a, std::string_view b);
-
 // Project files are named without regard to letter case ("Pargen.xml" and "pargen.xml" are
 // the same file). Gives the file in `folder` whose name matches `name` in any case: the
 // exact spelling when it exists, otherwise the first match in name order.

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -25,21 +24,16 @@
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
+#include "widgets/page_captions.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
 
 namespace {
 
-constexpr const char* kPageCaption = "Can0-ModBus";
 // How many lines the two lists show without scrolling.
 constexpr int kVisibleLines = 14;
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* list = named(new QListWidget(parent), name);
@@ -156,8 +150,8 @@ QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, Q
 void RegisterMapWindow::buildControls(const Layout& layout) {
     tabs_ = named(new QTabWidget(this), "PageControl1");
     page_ = named(new QWidget(tabs_), "TabSheet1");
-    tabs_->addTab(page_, kPageCaption);
-    tabs_->setAccessibleName(kPageCaption);
+    tabs_->addTab(page_, kCan0PageCaption);
+    tabs_->setAccessibleName(kCan0PageCaption);
     // One page only: its tab is no stop on the way through the controls.
     tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
@@ -204,13 +198,12 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     bitbtn1 = bottomBar_.ok;
     bitbtn2 = bottomBar_.cancel;
 
-    auto guarded = [this](void (RegisterMapWindow::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(NewA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::ModifyAClick));
-    connect(DELETEa, &QPushButton::clicked, this, guarded(&RegisterMapWindow::DeleteAClick));
-    connect(copyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::CopyAClick));
-    connect(PasteA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::PasteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&RegisterMapWindow::BitBtn1Click));
+    connectGuarded(NewA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::NewAClick);
+    connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::ModifyAClick);
+    connectGuarded(DELETEa, &QPushButton::clicked, messages_, this, &RegisterMapWindow::DeleteAClick);
+    connectGuarded(copyA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::CopyAClick);
+    connectGuarded(PasteA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::PasteAClick);
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &RegisterMapWindow::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
@@ -279,13 +272,13 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     order += tabStops(lowSelector);
     order += tabStops(extra);
     order += {NewA, ModifyA, DELETEa, copyA, PasteA, frameBytes_, button1, bitbtn4, bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder(order);
 }
 
 void RegisterMapWindow::showEvent(QShowEvent* event) {
     runGuarded(messages_, [this] { FormShow(); });
     QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }
