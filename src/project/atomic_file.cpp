@@ -12,10 +12,14 @@ namespace telvanor {
 
 namespace fs = std::filesystem;
 
+std::string fileFailureText(std::string_view verb, const fs::path& file, int error) {
+    return "Cannot " + std::string(verb) + " " + file.string() + ": " + std::strerror(error);
+}
+
 namespace {
 
-[[noreturn]] void fail(const char* verb, const fs::path& file, int error) {
-    throw FileError(std::string("Cannot ") + verb + " " + file.string() + ": " + std::strerror(error));
+[[noreturn]] void fail(std::string_view verb, const fs::path& file, int error) {
+    throw FileError(fileFailureText(verb, file, error));
 }
 
 std::string temporaryName(const fs::path& target) {
@@ -23,7 +27,8 @@ std::string temporaryName(const fs::path& target) {
     return "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000);
 }
 
-// Writes everything or gives the errno of the first failure.
+}  // namespace
+
 int writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
@@ -31,12 +36,12 @@ int writeAll(int descriptor, std::string_view bytes) {
             if (errno == EINTR) continue;
             return errno;
         }
+        // Nothing written and no error: the descriptor takes no more.
+        if (written == 0) return EIO;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
 }
-
-}  // namespace
 
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     std::error_code ignored;
@@ -63,6 +68,25 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes) {
         ::unlink(temporary.c_str());
         fail("write", target, error);
     }
+}
+
+void writeOutputFile(const fs::path& target, std::string_view bytes) {
+    std::error_code error;
+    fs::path resolved = target;
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+        resolved = fs::weakly_canonical(target, error);
+        if (error) fail("write", target, error.value());
+    }
+    fs::file_status status = fs::status(resolved, error);
+    if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status)) {
+        writeFileAtomically(resolved, bytes);
+        return;
+    }
+    int descriptor = ::open(resolved.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) fail("write", target, errno);
+    int failure = writeAll(descriptor, bytes);
+    if (::close(descriptor) != 0 && failure == 0) failure = errno;
+    if (failure != 0) fail("write", target, failure);
 }
 
 std::string readWholeFile(const fs::path& file, std::size_t maxBytes) {
