@@ -106,18 +106,20 @@ QList<QWidget*> tabStops(QWidget* widget) {
 }  // namespace
 
 RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
-                                     MessageBoxes& messages, QWidget* parent)
+                                     MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       messages_(messages),
       kind_(kind),
       title_(layout.title),
-      workspace_(workspace) {
+      workspace_(workspace),
+      OpenExcel(openExcel) {
     map_.kind = kind;
     setWindowTitle(title_);
     // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
     frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
     byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
     buildControls(layout);
+    connectExchange();
 }
 
 QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, QGroupBox*& group,

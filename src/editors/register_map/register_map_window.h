@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "editors/register_map/register_map.h"
+#include "editors/register_map/register_map_exchange.h"
 #include "project/workspace.h"
 #include "widgets/exchange_button_bar.h"
 
@@ -23,6 +24,7 @@ class QVBoxLayout;
 namespace telvanor {
 
 class MessageBoxes;
+class OpenExcelDialog;
 class TabStopHeading;
 
 // What the two register map windows share: the frame list, the mapping list, the Index edit,
@@ -31,6 +33,10 @@ class TabStopHeading;
 // lists or "Write NMEA2000 Frame" choice. Every showing rebuilds the map from the project
 // files; OK rewrites the map file and closes, Cancel and Escape close without writing. The
 // copy buffer lives as long as the window, which is the whole program run.
+// "Export" writes the map as it stands, as CSV or as an .xlsx workbook, into the project
+// folder; "Import" replaces it by the rows of a workbook or CSV file chosen in the main
+// window's workbook dialog and says what it did. Neither touches the map file: OK writes it,
+// Cancel still abandons an import.
 class RegisterMapWindow : public QDialog {
     Q_OBJECT
 public:
@@ -54,7 +60,7 @@ public:
 
 protected:
     RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace, MessageBoxes& messages,
-                      QWidget* parent);
+                      OpenExcelDialog& openExcel, QWidget* parent);
 
     // Lays the window out; each selector stands in the place of its B1 to B8 row (the row
     // itself, or a stack of the row and a byte list), `extra` (if any) below them. The tab
@@ -83,19 +89,13 @@ protected:
     // The selected frame entry, or nothing.
     const TClPdo* selectedFrame() const;
     WorkspaceState& workspace() { return workspace_; }
-    // The map being edited, for the window's own handlers (the transmit map's import).
-    RegisterMap& editedMap() { return map_; }
-    // What choosing the selected frame does: clears the mapping list, the Index edit and the
-    // byte selectors, then lists that frame's mappings; with no frame selected the list
-    // stays empty.
-    void showSelectedFrame() { LPdoCanAClick(); }
 
     QGroupBox* PoscompMsbA;
     QGroupBox* PoscompLsbA;
     // Each group with its "Tanslate in" and "High MODBUS Byte" (or "Low MODBUS Byte") labels.
     QWidget* highRow_;
     QWidget* lowRow_;
-    QPushButton* button1;  // "Export"
+    QPushButton* button1;  // "Export", with its menu of the two formats
     QPushButton* bitbtn4;  // "Import"
 
 protected:
@@ -113,6 +113,10 @@ private:
     void CopyAClick();
     void PasteAClick();
     void BitBtn1Click();
+    // Export and Import (register_map_window_exchange.cpp).
+    void connectExchange();
+    void exportAs(ExchangeFormat format);
+    void BitBtn4Click();
 
     void buildControls(const Layout& layout);
     QWidget* byteRow(const char* name, const QString& halfName, QGroupBox*& group, QButtonGroup*& choices);
@@ -127,6 +131,7 @@ private:
     MapKind kind_;
     QString title_;
     WorkspaceState& workspace_;
+    OpenExcelDialog& OpenExcel;
     RegisterMap map_;
     MapCopyBuffer copyBuffer_;
     FrameNote frameNote_;
