@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli_run.h"
 #include "report/project_report.h"
 #include "report/report_writers.h"
 #include "report/sample_project.h"
@@ -23,17 +24,8 @@ using testing::testDataDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+CliRun run(const std::vector<std::string>& arguments) { return testing::runCommand(arguments); }
 
 TEST(ReportCommand, WritesTheGoldenReportOfTheSampleProjectInEachFormat) {
     TempDir dir;
