@@ -1,5 +1,6 @@
 #include <zip.h>
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -74,6 +75,15 @@ std::string resolvePart(std::string_view folder, std::string_view target) {
     std::string resolved;
     for (const std::string& part : parts) resolved += (resolved.empty() ? "" : "/") + part;
     return resolved;
+}
+
+// "0", "33", "-5": an integer as numberCellText writes it (no sign but minus, no leading zero,
+// at most 15 digits).
+bool isPlainInteger(std::string_view text) {
+    std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 15 || (digits[0] == '0' && (digits.size() > 1 || text != digits)))
+        return false;
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string folderOf(std::string_view part) {
@@ -223,6 +233,8 @@ private:
             return sharedStrings_[index];
         }
         if (type.empty() || type == "n") {
+            // Most number cells of a map are integers already written as numberCellText would.
+            if (isPlainInteger(value)) return value;
             double number = 0;
             auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
             if (error == std::errc() && end == value.data() + value.size()) return numberCellText(number);
