@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
 #include "editors/register_map/receive_map_window.h"
+#include "editors/register_map/register_map_exchange.h"
+#include "editors/register_map/register_map_file.h"
 #include "register_map_project.h"
 #include "widgets/message_boxes.h"
+#include "widgets/open_excel.h"
 
 namespace {
 
@@ -32,12 +36,13 @@ struct WindowOnFullFrame {
     fs::path folder;
     telvanor::WorkspaceState workspace;
     SilentMessageBoxes messages;
+    telvanor::OpenExcelDialog openExcel;
 };
 
 // Showing the window on a map of 65,536 mappings: both files read, 250 frame lines.
 void BM_ReceiveMapWindow_Show(benchmark::State& state) {
     WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages);
+    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
     for (auto _ : state) {
         window.show();
         window.hide();
@@ -48,7 +53,7 @@ BENCHMARK(BM_ReceiveMapWindow_Show)->Unit(benchmark::kMillisecond);
 // Selecting the frame that holds all 65,536 mappings: one line per mapping.
 void BM_ReceiveMapWindow_SelectFrameOf65536Mappings(benchmark::State& state) {
     WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages);
+    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
     window.show();
     auto* frames = window.findChild<QListWidget*>("LPdoCanA");
     auto* mappings = window.findChild<QListWidget*>("LIndMbCanA");
@@ -61,6 +66,30 @@ void BM_ReceiveMapWindow_SelectFrameOf65536Mappings(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReceiveMapWindow_SelectFrameOf65536Mappings)->Unit(benchmark::kMillisecond);
+
+// Import of the map's own export (65,536 rows, CSV or .xlsx) and OK, as the user does it: the
+// reader program started, the map replaced, its message, the map file written.
+void BM_ReceiveMapWindow_ImportThenOk(benchmark::State& state) {
+    WindowOnFullFrame setup;
+    auto format = static_cast<telvanor::ExchangeFormat>(state.range(0));
+    fs::path workbook = telvanor::ExportRegisterMap(
+        setup.folder, telvanor::LoadRegisterMap(setup.folder, telvanor::MapKind::Receive).map, format);
+    setup.openExcel.setChooser([&](QWidget*, const fs::path&) { return std::optional<fs::path>(workbook); });
+    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
+    auto* import = window.findChild<QPushButton*>("bitbtn4");
+    auto* ok = window.findChild<QPushButton*>("bitbtn1");
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.show();
+        state.ResumeTiming();
+        import->click();
+        ok->click();
+    }
+}
+BENCHMARK(BM_ReceiveMapWindow_ImportThenOk)
+    ->Arg(static_cast<int>(telvanor::ExchangeFormat::Csv))
+    ->Arg(static_cast<int>(telvanor::ExchangeFormat::Xlsx))
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

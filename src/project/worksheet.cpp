@@ -46,27 +46,25 @@ WorkbookContent askReader(const fs::path& workbook, const std::optional<std::str
         throw WorkbookError(workbook.string() + " cannot be read: " + failure.what());
     }
     std::string cannot = workbook.string() + " cannot be read: ";
-    switch (run.ending) {
-        case HelperRun::Ending::TimedOut:
-            throw WorkbookError(cannot + "reading it took longer than the reader's time limit of " +
-                                std::to_string(kReaderTimeLimit.count()) + " s");
-        case HelperRun::Ending::OutputTooLarge:
-            throw WorkbookError(cannot + "its worksheet holds more than the reader's limit of " +
-                                std::to_string(kMaxAnswerMegabytes) + " MB of text");
-        case HelperRun::Ending::Crashed:
-            throw WorkbookError(cannot + "the reader stopped on it (signal " + std::to_string(run.status) +
-                                "); the file is damaged");
-        case HelperRun::Ending::Exited:
-            if (run.status != 0)
-                throw WorkbookError(cannot + "the reader failed on it (exit code " + std::to_string(run.status) +
-                                    "); the file is damaged");
-            break;
-    }
+    if (run.ending == HelperRun::Ending::TimedOut)
+        throw WorkbookError(cannot + "reading it took longer than the reader's time limit of " +
+                            std::to_string(kReaderTimeLimit.count()) + " s");
+    if (run.ending == HelperRun::Ending::OutputTooLarge)
+        throw WorkbookError(cannot + "its worksheet holds more than the reader's limit of " +
+                            std::to_string(kMaxAnswerMegabytes) + " MB of text");
+    // A complete answer counts whatever the reader did after writing it (a sanitized build's
+    // leak report at its exit changes its exit code); only a missing or cut answer is a failure.
     try {
         return decodeWorkbookAnswer(run.output);
     } catch (const WorkbookError& failure) {
-        // A refusal names the file already; a garbled answer does not.
+        // A refusal names the file already.
         if (std::string_view(failure.what()).starts_with(workbook.string())) throw;
+        if (run.ending == HelperRun::Ending::Crashed)
+            throw WorkbookError(cannot + "the reader stopped on it (signal " + std::to_string(run.status) +
+                                "); the file is damaged");
+        if (run.status != 0)
+            throw WorkbookError(cannot + "the reader failed on it (exit code " + std::to_string(run.status) +
+                                "); the file is damaged");
         throw WorkbookError(cannot + failure.what());
     }
 }

@@ -98,7 +98,7 @@ public:
         zip_error_init(&error);
         zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
         if (source) {
-            archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
+            archive_.reset(zip_open_from_source(source, ZIP_RDONLY, &error));
             if (!archive_) zip_source_free(source);
         }
         if (!archive_) {
@@ -127,9 +127,6 @@ public:
             }
             sheets_.push_back({sheet.attribute("name").value(), targetOf(id)});
         }
-    }
-    ~XlsxWorkbook() {
-        if (archive_) zip_discard(archive_);
     }
     XlsxWorkbook(const XlsxWorkbook&) = delete;
     XlsxWorkbook& operator=(const XlsxWorkbook&) = delete;
@@ -174,13 +171,16 @@ private:
         return {};
     }
 
-    bool has(const std::string& part) const { return zip_name_locate(archive_, part.c_str(), ZIP_FL_NOCASE) >= 0; }
+    bool has(const std::string& part) const {
+        return zip_name_locate(archive_.get(), part.c_str(), ZIP_FL_NOCASE) >= 0;
+    }
 
     std::string unpack(const std::string& part) {
-        zip_int64_t index = zip_name_locate(archive_, part.c_str(), ZIP_FL_NOCASE);
+        zip_int64_t index = zip_name_locate(archive_.get(), part.c_str(), ZIP_FL_NOCASE);
         if (index < 0) workbookFails(file_, "its part " + part + " is missing");
-        zip_file_t* entry = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-        if (!entry) workbookFails(file_, "its part " + part + " cannot be unpacked (" + zip_strerror(archive_) + ")");
+        zip_file_t* entry = zip_fopen_index(archive_.get(), static_cast<zip_uint64_t>(index), 0);
+        if (!entry)
+            workbookFails(file_, "its part " + part + " cannot be unpacked (" + zip_strerror(archive_.get()) + ")");
         std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> open(entry, zip_fclose);
         const std::size_t limit = kMaxUnpackedSheetMegabytes * kMegabyte;
         std::string bytes;
@@ -265,7 +265,8 @@ private:
     }
 
     const fs::path& file_;
-    zip_t* archive_ = nullptr;
+    // Released also when the constructor fails half-way through a damaged file.
+    std::unique_ptr<zip_t, void (*)(zip_t*)> archive_{nullptr, zip_discard};
     std::string workbookPart_;
     std::string sharedStringsPart_;
     bool sharedStringsLoaded_ = false;
