@@ -66,6 +66,8 @@ void TFTelvanoreFirmWare::buildLayout() {
     QPushButton* btn_TCOB = makeButton("btn_TCOB", "Transmit NMEA");
     QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", "Define NMEA");
     QPushButton* CreateBin = makeButton("CreateBin", "Update Device");
+    // Beside the steps: every register of both maps in one table.
+    QPushButton* btn_Reg_Overview = makeButton("btn_Reg_Overview", "Register Overview");
     QPushButton* about = makeButton("about", "About");
     QPushButton* LbButton1 = makeButton("LbButton1", "X");
     LbButton1->setAccessibleName("Close");
@@ -96,7 +98,7 @@ void TFTelvanoreFirmWare::buildLayout() {
     grid->setVerticalSpacing(10);
     const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5"};
     QPushButton* left[] = {New, btn_Prm_Gen, btn_RCOB, btn_TCOB, CreateBin};
-    QPushButton* right[] = {open, nullptr, btn_Info_RCOB, btn_Info_TCOB, nullptr};
+    QPushButton* right[] = {open, nullptr, btn_Info_RCOB, btn_Info_TCOB, btn_Reg_Overview};
     for (int row = 0; row < 5; ++row) {
         grid->addWidget(stepLabel(labelNames[row], QString("Step %1").arg(row + 1), this), row, 0);
         left[row]->setMinimumWidth(150);
@@ -122,16 +124,16 @@ void TFTelvanoreFirmWare::buildLayout() {
 
     connect(New, &QPushButton::clicked, this, [this] { NewaClick(); });
     connect(open, &QPushButton::clicked, this, [this] { OpenaClick(); });
-    for (QPushButton* step :
-         {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, hidden[0], hidden[1], hidden[2], hidden[3]})
+    for (QPushButton* step : {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, btn_Reg_Overview,
+                              hidden[0], hidden[1], hidden[2], hidden[3]})
         connect(step, &QPushButton::clicked, this, [this, step] { btn_str_lng1aClick(step); });
     connect(CreateBin, &QPushButton::clicked, this, [this] { CreateBinaClick(); });
     connect(about, &QPushButton::clicked, this, [this] { aboutClick(); });
     connect(LbButton1, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order follows the rows, then the corner buttons and the web address.
-    QWidget* order[] = {New,           open,      btn_Prm_Gen, btn_RCOB,  btn_Info_RCOB, btn_TCOB,
-                        btn_Info_TCOB, CreateBin, about,       LbButton1, Label6_};
+    QWidget* order[] = {New,           open,      btn_Prm_Gen,      btn_RCOB, btn_Info_RCOB, btn_TCOB,
+                        btn_Info_TCOB, CreateBin, btn_Reg_Overview, about,    LbButton1,     Label6_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));

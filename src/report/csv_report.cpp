@@ -44,6 +44,14 @@ void appendRegisters(std::string& csv, const std::vector<ReportRegister>& regist
 
 }  // namespace
 
+std::string csvTable(const std::vector<std::string>& titleLines, const ReportTable& table, char separator) {
+    std::string csv;
+    for (const std::string& line : titleLines) appendLine(csv, {line}, separator);
+    appendLine(csv, table.columns, separator);
+    for (const std::vector<std::string>& row : table.rows) appendLine(csv, row, separator);
+    return csv;
+}
+
 std::string csvReport(const ProjectReport& report, char separator) {
     std::string csv;
     std::string title = "Modbus registers of project " + report.projectName;

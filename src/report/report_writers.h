@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/project_report.h"
 
@@ -27,5 +28,15 @@ std::string markdownReport(const ProjectReport& report);
 // `separator`; a field holding the separator, a quote, a line break or blanks at its ends is
 // quoted, quotes doubled. Lines end with CR LF.
 std::string csvReport(const ProjectReport& report, char separator = ',');
+
+struct ReportTable;
+
+// One table for a spreadsheet, quoted as csvReport quotes: each of `titleLines` as a line of
+// one field, then the column titles and the rows.
+std::string csvTable(const std::vector<std::string>& titleLines, const ReportTable& table, char separator = ',');
+
+// One table as a self-contained page laid out as htmlReport lays out its tables: the table's
+// title as heading, `paragraphs` below it, then the table.
+std::string htmlTablePage(const std::vector<std::string>& paragraphs, const ReportTable& table);
 
 }  // namespace telvanor
