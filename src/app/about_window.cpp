@@ -5,12 +5,13 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/maker_web_page.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
 // The resources live in the static gui library, so their registration must be pulled in by
@@ -23,12 +24,6 @@ namespace {
 
 constexpr const char* kAboutPageProduct = "TQ40905";
 constexpr int kLogoSize = 81;
-
-QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
 
 }  // namespace
 
@@ -47,12 +42,12 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     Image2->setAccessibleDescription("Opens the maker's web page");
     Image2->setToolTip(toQt(makerPageAddress(kAboutPageProduct)));
 
-    QLabel* Label1 = makeLabel("Label1", "Software Telvanor ", this);
+    QLabel* Label1 = namedLabel("Label1", "Software Telvanor ", this);
     QFont titleFont = Label1->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     Label1->setFont(titleFont);
-    QLabel* Label2 = makeLabel("Label2", "Gateway Modbus RTU Slave To NMEA2000", this);
+    QLabel* Label2 = namedLabel("Label2", "Gateway Modbus RTU Slave To NMEA2000", this);
 
     auto* pairs = new QGridLayout;
     pairs->setHorizontalSpacing(8);
@@ -60,15 +55,15 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     const char* pairTexts[][2] = {
         {"Software Code : ", "TQ40915"}, {"Version :", "1.000"}, {"Document Code :", "NX40915"}};
     for (int row = 0; row < 3; ++row) {
-        QLabel* caption = makeLabel(pairNames[row][0], pairTexts[row][0], this);
-        QLabel* value = makeLabel(pairNames[row][1], pairTexts[row][1], this);
+        QLabel* caption = namedLabel(pairNames[row][0], pairTexts[row][0], this);
+        QLabel* value = namedLabel(pairNames[row][1], pairTexts[row][1], this);
         pairs->addWidget(caption, row, 0);
         pairs->addWidget(value, row, 1);
     }
     pairs->setColumnStretch(2, 1);
 
     const QString host = toQt(kMakerHost).section("//", 1);
-    QLabel* Label4 = makeLabel("Label4", "<a href=\"page\">" + host + "</a>", this);
+    QLabel* Label4 = namedLabel("Label4", "<a href=\"page\">" + host + "</a>", this);
     Label4->setTextInteractionFlags(Qt::TextBrowserInteraction);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->setAccessibleName(host);
@@ -112,7 +107,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
 
 void TFAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TFAbout::Image2Click() { openMakerPage(kAboutPageProduct); }

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/folder_chooser.h"
 #include "app/maker_web_page.h"
@@ -14,6 +13,7 @@
 #include "image/config_image.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
@@ -91,7 +91,7 @@ void TFTelvanoreFirmWare::buildLayout() {
     Label6_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     Label6_->setCursor(Qt::PointingHandCursor);
     Label6_->setAccessibleName(host);
-    connect(Label6_, &QLabel::linkActivated, this, [this] { Label6Click(); });
+    connectGuarded(Label6_, &QLabel::linkActivated, messages_, this, &TFTelvanoreFirmWare::Label6Click);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
@@ -122,22 +122,22 @@ void TFTelvanoreFirmWare::buildLayout() {
     outer->addWidget(Label6_, 2, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
     outer->setRowStretch(1, 1);
 
-    connect(New, &QPushButton::clicked, this, [this] { NewaClick(); });
-    connect(open, &QPushButton::clicked, this, [this] { OpenaClick(); });
+    connectGuarded(New, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::NewaClick);
+    connectGuarded(open, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::OpenaClick);
     for (QPushButton* step : {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, btn_Reg_Overview,
                               hidden[0], hidden[1], hidden[2], hidden[3]})
-        connect(step, &QPushButton::clicked, this, [this, step] { btn_str_lng1aClick(step); });
-    connect(CreateBin, &QPushButton::clicked, this, [this] { CreateBinaClick(); });
-    connect(about, &QPushButton::clicked, this, [this] { aboutClick(); });
+        connectGuarded(step, &QPushButton::clicked, messages_, this, [this, step] { btn_str_lng1aClick(step); });
+    connectGuarded(CreateBin, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::CreateBinaClick);
+    connectGuarded(about, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::aboutClick);
     connect(LbButton1, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order follows the rows, then the corner buttons and the web address.
-    QWidget* order[] = {New,           open,      btn_Prm_Gen,      btn_RCOB, btn_Info_RCOB, btn_TCOB,
-                        btn_Info_TCOB, CreateBin, btn_Reg_Overview, about,    LbButton1,     Label6_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    QList<QWidget*> order = {New,           open,      btn_Prm_Gen,      btn_RCOB, btn_Info_RCOB, btn_TCOB,
+                             btn_Info_TCOB, CreateBin, btn_Reg_Overview, about,    LbButton1,     Label6_};
+    chainTabOrder(order);
 
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TFTelvanoreFirmWare::FormCreate(const fs::path& workspaceDir) {
@@ -186,13 +186,9 @@ void TFTelvanoreFirmWare::CreateBinaClick() {
         messages_.plain(kProjectNotValid);
         return;
     }
-    bool written = false;
-    runGuarded(messages_, [&] {
-        ConfigImage image = BuildConfigImage(workspace_.ProjectDir);
-        WriteConfigImage(image, workspace_.ProjectDir);
-        written = true;
-    });
-    if (!written) return;
+    // A build or write failure ends the handler here, shown by its guard.
+    ConfigImage image = BuildConfigImage(workspace_.ProjectDir);
+    WriteConfigImage(image, workspace_.ProjectDir);
     if (updateWindow_)
         updateWindow_->exec();
     else

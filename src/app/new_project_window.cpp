@@ -2,13 +2,13 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "project/new_project.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 
@@ -23,12 +23,7 @@ constexpr const char* kCaption = "New project";
 }  // namespace
 
 TFsaveproj::TFsaveproj(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages) {
-    setObjectName("Fsaveproj");
-    setWindowTitle(kCaption);
-
+    : ProjectWindow("Fsaveproj", kCaption, workspace, messages, parent) {
     Label1_ = new QLabel("Project name", this);
     Label1_->setObjectName("Label1");
     Edit1_ = new QLineEdit(this);
@@ -37,36 +32,22 @@ TFsaveproj::TFsaveproj(WorkspaceState& workspace, MessageBoxes& messages, QWidge
     Edit1_->setAccessibleName(Label1_->text());
     Label1_->setBuddy(Edit1_);
 
-    bitbtn1_ = new QPushButton("OK", this);
-    bitbtn1_->setObjectName("bitbtn1");
-    bitbtn1_->setDefault(true);
-    bitbtn2_ = new QPushButton("Cancel", this);
-    bitbtn2_->setObjectName("bitbtn2");
-    bitbtn2_->setAutoDefault(false);
-    connect(bitbtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(bitbtn2_, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bitbtn1_);
-    buttons->addWidget(bitbtn2_);
+    OkCancelButtons buttons = makeOkCancelButtons(this);
+    bitbtn1_ = buttons.ok;
+    bitbtn2_ = buttons.cancel;
+    connectGuarded(bitbtn1_, &QPushButton::clicked, messages_, this, &TFsaveproj::BitBtn1Click);
+    connectGuarded(bitbtn2_, &QPushButton::clicked, messages_, this, &TFsaveproj::BitBtn2Click);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label1_, 0, 0);
     layout->addWidget(Edit1_, 1, 0);
-    layout->addLayout(buttons, 2, 0);
+    layout->addLayout(buttons.layout, 2, 0);
     layout->setRowStretch(3, 1);
 
     setTabOrder(Edit1_, bitbtn1_);
     setTabOrder(bitbtn1_, bitbtn2_);
 
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
-}
-
-void TFsaveproj::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
 }
 
 void TFsaveproj::FormShow() {

@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include <QDialog>
-
 #include "project/workspace.h"
+#include "widgets/project_window.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,13 +12,11 @@ class QPushButton;
 
 namespace telvanor {
 
-class MessageBoxes;
-
 // "New project": asks for a name and creates the project folder beneath the destination
 // folder, which the main window sets before every showing. The window closes only through
 // OK (once the project exists) or Cancel; Escape is Cancel, any other close is refused until
 // one of the two has allowed it.
-class TFsaveproj : public QDialog {
+class TFsaveproj : public ProjectWindow {
     Q_OBJECT
 public:
     TFsaveproj(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent = nullptr);
@@ -31,16 +28,13 @@ public:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormShow();
     void BitBtn1Click();
     void BitBtn2Click();
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     std::filesystem::path destination_;
     std::string projectName_;
     bool closePermission_ = false;

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 
@@ -80,7 +81,8 @@ TFSELstringhe::TFSELstringhe(MessageBoxes& messages, QWidget* parent)
     outer->addWidget(sg_, 1);
     outer->addLayout(strip);
 
-    connect(sg_, &QTableWidget::currentCellChanged, this, [this](int row) { sgSelectCell(row); });
+    connectGuarded(sg_, &QTableWidget::currentCellChanged, messages_, this,
+                   [this] { sgSelectCell(sg_->currentRow()); });
     connect(bitbtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     setTabOrder(sg_, bitbtn1);

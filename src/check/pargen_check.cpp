@@ -3,6 +3,7 @@
 
 #include "check/file_checks.h"
 #include "editors/pargen/comm_params.h"
+#include "project/formats/pargen_format.h"
 #include "project/integer_text.h"
 
 namespace telvanor {
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Texts the editor takes without a check but the image builder needs as integers.
-void warnIfNotInteger(std::vector<CheckFinding>& findings, const char* element, const std::string& text) {
+void warnIfNotInteger(std::vector<CheckFinding>& findings, std::string_view element, const std::string& text) {
     if (!parseIntegerText(text))
         findings.push_back(
             warned(std::string(element) + " '" + text + "' is not an integer; Update Device refuses it"));
@@ -31,8 +32,8 @@ std::vector<CheckFinding> checkPargenFile(const fs::path& file, const fs::path&)
 
     std::vector<CheckFinding> findings;
     for (const std::string& note : load.notes) findings.push_back(warned(note));
-    warnIfNotInteger(findings, "IDDev_Ser", load.params.IDDev_Ser);
-    warnIfNotInteger(findings, "TimeOut_Ser", load.params.TimeOut_Ser);
+    warnIfNotInteger(findings, pargen_xml::kIDDev_Ser, load.params.IDDev_Ser);
+    warnIfNotInteger(findings, pargen_xml::kTimeOut_Ser, load.params.TimeOut_Ser);
     if (std::optional<std::string> refusal = Controllo_Dati(load.params)) findings.push_back(refused(*refusal));
     return findings;
 }

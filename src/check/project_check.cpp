@@ -5,7 +5,10 @@
 
 #include "check/file_checks.h"
 #include "project/file_lookup.h"
-#include "project/workspace.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/transmit_frames_format.h"
 
 namespace telvanor {
 

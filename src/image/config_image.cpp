@@ -10,6 +10,10 @@
 #include "image/image_format.h"
 #include "project/atomic_file.h"
 #include "project/file_lookup.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/transmit_frames_format.h"
 #include "project/integer_text.h"
 #include "project/workspace.h"
 #include "project/xml_document.h"
@@ -119,21 +123,21 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
                               " receive frames; the device takes at most " + std::to_string(kMaxReceiveFrames));
     std::uint32_t running = 0;
     for (std::size_t row = 0; row < frames.count; ++row) {
-        std::uint32_t dataPage = table->integer(row, "DataPage") & 0xFF;
-        std::uint32_t pgn = table->integer(row, "PGN") & 0xFFFF;
-        std::uint32_t sourceAddress = table->integer(row, "ID_DEV") & 0xFF;
+        std::uint32_t dataPage = table->integer(row, rcobdef_xml::kDataPage) & 0xFF;
+        std::uint32_t pgn = table->integer(row, rcobdef_xml::kPGN) & 0xFFFF;
+        std::uint32_t sourceAddress = table->integer(row, rcobdef_xml::kID_DEV) & 0xFF;
         frames.identifiers.push_back(dataPage << 24 | pgn << 8 | sourceAddress);
 
         std::uint8_t flags = 0;
-        if (table->flag(row, "MultiFrame", true)) flags |= kMultiPacketFlag;
-        if (table->flag(row, "FastPacket", false)) flags |= kFastPacketFlag;
+        if (table->flag(row, rcobdef_xml::kMultiFrame, true)) flags |= kMultiPacketFlag;
+        if (table->flag(row, rcobdef_xml::kFastPacket, false)) flags |= kFastPacketFlag;
         std::uint32_t startByte = 0, byteCount = 0, dataLength = kSingleFrameLength;
         if (flags != 0) {
-            startByte = table->integer(row, "StartByte");
-            byteCount = table->integer(row, "NByte");
+            startByte = table->integer(row, rcobdef_xml::kStartByte);
+            byteCount = table->integer(row, rcobdef_xml::kNByte);
             dataLength = byteCount;
         }
-        bool isDeleted = table->flag(row, "Delete", true);
+        bool isDeleted = table->flag(row, rcobdef_xml::kDelete, true);
 
         image.put8(dataPage);
         image.put16(pgn);
@@ -154,10 +158,10 @@ std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) 
     std::optional<ProjectTable> table = loadTable(projectDir, kTCobDefFile);
     if (!table) return 0;
     for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t priority = table->integer(row, "Priority");
-        std::uint32_t dataPage = table->integer(row, "DP");
-        std::uint32_t pgn = table->integer(row, "PGN");
-        std::uint32_t sourceAddress = table->integer(row, "ID_DEV");
+        std::uint32_t priority = table->integer(row, tcobdef_xml::kPriority);
+        std::uint32_t dataPage = table->integer(row, tcobdef_xml::kDP);
+        std::uint32_t pgn = table->integer(row, tcobdef_xml::kPGN);
+        std::uint32_t sourceAddress = table->integer(row, tcobdef_xml::kID_DEV);
         image.put32((priority << 26) + (dataPage << 24) + (pgn << 8) + sourceAddress);
         checkImageSize(image.position());
     }
@@ -168,13 +172,14 @@ std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir,
     std::optional<ProjectTable> table = loadTable(projectDir, kRInfoCobFile);
     if (!table) return 0;
     for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t index = table->integer(row, "Index");
-        auto frameNumber = static_cast<std::int32_t>(table->integer(row, "NrPdo"));
-        std::uint32_t packed = table->integer(row, "PosComp");
+        std::uint32_t index = table->integer(row, infocob_xml::kIndex);
+        auto frameNumber = static_cast<std::int32_t>(table->integer(row, infocob_xml::kNrPdo));
+        std::uint32_t packed = table->integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
-            throw ImageBuildError(table->fileName() + ": row " + std::to_string(row + 1) + ": attribute NrPdo " +
-                                  std::to_string(frameNumber) + " names no receive frame (" +
-                                  std::string(kRCobDefFile) + " has " + std::to_string(frames.count) + " rows)");
+            throw ImageBuildError(table->fileName() + ": row " + std::to_string(row + 1) + ": attribute " +
+                                  std::string(infocob_xml::kNrPdo) + " " + std::to_string(frameNumber) +
+                                  " names no receive frame (" + std::string(kRCobDefFile) + " has " +
+                                  std::to_string(frames.count) + " rows)");
         image.put16(index);
         image.put16(frames.dataPositions[static_cast<std::size_t>(frameNumber) - 1]);
         image.put16(packed >> 16);
@@ -188,10 +193,10 @@ std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir
     std::optional<ProjectTable> table = loadTable(projectDir, kTInfoCobFile);
     if (!table) return 0;
     for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t index = table->integer(row, "Index");
-        std::uint32_t frameNumber = table->integer(row, "NrPdo");
-        std::uint32_t packed = table->integer(row, "PosComp");
-        std::optional<std::string> write = table->rows()[row].attribute("Write_J1939");
+        std::uint32_t index = table->integer(row, infocob_xml::kIndex);
+        std::uint32_t frameNumber = table->integer(row, infocob_xml::kNrPdo);
+        std::uint32_t packed = table->integer(row, infocob_xml::kPosComp);
+        std::optional<std::string> write = table->rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
         image.put16(index);
         image.put8(frameNumber);
@@ -235,27 +240,27 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, const Confi
     std::optional<ProjectTable> table = loadTable(projectDir, kPargenFile);
     if (!table) return false;
     Parameters parameters(*table);
-    image.put8(parameters.required("BaudRateCAN") + 1);
-    image.put8(parameters.required("CANType"));
-    image.put8(parameters.required("Baud_Ser"));
-    image.put8(parameters.required("Par_Ser"));
-    image.put8(parameters.required("IDDev_Ser"));
-    image.put16(parameters.required("TimeOut_Ser"));
-    image.put8(parameters.optional("TimeOut_Data", 0));
-    image.put16(parameters.optional("TO_ModReg", 1));
-    std::uint32_t peerToPeer = parameters.optional("Peer_to_Peer", 0);
+    image.put8(parameters.required(pargen_xml::kBaudRateCAN) + 1);
+    image.put8(parameters.required(pargen_xml::kCANType));
+    image.put8(parameters.required(pargen_xml::kBaud_Ser));
+    image.put8(parameters.required(pargen_xml::kPar_Ser));
+    image.put8(parameters.required(pargen_xml::kIDDev_Ser));
+    image.put16(parameters.required(pargen_xml::kTimeOut_Ser));
+    image.put8(parameters.optional(pargen_xml::kTimeOut_Data, 0));
+    image.put16(parameters.optional(pargen_xml::kTO_ModReg, 1));
+    std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0);
     image.put8(peerToPeer);
     // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
-    image.put8((parameters.optional("Serial", 1) & 0xFF) == 0 ? 1 : 0);
-    image.put8(parameters.optional("Write_J1939", 0));
-    image.put8(parameters.optional("En_Rem_Req", 0));
-    image.put16(parameters.optional("Pri_Des", 0));
-    image.put16(parameters.optional("PGN1", 0));
-    image.put16(parameters.optional("PGN2", 0));
-    image.put16(parameters.optional("SA", 0));
-    image.put8(parameters.optional("Send_Every", 0));
-    image.put16(parameters.optional("SE_ms", 0));
-    image.put8(parameters.optional("HW_Type", 0));
+    image.put8((parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1 : 0);
+    image.put8(parameters.optional(pargen_xml::kWrite_J1939, 0));
+    image.put8(parameters.optional(pargen_xml::kEn_Rem_Req, 0));
+    image.put16(parameters.optional(pargen_xml::kPri_Des, 0));
+    image.put16(parameters.optional(pargen_xml::kPGN1, 0));
+    image.put16(parameters.optional(pargen_xml::kPGN2, 0));
+    image.put16(parameters.optional(pargen_xml::kSA, 0));
+    image.put8(parameters.optional(pargen_xml::kSend_Every, 0));
+    image.put16(parameters.optional(pargen_xml::kSE_ms, 0));
+    image.put8(parameters.optional(pargen_xml::kHW_Type, 0));
     image.put16(static_cast<std::uint32_t>(counts.receiveFrames));
     image.put16(static_cast<std::uint32_t>(counts.transmitFrames));
     image.put16(static_cast<std::uint32_t>(counts.receiveMappings));

@@ -12,10 +12,14 @@ namespace telvanor {
 
 namespace fs = std::filesystem;
 
+std::string fileFailureText(std::string_view verb, const fs::path& file, int error) {
+    return "Cannot " + std::string(verb) + " " + file.string() + ": " + std::strerror(error);
+}
+
 namespace {
 
-[[noreturn]] void fail(const char* verb, const fs::path& file, int error) {
-    throw FileError(std::string("Cannot ") + verb + " " + file.string() + ": " + std::strerror(error));
+[[noreturn]] void fail(std::string_view verb, const fs::path& file, int error) {
+    throw FileError(fileFailureText(verb, file, error));
 }
 
 std::string temporaryName(const fs::path& target) {
@@ -23,7 +27,8 @@ std::string temporaryName(const fs::path& target) {
     return "." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000);
 }
 
-// Writes everything or gives the errno of the first failure.
+}  // namespace
+
 int writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
@@ -31,12 +36,12 @@ int writeAll(int descriptor, std::string_view bytes) {
             if (errno == EINTR) continue;
             return errno;
         }
+        // Nothing written and no error: the descriptor takes no more.
+        if (written == 0) return EIO;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
 }
-
-}  // namespace
 
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     std::error_code ignored;

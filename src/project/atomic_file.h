@@ -15,9 +15,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// "Cannot " + verb + " " + the file + ": " + the system's reason for `error` (an errno).
+std::string fileFailureText(std::string_view verb, const std::filesystem::path& file, int error);
+
 // Writes `bytes` to a temporary file in the target's folder and renames it over the target,
 // so that a failed write leaves the old file whole. Throws FileError on failure.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Writes all of `bytes` to an open file descriptor, going on after interruptions by
+// signals. Gives 0, or the errno of the failure that stopped it.
+int writeAll(int descriptor, std::string_view bytes);
 
 // Reads a whole file, refusing files larger than `maxBytes`. Throws FileError.
 std::string readWholeFile(const std::filesystem::path& file, std::size_t maxBytes);

@@ -15,4 +15,9 @@ void appendCsvField(std::string& line, std::string_view text) {
     line.push_back('"');
 }
 
+void appendCsvFieldAndComma(std::string& line, std::string_view text) {
+    appendCsvField(line, text);
+    line.push_back(',');
+}
+
 }  // namespace telvanor

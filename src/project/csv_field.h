@@ -10,4 +10,8 @@ namespace telvanor {
 // one field of its line; every other text is written as it stands.
 void appendCsvField(std::string& line, std::string_view text);
 
+// Appends `text` as one field followed by a comma, as the exports that end every field with
+// one write it ("100,2,33,").
+void appendCsvFieldAndComma(std::string& line, std::string_view text);
+
 }  // namespace telvanor

@@ -1,21 +1,15 @@
 #include "project/file_lookup.h"
 
-#include <algorithm>
 #include <string>
 #include <system_error>
+
+#include "project/equal_no_case.h"
 
 namespace telvanor {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
 
 bool isFile(const fs::path& path) {
     std::error_code error;

@@ -4,27 +4,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "project/formats/frame_table_format.h"
+#include "project/table_file.h"
 #include "project/xml_document.h"
 
 namespace telvanor {
 
-// The frame table files RCobDef.xml and TCobDef.xml: a root element COBID with one child
-// element per frame, whose attributes hold the row's texts exactly as typed. A row's
-// position, counted from 1, is its frame number.
+// The frame table files RCobDef.xml and TCobDef.xml, named in project/formats: a root
+// element COBID with one child element per frame, whose attributes hold the row's texts
+// exactly as typed. A row's position, counted from 1, is its frame number.
 
 // The frame table windows show this many rows.
 inline constexpr std::size_t kFrameTableGridRows = 250;
 
-inline constexpr std::string_view kFrameTableRoot = "COBID";
-inline constexpr std::string_view kFrameTableRow = "row";
-
-enum class FrameTableOutcome { NoFile, Loaded, Failed };
+// The name the frame table windows know the load's outcome by.
+using FrameTableOutcome = TableFileOutcome;
 
 // What loading a frame table file gives. After a failure, `rows` holds the rows read before
 // it, the failing row last with the cells read up to the failure (the others empty).
@@ -33,14 +32,6 @@ struct FrameTableLoad {
     FrameTableOutcome outcome = FrameTableOutcome::NoFile;
     std::vector<Row> rows;
     std::string failure;  // only when the outcome is Failed
-};
-
-// One attribute of a row and the field of the row's struct that holds its text.
-template <typename Row>
-struct FrameTableField {
-    std::string_view attribute;
-    std::string Row::*text;
-    bool required = true;
 };
 
 // What the frame table window would make of a project's file at OK, for `telvanor-cli check`.
@@ -68,17 +59,6 @@ bool isBlank(std::string_view text);
 
 namespace frame_table_detail {
 
-// The file's rows, or why they cannot be read. `file` is the file found (in any letter case).
-struct OpenedTable {
-    FrameTableOutcome outcome = FrameTableOutcome::NoFile;
-    std::filesystem::path file;
-    std::unique_ptr<XmlDocument> document;  // the rows point into it
-    std::vector<XmlElement> rows;
-    std::string failure;
-};
-
-OpenedTable openTable(const std::filesystem::path& path);
-std::string missingAttribute(const std::filesystem::path& file, std::size_t rowNumber, std::string_view attribute);
 void saveTable(const std::filesystem::path& path, const XmlDocument& document);
 // The warning for the file rows `first` to `last` (from 1) that OK would not write.
 std::string droppedRows(std::size_t first, std::size_t last, std::string_view endColumn);
@@ -88,25 +68,12 @@ std::string droppedRows(std::size_t first, std::size_t last, std::string_view en
 // Reads the frame table file at `path` (found in any letter case). An absent optional
 // attribute leaves its field empty; an absent required one ends the load there.
 template <typename Row, std::size_t N>
-FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path,
-                                   const std::array<FrameTableField<Row>, N>& fields) {
-    frame_table_detail::OpenedTable table = frame_table_detail::openTable(path);
+FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path, const std::array<RowField<Row>, N>& fields) {
+    TableFile table = openTableFile(path, frame_table_xml::kRoot);
     FrameTableLoad<Row> load;
+    readTableRows(table, fields, load.rows);
     load.outcome = table.outcome;
     load.failure = table.failure;
-    load.rows.reserve(table.rows.size());
-    for (std::size_t index = 0; index < table.rows.size(); ++index) {
-        Row& row = load.rows.emplace_back();
-        for (const FrameTableField<Row>& field : fields) {
-            if (std::optional<std::string> value = table.rows[index].attribute(field.attribute)) {
-                row.*field.text = std::move(*value);
-            } else if (field.required) {
-                load.outcome = FrameTableOutcome::Failed;
-                load.failure = frame_table_detail::missingAttribute(table.file, index + 1, field.attribute);
-                return load;
-            }
-        }
-    }
     return load;
 }
 
@@ -122,12 +89,12 @@ std::size_t frameTableLength(const std::vector<Row>& rows, std::string Row::*end
 // `path` (replacing it in whatever letter case it is spelled). Throws FileError.
 template <typename Row, std::size_t N>
 void saveFrameTable(const std::filesystem::path& path, const std::vector<Row>& rows, std::size_t length,
-                    const std::array<FrameTableField<Row>, N>& fields) {
+                    const std::array<RowField<Row>, N>& fields) {
     XmlDocument document;
-    XmlElement root = document.createRoot(kFrameTableRoot);
+    XmlElement root = document.createRoot(frame_table_xml::kRoot);
     for (std::size_t index = 0; index < length && index < rows.size(); ++index) {
-        XmlElement element = root.appendChild(kFrameTableRow);
-        for (const FrameTableField<Row>& field : fields) element.setAttribute(field.attribute, rows[index].*field.text);
+        XmlElement element = root.appendChild(kRowElement);
+        writeRowFields(element, fields, rows[index]);
     }
     frame_table_detail::saveTable(path, document);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "project/table_file.h"
+
 namespace telvanor {
 
 // The strings file of the string selection window: an XML document whose root element holds
@@ -13,7 +15,7 @@ inline constexpr int kStringCount = 1000;
 
 // What one showing of the window found: the texts by index, or the message to show.
 struct StringsFileLoad {
-    enum class Outcome { Loaded, NoFile, Failed };
+    using Outcome = TableFileOutcome;
     Outcome outcome = Outcome::NoFile;
     std::vector<std::string> texts;
     std::optional<std::string> message;

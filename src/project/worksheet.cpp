@@ -14,6 +14,9 @@
 
 #include <freexl.h>
 
+#include "project/atomic_file.h"
+#include "project/equal_no_case.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define TELVANOR_SANITIZED 1
 #elif defined(__has_feature)
@@ -31,15 +34,6 @@ namespace {
 
 // A full register map is 65,536 rows of three cells; the widest table has 49 columns.
 constexpr std::uint64_t kMaxWorksheetCells = 4'000'000;
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 // An open workbook, closed however the reading ends.
 class Workbook {
@@ -188,28 +182,18 @@ void becomeReadingChild() {
 #endif
 }
 
-bool writeAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // FreeXL is a C library that trusts the file it reads: a damaged or hostile workbook can make
 // it read past its buffers or crash. It therefore runs in a child process, whose end, however
 // it comes, cannot take the program or its unsaved work with it.
 Message readIsolated(const std::filesystem::path& workbook, const std::function<Message()>& read) {
     int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) throw WorkbookError("Cannot read " + workbook.string() + ": " + std::strerror(errno));
+    if (::pipe(pipeEnds) != 0) throw WorkbookError(fileFailureText("read", workbook, errno));
     pid_t child = ::fork();
     if (child < 0) {
         int error = errno;
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
-        throw WorkbookError("Cannot read " + workbook.string() + ": " + std::strerror(error));
+        throw WorkbookError(fileFailureText("read", workbook, error));
     }
     if (child == 0) {
         becomeReadingChild();
@@ -223,7 +207,7 @@ Message readIsolated(const std::filesystem::path& workbook, const std::function<
         } catch (const std::exception& failure) {
             answer = std::string(1, kRefused) + failure.what();
         }
-        _exit(writeAll(pipeEnds[1], answer) ? 0 : 1);
+        _exit(writeAll(pipeEnds[1], answer) == 0 ? 0 : 1);
     }
     ::close(pipeEnds[1]);
 
@@ -304,6 +288,17 @@ std::optional<WorksheetRows> readWorksheet(const std::filesystem::path& workbook
         sheet.rows.push_back(std::move(cells));
     }
     return sheet;
+}
+
+ImportSheet readImportSheet(const std::filesystem::path& workbook, std::string_view sheetName) {
+    std::optional<WorksheetRows> sheet;
+    try {
+        sheet = readWorksheet(workbook, sheetName);
+    } catch (const WorkbookError&) {
+        return {ImportEnd::WorkbookUnreadable, {}};
+    }
+    if (!sheet) return {ImportEnd::NoWorksheet, {}};
+    return {ImportEnd::Complete, std::move(*sheet)};
 }
 
 }  // namespace telvanor

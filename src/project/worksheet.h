@@ -32,6 +32,23 @@ std::vector<std::string> worksheetNames(const std::filesystem::path& workbook);
 // workbook cannot be read.
 std::optional<WorksheetRows> readWorksheet(const std::filesystem::path& workbook, std::string_view sheetName);
 
+// How an import from a worksheet ended. None of the endings is reported to the user.
+enum class ImportEnd {
+    WorkbookUnreadable,  // the workbook cannot be read
+    NoWorksheet,         // the workbook has no worksheet of the table's name in any letter case
+    Complete,            // every record was read
+    TooFewColumns,       // the worksheet has fewer columns than a record is read from
+    BadFrameNumber,      // a register map record's frame number is empty or not an integer
+};
+
+// The worksheet an import reads: its rows when `end` is Complete, otherwise why there are
+// none (WorkbookUnreadable or NoWorksheet).
+struct ImportSheet {
+    ImportEnd end = ImportEnd::Complete;
+    WorksheetRows sheet;
+};
+ImportSheet readImportSheet(const std::filesystem::path& workbook, std::string_view sheetName);
+
 // The text of a number cell.
 std::string numberCellText(double value);
 

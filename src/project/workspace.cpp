@@ -2,6 +2,12 @@
 
 #include <system_error>
 
+#include "project/formats/emcy_def_format.h"
+#include "project/formats/emcy_word_format.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/sdo_format.h"
+#include "project/formats/transmit_frames_format.h"
 #include "project/settings_file.h"
 
 namespace telvanor {

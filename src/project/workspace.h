@@ -10,16 +10,9 @@ inline constexpr std::string_view kSettingsFileName = "Telvanor_NMEA20002MRTUs.i
 inline constexpr std::string_view kSettingsSection = "lastproj";
 inline constexpr std::string_view kSettingsKey = "projectname";
 
-// Project file names. Files are looked up without regard to letter case.
-inline constexpr std::string_view kPargenFile = "pargen.xml";
-inline constexpr std::string_view kRCobDefFile = "RCobDef.xml";
-inline constexpr std::string_view kTCobDefFile = "TCobDef.xml";
-inline constexpr std::string_view kRInfoCobFile = "RInfoCob.xml";
-inline constexpr std::string_view kTInfoCobFile = "TInfoCob.xml";
-inline constexpr std::string_view kSdoFile = "sdo.xml";
+// Files are looked up without regard to letter case. The project's XML files are named with
+// their formats (project/formats); sdopdo.xml has a path but no format, as nothing reads it.
 inline constexpr std::string_view kSdoPdoFile = "sdopdo.xml";
-inline constexpr std::string_view kEmcyDefFile = "emcydef.xml";
-inline constexpr std::string_view kEmcyWordFile = "emcyword.xml";
 inline constexpr std::string_view kBinFolder = "bin";
 inline constexpr std::string_view kImageFile = "bank.bin";
 

@@ -61,7 +61,7 @@ std::string csvReport(const ProjectReport& report, char separator) {
         appendLine(csv, {"Problem: " + problemLine(finding)}, separator);
     appendLine(csv,
                {"Register", "Hex", "Direction", "Frame", "Mnemonic", "PGN", "High byte", "High byte field", "Low byte",
-                "Low byte field", "Write NMEA2000 Frame"},
+                "Low byte field", kWriteNmeaColumn},
                separator);
     appendRegisters(csv, report.receiveRegisters, separator);
     appendRegisters(csv, report.transmitRegisters, separator);

@@ -13,10 +13,10 @@
 #include "editors/register_map/register_map_file.h"
 #include "editors/transmit_frames/transmit_frames.h"
 #include "project/file_lookup.h"
+#include "project/formats/pargen_format.h"
 #include "project/frame_table_file.h"
 #include "project/integer_text.h"
 #include "project/parameter_lists.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 
@@ -70,15 +70,24 @@ PgnTexts pgnTexts(const std::string& dataPageText, const std::string& pgnText) {
     return texts;
 }
 
-ReportReceiveFrame receiveFrame(std::size_t number, const ReceiveFrameRow& row) {
-    ReportReceiveFrame frame;
+// What a receive and a transmit frame show alike: number, data page, PGN, name, source
+// address and mnemonic.
+template <typename Frame, typename Row>
+Frame describedFrame(std::size_t number, const Row& row, std::string Row::*dataPage) {
+    Frame frame;
     frame.number = number;
-    frame.dataPage = row.DataPage;
-    PgnTexts pgn = pgnTexts(row.DataPage, row.PGN);
+    frame.dataPage = row.*dataPage;
+    PgnTexts pgn = pgnTexts(row.*dataPage, row.PGN);
     frame.pgnHex = pgn.hex;
     frame.pgnDecimal = pgn.decimal;
     frame.name = pgn.name;
     frame.sourceAddress = row.ID_DEV;
+    frame.mnemonic = row.Mnemonic;
+    return frame;
+}
+
+ReportReceiveFrame receiveFrame(std::size_t number, const ReceiveFrameRow& row) {
+    auto frame = describedFrame<ReportReceiveFrame>(number, row, &ReceiveFrameRow::DataPage);
     bool multi = isYes(row.MultiFrame);
     bool fast = isYes(row.FastPacket);
     frame.framing = multi && fast ? "multi-packet + fast packet"
@@ -87,20 +96,12 @@ ReportReceiveFrame receiveFrame(std::size_t number, const ReceiveFrameRow& row) 
                                   : "single frame";
     frame.bytes = multi || fast ? row.NByte + " from byte " + row.StartByte : std::to_string(kOrdinaryFrameBytes);
     frame.deleted = isYes(row.Delete);
-    frame.mnemonic = row.Mnemonic;
     return frame;
 }
 
 ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& row) {
-    ReportTransmitFrame frame;
-    frame.number = number;
+    auto frame = describedFrame<ReportTransmitFrame>(number, row, &TransmitFrameRow::DP);
     frame.priority = row.Priority;
-    frame.dataPage = row.DP;
-    PgnTexts pgn = pgnTexts(row.DP, row.PGN);
-    frame.pgnHex = pgn.hex;
-    frame.pgnDecimal = pgn.decimal;
-    frame.name = pgn.name;
-    frame.sourceAddress = row.ID_DEV;
     std::optional<std::int32_t> priority = parseIntegerText(row.Priority);
     std::optional<std::int32_t> dataPage = parseIntegerText(row.DP);
     std::optional<std::int32_t> pgnValue = parseIntegerText(row.PGN);
@@ -116,7 +117,6 @@ ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& ro
             !inRange(*source, 0, 255))
             frame.identifier += " (a part out of range)";
     }
-    frame.mnemonic = row.Mnemonic;
     return frame;
 }
 
@@ -268,8 +268,8 @@ std::string describeCommParams(const CommParams& params) {
 
 std::string newestProjectFileDate(const fs::path& projectDir) {
     std::optional<fs::file_time_type> newest;
-    for (std::string_view name : {kPargenFile, kRCobDefFile, kTCobDefFile, kRInfoCobFile, kTInfoCobFile}) {
-        std::optional<fs::path> file = findFileNoCase(projectDir, name);
+    for (const ProjectFileChecker& checked : projectFileCheckers()) {
+        std::optional<fs::path> file = findFileNoCase(projectDir, checked.fileName);
         if (!file) continue;
         std::error_code error;
         fs::file_time_type time = fs::last_write_time(*file, error);

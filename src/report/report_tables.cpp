@@ -36,7 +36,7 @@ ReportTable registerTable(MapKind kind, const std::vector<ReportRegister>& regis
                        transmit ? "Low byte to" : "Low byte from"},
                       {},
                       "The project maps no registers here."};
-    if (transmit) table.columns.push_back("Write NMEA2000 Frame");
+    if (transmit) table.columns.push_back(kWriteNmeaColumn);
     for (const ReportRegister& entry : registers) {
         std::vector<std::string> row = {entry.registerDecimal, entry.registerHex, directionText(kind),
                                         frameText(entry),      entry.pgn,         byteText(entry.high),

@@ -16,6 +16,10 @@ struct ReportTable {
     std::string emptyText;  // shown instead of a table without rows
 };
 
+// The column of a transmit mapping's Write_J1939, named as the transmit register map window
+// names it.
+inline constexpr const char* kWriteNmeaColumn = "Write NMEA2000 Frame";
+
 // Receive frames, transmit frames, receive register map, transmit register map.
 std::vector<ReportTable> reportTables(const ProjectReport& report);
 

@@ -18,6 +18,7 @@
 #include "update/com_port_names.h"
 #include "update/run_and_wait.h"
 #include "update/updater_command.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
@@ -73,14 +74,8 @@ private:
     }
 };
 
-QLabel* label(const char* name, const QString& text, QWidget* parent) {
-    auto* made = new QLabel(text, parent);
-    made->setObjectName(name);
-    return made;
-}
-
 QLabel* heading(const char* name, const QString& text, QWidget* parent) {
-    QLabel* made = label(name, text, parent);
+    QLabel* made = namedLabel(name, text, parent);
     QFont font = made->font();
     font.setBold(true);
     made->setFont(font);
@@ -88,9 +83,7 @@ QLabel* heading(const char* name, const QString& text, QWidget* parent) {
 }
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(name);
-    return made;
+    return named(new QPushButton(caption, parent), name);
 }
 
 QCheckBox* option(const char* name, const QString& caption, QWidget* parent) {
@@ -130,11 +123,11 @@ void TFBootSer::buildLayout() {
     stepsPage_ = new QWidget;
     stepsPage_->setObjectName("stepsPage");
     QLabel* Label1 = heading("Label1", "Follow these steps to update the RM40915 from RS232:", stepsPage_);
-    QLabel* Label2 = label("Label2", "1 - Turn OFF the Device", stepsPage_);
-    QLabel* Label3 = label("Label3", "2 - Connect the RS232 cable", stepsPage_);
-    QLabel* Label4 = label("Label4", "3 - Select the  COM port and press the connect button", stepsPage_);
-    QLabel* Label5 = label("Label5", "4 - Turn ON the Device", stepsPage_);
-    QLabel* Label6 = label("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
+    QLabel* Label2 = namedLabel("Label2", "1 - Turn OFF the Device", stepsPage_);
+    QLabel* Label3 = namedLabel("Label3", "2 - Connect the RS232 cable", stepsPage_);
+    QLabel* Label4 = namedLabel("Label4", "3 - Select the  COM port and press the connect button", stepsPage_);
+    QLabel* Label5 = namedLabel("Label5", "4 - Turn ON the Device", stepsPage_);
+    QLabel* Label6 = namedLabel("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
 
     CB_Com_ = new QComboBox(stepsPage_);
     CB_Com_->setObjectName("CB_Com");
@@ -181,7 +174,7 @@ void TFBootSer::buildLayout() {
     CB_Proj_ = option("CB_Proj", "Project", Panel1_);
     CB_RProj_ = option("CB_RProj", "Read Project when finish", Panel1_);
     LbButton4_ = button("LbButton4", "Execute update firmware", Panel1_);
-    LRunState_ = label("LRunState", QString(), Panel1_);
+    LRunState_ = namedLabel("LRunState", QString(), Panel1_);
     LRunState_->setMinimumWidth(LRunState_->fontMetrics().horizontalAdvance(runStateText(kUpdaterTimeout)));
     LRunState_->setMinimumHeight(LRunState_->fontMetrics().height());
 
@@ -208,10 +201,10 @@ void TFBootSer::buildLayout() {
     outer->setContentsMargins(18, 14, 18, 14);
     outer->addWidget(pages_);
 
-    connect(LbButton1, &QPushButton::clicked, this, [this] { LbButton1Click(); });
-    connect(LbButton2_, &QPushButton::clicked, this, [this] { LbButton2Click(); });
+    connectGuarded(LbButton1, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton1Click);
+    connectGuarded(LbButton2_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton2Click);
     connect(LbButton3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(LbButton4_, &QPushButton::clicked, this, [this] { LbButton4Click(); });
+    connectGuarded(LbButton4_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton4Click);
 
     setTabOrder(CB_Com_, LbButton1);
     setTabOrder(LbButton1, LbButton3);

@@ -45,12 +45,7 @@ private:
 }  // namespace
 
 TFModifyFileSx::TFModifyFileSx(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages) {
-    setObjectName("FModifyFileSx");
-    setWindowTitle("Generate Firmware");
-
+    : ProjectWindow("FModifyFileSx", "Generate Firmware", workspace, messages, parent) {
     auto* LbButton1 = new QPushButton("X", this);
     LbButton1->setObjectName("LbButton1");
     LbButton1->setAccessibleName("Close");
@@ -103,19 +98,18 @@ TFModifyFileSx::TFModifyFileSx(WorkspaceState& workspace, MessageBoxes& messages
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(LbButton1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(LbButton2_, &QPushButton::clicked, this, [this] { LbButton2Click(); });
+    connectGuarded(LbButton2_, &QPushButton::clicked, messages_, this, &TFModifyFileSx::LbButton2Click);
     setTabOrder(cbport_, LbButton2_);
     setTabOrder(LbButton2_, LbButton1);
 }
 
-void TFModifyFileSx::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+void TFModifyFileSx::placeOnScreen() {
     // The window stands above the middle of the screen, centred across it.
     if (QScreen* display = screen()) {
         QRect area = display->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, std::max(area.y(), area.y() + area.height() / 2 - height()));
+        move(std::max(area.x(), area.x() + (area.width() - width()) / 2),
+             std::max(area.y(), area.y() + area.height() / 2 - height()));
     }
-    FormShow();
 }
 
 void TFModifyFileSx::FormShow() {

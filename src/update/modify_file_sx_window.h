@@ -2,10 +2,9 @@
 
 #include <array>
 
-#include <QDialog>
-
 #include "project/workspace.h"
 #include "update/firmware_file.h"
+#include "widgets/project_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,28 +14,24 @@ class QPushButton;
 
 namespace telvanor {
 
-class MessageBoxes;
-
 // "Generate Firmware": splices the project's bin/bank1.bin and bin/bank2.bin into the master
 // firmware file MASTER/SX40905.sx, giving New_SX40905.sx in the project folder, and starts
 // FlashWrite.exe on the chosen port. Nothing in the program opens it yet.
-class TFModifyFileSx : public QDialog {
+class TFModifyFileSx : public ProjectWindow {
     Q_OBJECT
 public:
     TFModifyFileSx(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
+    void placeOnScreen() override;
 
 private:
-    void FormShow();
     void LbButton2Click();
     void mergeBanks(const FirmwareFiles& files);
     void flash(const FirmwareFiles& files);
     void startFlashWrite(const FlashStart& start);
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     // The files of the current project, set on show.
     FirmwareFiles files_;
     QComboBox* cbport_ = nullptr;

@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+#include <QObject>
+
 #include "widgets/message_boxes.h"
 
 namespace telvanor {
@@ -22,6 +24,23 @@ void runGuarded(MessageBoxes& messages, Handler&& handler) {
 template <typename Window>
 auto guardedSlot(MessageBoxes& messages, Window* window, void (Window::*handler)()) {
     return [&messages, window, handler] { runGuarded(messages, [window, handler] { (window->*handler)(); }); };
+}
+
+// Connects a control's signal to a handler of its window, run through runGuarded. Every
+// handler of the program's windows is connected this way, so that a fault in any of them is
+// shown the same way and never reaches the event loop.
+template <typename Sender, typename Signal, typename Window>
+QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, MessageBoxes& messages, Window* window,
+                                       void (Window::*handler)()) {
+    return QObject::connect(sender, signal, window, guardedSlot(messages, window, handler));
+}
+
+// The same for a handler that needs more than the window, such as the control that was pressed.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, MessageBoxes& messages, QObject* context,
+                                       Handler handler) {
+    return QObject::connect(sender, signal, context,
+                            [&messages, handler] { runGuarded(messages, [&handler] { handler(); }); });
 }
 
 }  // namespace telvanor

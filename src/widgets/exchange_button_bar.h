@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "widgets/dialog_parts.h"
 
 class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
 namespace telvanor {
-
-// A push button that never takes Enter from the window's default button.
-QPushButton* plainButton(const char* name, const QString& caption, QWidget* parent);
 
 // The bottom bar of the editors that exchange their table with spreadsheets: "Export"
 // (`button1`) and "Import" (`bitbtn4`) on the left, "OK" (`bitbtn1`, the default button) and

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dormant/emcy_translation/emcy_translation.h"
+#include "project/worksheet.h"
 
 namespace telvanor {
 
@@ -22,20 +23,10 @@ std::string emcyDefCsv(const std::vector<TClEmcy>& entries);
 // any letter case. The write is atomic; a failure throws FileError naming the file.
 void ExportEmcyDef(const std::filesystem::path& projectDir, const std::vector<TClEmcy>& entries);
 
-// How a worksheet import of an EMCY table ended. None of the endings is reported to the user.
-enum class EmcyImportEnd {
-    // The workbook cannot be read: the table stays empty.
-    WorkbookUnreadable,
-    // The workbook has no worksheet of the table's name in any letter case: the table stays empty.
-    NoWorksheet,
-    // Every record was read.
-    Complete,
-    // The worksheet has fewer columns than a record needs: nothing was taken.
-    TooFewColumns,
-};
-
 struct EmcyImport {
-    EmcyImportEnd end = EmcyImportEnd::Complete;
+    // WorkbookUnreadable and NoWorksheet leave the table empty; TooFewColumns: the worksheet
+    // has fewer columns than a record needs, and nothing was taken.
+    ImportEnd end = ImportEnd::Complete;
     std::size_t imported = 0;
 };
 

@@ -9,19 +9,15 @@
 #include <vector>
 
 #include "dormant/emcy_translation/emcy_translation.h"
-#include "project/xml_document.h"
+#include "project/table_file.h"
 
 namespace telvanor {
 
 // What the EMCY windows say when their file is absent or cannot be read.
-inline constexpr std::string_view kEmcyFileNotFound = "File XML not found";
-inline constexpr std::string_view kEmcyFileReadError = "Error in reading file XML";
+inline constexpr std::string_view kEmcyFileNotFound = kXmlFileNotFound;
+inline constexpr std::string_view kEmcyFileReadError = kXmlFileReadError;
 
-// Reads and parses an EMCY file into `document`; gives why it cannot (naming the file) when it
-// cannot be read, is not well-formed or has no root element.
-std::optional<std::string> loadEmcyDocument(XmlDocument& document, const std::filesystem::path& file);
-
-enum class EmcyFileOutcome { NoFile, Loaded, Failed };
+using EmcyFileOutcome = TableFileOutcome;
 
 // What loading emcydef.xml gives; after a failure the entries read before it.
 struct EmcyDefLoad {

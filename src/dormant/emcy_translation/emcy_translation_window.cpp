@@ -6,17 +6,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "dormant/emcy_translation/emcy_translation_exchange.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
-#include "widgets/exchange_button_bar.h"
+#include "widgets/list_editor_window.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -25,7 +24,6 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "Set Translate EMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 
 // The edits from top to bottom: the field, its label and the range the label shows (nothing
 // checks it).
@@ -57,24 +55,14 @@ std::size_t fieldPosition(std::string_view field) {
 }  // namespace
 
 TFemcyMB::TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages),
+    : ListEditorWindow("FemcyMB", kTitle, kCanAPageCaption, {"Delete EMCY", "New EMCY", "Modify EMCY"}, workspace,
+                       messages, parent),
       OpenExcel(openExcel) {
-    setObjectName("FemcyMB");
-    setWindowTitle(kTitle);
     buildControls();
 }
 
 void TFemcyMB::buildControls() {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
-    auto* page = new QWidget(PageControl1);
-    page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
-    // One page only: its tab is no stop on the way through the controls.
-    PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+    QWidget* page = this->page();
 
     LBCanA = new QListWidget(page);
     LBCanA->setObjectName("LBCanA");
@@ -97,51 +85,14 @@ void TFemcyMB::buildControls() {
         order.push_back(edit);
     }
 
-    DeleteA = plainButton("DeleteA", "Delete EMCY", page);
-    NewA = plainButton("NewA", "New EMCY", page);
-    ModifyA = plainButton("ModifyA", "Modify EMCY", page);
-    auto* editButtons = new QHBoxLayout;
-    for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
-    editButtons->addStretch(1);
-
     auto* editColumn = new QVBoxLayout;
     editColumn->addLayout(editGrid);
     editColumn->addStretch(1);
-    editColumn->addLayout(editButtons);
-    auto* pageLayout = new QHBoxLayout(page);
-    pageLayout->addWidget(LBCanA);
-    pageLayout->addLayout(editColumn, 1);
+    editColumn->addLayout(editButtonRow());
+    layOut(LBCanA, editColumn, order);
 
-    ExchangeButtonBar bar = makeExchangeButtonBar(this);
-    button1 = bar.exportButton;
-    bitbtn4 = bar.importButton;
-    bitbtn1 = bar.ok;
-    bitbtn2 = bar.cancel;
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(PageControl1);
-    outer->addLayout(bar.layout);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
-
-    order += {DeleteA, NewA, ModifyA, button1, bitbtn4, bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
-
-    auto guarded = [this](void (TFemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(LBCanA, &QListWidget::currentRowChanged, this, guarded(&TFemcyMB::LBCanAClick));
-    connect(LBCanA, &QListWidget::itemClicked, this, guarded(&TFemcyMB::LBCanAClick));
-    connect(NewA, &QPushButton::clicked, this, guarded(&TFemcyMB::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&TFemcyMB::ModifyAClick));
-    connect(DeleteA, &QPushButton::clicked, this, guarded(&TFemcyMB::DeleteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn1Click));
-    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button1, &QPushButton::clicked, this, guarded(&TFemcyMB::Button1Click));
-    connect(bitbtn4, &QPushButton::clicked, this, guarded(&TFemcyMB::BitBtn4Click));
-}
-
-void TFemcyMB::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    connectGuarded(LBCanA, &QListWidget::currentRowChanged, messages_, this, &TFemcyMB::LBCanAClick);
+    connectGuarded(LBCanA, &QListWidget::itemClicked, messages_, this, &TFemcyMB::LBCanAClick);
 }
 
 int TFemcyMB::selectedLine() const {

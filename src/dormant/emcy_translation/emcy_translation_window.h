@@ -3,16 +3,14 @@
 #include <array>
 #include <vector>
 
-#include <QDialog>
-
 #include "dormant/emcy_translation/emcy_translation.h"
 #include "dormant/emcy_translation/emcy_translation_file.h"
 #include "project/workspace.h"
+#include "widgets/list_editor_window.h"
 
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTabWidget;
 
 namespace telvanor {
 
@@ -25,7 +23,7 @@ class OpenExcelDialog;
 // remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing.
 // Export writes emcydef.csv; Import replaces the table by the "emcydef" worksheet of a workbook.
 // Created at start-up like every window; nothing in the program opens it yet.
-class TFemcyMB : public QDialog {
+class TFemcyMB : public ListEditorWindow {
     Q_OBJECT
 public:
     TFemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -33,17 +31,16 @@ public:
     const std::vector<TClEmcy>& entries() const { return entries_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
+    void NewAClick() override;
+    void ModifyAClick() override;
+    void DeleteAClick() override;
+    void BitBtn1Click() override;
+    void Button1Click() override;
+    void BitBtn4Click() override;
 
 private:
-    void FormShow();
     void LBCanAClick();
-    void NewAClick();
-    void ModifyAClick();
-    void DeleteAClick();
-    void BitBtn1Click();
-    void Button1Click();
-    void BitBtn4Click();
 
     void buildControls();
     void clearTable();
@@ -52,24 +49,14 @@ private:
     int selectedLine() const;
     TClEmcy typedEntry() const;
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     OpenExcelDialog& OpenExcel;
     std::vector<TClEmcy> entries_;
     UsedEmcyIds used_;
 
-    QTabWidget* PageControl1;
     QListWidget* LBCanA;
     // The edits in the order of kEmcyFields (Eid_devA, Emask_eq_ecA, ...), whatever their
     // order on the screen.
     std::array<QLineEdit*, 11> edits_{};
-    QPushButton* DeleteA;
-    QPushButton* NewA;
-    QPushButton* ModifyA;
-    QPushButton* button1;
-    QPushButton* bitbtn4;
-    QPushButton* bitbtn1;
-    QPushButton* bitbtn2;
 };
 
 }  // namespace telvanor

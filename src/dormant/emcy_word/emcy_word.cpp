@@ -5,6 +5,7 @@
 #include "dormant/emcy_translation/emcy_translation.h"
 #include "project/digits_only_value.h"
 #include "project/integer_text.h"
+#include "project/text_order.h"
 
 namespace telvanor {
 

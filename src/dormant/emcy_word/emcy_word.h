@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "project/formats/emcy_word_format.h"
+
 namespace telvanor {
 
 // The EMCY word table (emcyword.xml): 16-bit words, each belonging to an emergency message
@@ -14,7 +16,7 @@ namespace telvanor {
 // the two EMCY byte numbers they are taken from. Only the EMCY translation window reads it, to
 // keep the IDs of its words from being deleted.
 
-inline constexpr std::size_t kEmcyWordBits = 16;
+inline constexpr std::size_t kEmcyWordBits = emcyword_xml::kBits;
 // A word's node in the tree and its sixteen bit nodes.
 inline constexpr std::size_t kNodesPerWord = 1 + kEmcyWordBits;
 

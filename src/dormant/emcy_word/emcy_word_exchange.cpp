@@ -14,14 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kTableName = "emcyword";
 // The cell (from 0) that holds devid, in the place of bit 0's poscomp.
 constexpr std::size_t kDevidCell = 3;
-
-void appendField(std::string& line, std::string_view text) {
-    appendCsvField(line, text);
-    line.push_back(',');
-}
 
 // A cell's text; an empty cell gives "0".
 std::string cellText(std::string& cell) { return cell.empty() ? std::string("0") : std::move(cell); }
@@ -39,11 +33,11 @@ std::string emcyWordCsv(const std::vector<TClWEmcy>& words) {
     for (const TClWEmcy& word : words) {
         appendCsvField(csv, word.index_addrm);
         csv.append(",0,0,");
-        appendField(csv, word.devid);
+        appendCsvFieldAndComma(csv, word.devid);
         for (const ClEbm& bit : word.bits) {
-            appendField(csv, bit.b0);
-            appendField(csv, bit.b1);
-            appendField(csv, bit.poscomp);
+            appendCsvFieldAndComma(csv, bit.b0);
+            appendCsvFieldAndComma(csv, bit.b1);
+            appendCsvFieldAndComma(csv, bit.poscomp);
         }
         csv.append("\r\n");
     }
@@ -51,20 +45,15 @@ std::string emcyWordCsv(const std::vector<TClWEmcy>& words) {
 }
 
 void ExportEmcyWords(const fs::path& projectDir, const std::vector<TClWEmcy>& words) {
-    writeFileAtomically(writeTargetNoCase(projectDir, std::string(kTableName) + ".csv"), emcyWordCsv(words));
+    writeFileAtomically(writeTargetNoCase(projectDir, std::string(emcyword_xml::kRoot) + ".csv"), emcyWordCsv(words));
 }
 
 EmcyImport ImportEmcyWords(const fs::path& workbook, EmcyWordTable& table) {
     table = {};
-    std::optional<WorksheetRows> sheet;
-    try {
-        sheet = readWorksheet(workbook, kTableName);
-    } catch (const WorkbookError&) {
-        return {EmcyImportEnd::WorkbookUnreadable};
-    }
-    if (!sheet) return {EmcyImportEnd::NoWorksheet};
-    if (!sheet->rows.empty() && sheet->columns < kEmcyWordImportFields) return {EmcyImportEnd::TooFewColumns};
-    for (std::vector<std::string>& cells : sheet->rows) {
+    ImportSheet read = readImportSheet(workbook, emcyword_xml::kRoot);
+    if (read.end != ImportEnd::Complete) return {read.end};
+    if (!read.sheet.rows.empty() && read.sheet.columns < kEmcyWordImportFields) return {ImportEnd::TooFewColumns};
+    for (std::vector<std::string>& cells : read.sheet.rows) {
         TClWEmcy word;
         word.index_addrm = cellText(cells[0]);
         word.devid = cellText(cells[kDevidCell]);
@@ -80,7 +69,7 @@ EmcyImport ImportEmcyWords(const fs::path& workbook, EmcyWordTable& table) {
             }
         table.appendNumbered(std::move(word));
     }
-    return {EmcyImportEnd::Complete, table.words.size()};
+    return {ImportEnd::Complete, table.words.size()};
 }
 
 }  // namespace telvanor

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "dormant/emcy_translation/emcy_translation_file.h"
 #include "dormant/emcy_word/emcy_word.h"
+#include "project/formats/emcy_word_format.h"
 
 namespace telvanor {
-
-// The 52 attributes of a row of emcyword.xml, in the file's order, which is also the CSV
-// title line: index_addrm, subindex, extdata, devid, then bit0_b0, bit0_b1, bit0_poscomp and
-// so on to bit15_poscomp.
-inline constexpr std::size_t kEmcyWordAttributeCount = 4 + 3 * kEmcyWordBits;
-const std::array<std::string, kEmcyWordAttributeCount>& emcyWordAttributes();
 
 // What loading emcyword.xml gives; after a failure the words read before it.
 struct EmcyWordLoad {

@@ -7,10 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -18,10 +15,12 @@
 #include "dormant/emcy_word/emcy_word_exchange.h"
 #include "dormant/emcy_word/emcy_word_file.h"
 #include "dormant/emcy_word/emcy_word_icons.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
-#include "widgets/exchange_button_bar.h"
+#include "widgets/list_editor_window.h"
 #include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
@@ -30,34 +29,16 @@ namespace telvanor {
 namespace {
 
 constexpr const char* kTitle = "EWMCY";
-constexpr const char* kPageCaption = "CanA-ModBus";
 constexpr const char* kWordGroupCaption = "Word n° Emcy define";
 constexpr const char* kBitGroupCaption = "Mask BIT n°  Define";
 // The marker that tells a word node from a bit node.
 constexpr int kWordNodeRole = Qt::UserRole;
 
-QLineEdit* edit(const char* name, const char* accessibleName, QWidget* parent) {
-    auto* lineEdit = new QLineEdit(parent);
-    lineEdit->setObjectName(name);
-    lineEdit->setAccessibleName(accessibleName);
-    return lineEdit;
-}
-
-QLabel* label(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* caption = new QLabel(text, parent);
-    caption->setBuddy(buddy);
-    return caption;
-}
-
 }  // namespace
 
 TFWemcyMB::TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages),
+    : ListEditorWindow("FWemcyMB", kTitle, kCanAPageCaption, {"Delete", "New", "Modify"}, workspace, messages, parent),
       OpenExcel(openExcel) {
-    setObjectName("FWemcyMB");
-    setWindowTitle(kTitle);
     FormCreate();
     buildControls();
 }
@@ -72,14 +53,7 @@ void TFWemcyMB::FormCreate() {
 }
 
 void TFWemcyMB::buildControls() {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    PageControl1->setAccessibleName(kPageCaption);
-    auto* page = new QWidget(PageControl1);
-    page->setObjectName("TabSheet1");
-    PageControl1->addTab(page, kPageCaption);
-    // One page only: its tab is no stop on the way through the controls.
-    PageControl1->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
+    QWidget* page = this->page();
 
     TWCanA = new QTreeWidget(page);
     TWCanA->setObjectName("TWCanA");
@@ -90,86 +64,44 @@ void TFWemcyMB::buildControls() {
     TWCanA->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TWCanA->setMinimumSize(TWCanA->fontMetrics().horizontalAdvance("W0000000") + 60, 320);
 
-    IDEmcy = edit("IDEmcy", "Id Emcy", page);
+    IDEmcy = namedEdit("IDEmcy", "Id Emcy", page);
     IDEmcy->installEventFilter(this);
     auto* idRow = new QHBoxLayout;
-    idRow->addWidget(label("Id Emcy", IDEmcy, page));
+    idRow->addWidget(buddyLabel("Id Emcy", IDEmcy, page));
     idRow->addWidget(IDEmcy);
     idRow->addStretch(1);
 
     GBword_emcy_bitmapA = new QGroupBox(kWordGroupCaption, page);
     GBword_emcy_bitmapA->setObjectName("GBword_emcy_bitmapA");
-    Eindex_addrmA = edit("Eindex_addrmA", "index_addrm", GBword_emcy_bitmapA);
+    Eindex_addrmA = namedEdit("Eindex_addrmA", "index_addrm", GBword_emcy_bitmapA);
     GbebmA = new QGroupBox(kBitGroupCaption, GBword_emcy_bitmapA);
     GbebmA->setObjectName("GbebmA");
-    Eb0A = edit("Eb0A", "Mask Byte 1", GbebmA);
-    EposcompA = edit("EposcompA", "Emcy byte 1", GbebmA);
-    Eb1A = edit("Eb1A", "Mask byte 2", GbebmA);
-    EposcompA2 = edit("EposcompA2", "Emcy Byte 2", GbebmA);
+    Eb0A = namedEdit("Eb0A", "Mask Byte 1", GbebmA);
+    EposcompA = namedEdit("EposcompA", "Emcy byte 1", GbebmA);
+    Eb1A = namedEdit("Eb1A", "Mask byte 2", GbebmA);
+    EposcompA2 = namedEdit("EposcompA2", "Emcy Byte 2", GbebmA);
     auto* bitGrid = new QGridLayout(GbebmA);
-    bitGrid->addWidget(label("Mask Byte 1", Eb0A, GbebmA), 0, 0);
-    bitGrid->addWidget(Eb0A, 0, 1);
-    bitGrid->addWidget(label("Emcy byte 1", EposcompA, GbebmA), 0, 2);
-    bitGrid->addWidget(EposcompA, 0, 3);
-    bitGrid->addWidget(label("Mask byte 2", Eb1A, GbebmA), 1, 0);
-    bitGrid->addWidget(Eb1A, 1, 1);
-    bitGrid->addWidget(label("Emcy Byte 2", EposcompA2, GbebmA), 1, 2);
-    bitGrid->addWidget(EposcompA2, 1, 3);
+    addLabelled(bitGrid, 0, 0, "Mask Byte 1", Eb0A);
+    addLabelled(bitGrid, 0, 2, "Emcy byte 1", EposcompA);
+    addLabelled(bitGrid, 1, 0, "Mask byte 2", Eb1A);
+    addLabelled(bitGrid, 1, 2, "Emcy Byte 2", EposcompA2);
 
     auto* indexRow = new QHBoxLayout;
-    indexRow->addWidget(label("index_addrm", Eindex_addrmA, GBword_emcy_bitmapA));
+    indexRow->addWidget(buddyLabel("index_addrm", Eindex_addrmA, GBword_emcy_bitmapA));
     indexRow->addWidget(Eindex_addrmA);
     indexRow->addStretch(1);
     auto* wordLayout = new QVBoxLayout(GBword_emcy_bitmapA);
     wordLayout->addLayout(indexRow);
     wordLayout->addWidget(GbebmA);
 
-    DeleteA = plainButton("DeleteA", "Delete", page);
-    NewA = plainButton("NewA", "New", page);
-    ModifyA = plainButton("ModifyA", "Modify", page);
-    auto* editButtons = new QHBoxLayout;
-    for (QPushButton* pushButton : {DeleteA, NewA, ModifyA}) editButtons->addWidget(pushButton);
-    editButtons->addStretch(1);
-
     auto* editColumn = new QVBoxLayout;
     editColumn->addLayout(idRow);
     editColumn->addWidget(GBword_emcy_bitmapA);
-    editColumn->addLayout(editButtons);
+    editColumn->addLayout(editButtonRow());
     editColumn->addStretch(1);
-    auto* pageLayout = new QHBoxLayout(page);
-    pageLayout->addWidget(TWCanA);
-    pageLayout->addLayout(editColumn, 1);
+    layOut(TWCanA, editColumn, {TWCanA, IDEmcy, Eindex_addrmA, Eb0A, EposcompA, Eb1A, EposcompA2});
 
-    ExchangeButtonBar bar = makeExchangeButtonBar(this);
-    button1 = bar.exportButton;
-    bitbtn4 = bar.importButton;
-    bitbtn1 = bar.ok;
-    bitbtn2 = bar.cancel;
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(PageControl1);
-    outer->addLayout(bar.layout);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
-
-    QList<QWidget*> order = {TWCanA,  IDEmcy, Eindex_addrmA, Eb0A,    EposcompA, Eb1A,    EposcompA2,
-                             DeleteA, NewA,   ModifyA,       button1, bitbtn4,   bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
-
-    auto guarded = [this](void (TFWemcyMB::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(TWCanA, &QTreeWidget::itemSelectionChanged, this, guarded(&TFWemcyMB::TWCanAChange));
-    connect(NewA, &QPushButton::clicked, this, guarded(&TFWemcyMB::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&TFWemcyMB::ModifyAClick));
-    connect(DeleteA, &QPushButton::clicked, this, guarded(&TFWemcyMB::DeleteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&TFWemcyMB::BitBtn1Click));
-    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button1, &QPushButton::clicked, this, guarded(&TFWemcyMB::Button1Click));
-    connect(bitbtn4, &QPushButton::clicked, this, guarded(&TFWemcyMB::BitBtn4Click));
-}
-
-void TFWemcyMB::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    connectGuarded(TWCanA, &QTreeWidget::itemSelectionChanged, messages_, this, &TFWemcyMB::TWCanAChange);
 }
 
 bool TFWemcyMB::eventFilter(QObject* watched, QEvent* event) {

@@ -3,17 +3,16 @@
 #include <array>
 #include <optional>
 
-#include <QDialog>
 #include <QIcon>
 #include <QPixmap>
 
 #include "dormant/emcy_word/emcy_word.h"
 #include "project/workspace.h"
+#include "widgets/list_editor_window.h"
 
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -28,7 +27,7 @@ class OpenExcelDialog;
 // without writing. Export writes emcyword.csv; Import replaces the table by the "emcyword"
 // worksheet of a workbook. Created at start-up like every window; nothing in the program opens
 // it yet.
-class TFWemcyMB : public QDialog {
+class TFWemcyMB : public ListEditorWindow {
     Q_OBJECT
 public:
     TFWemcyMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -36,20 +35,19 @@ public:
     const EmcyWordTable& table() const { return table_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
+    void NewAClick() override;
+    void ModifyAClick() override;
+    void DeleteAClick() override;
+    void BitBtn1Click() override;
+    void Button1Click() override;
+    void BitBtn4Click() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
-    void FormShow();
     void TWCanAChange();
     void IDEmcyExit();
-    void NewAClick();
-    void ModifyAClick();
-    void DeleteAClick();
-    void BitBtn1Click();
-    void Button1Click();
-    void BitBtn4Click();
 
     void buildControls();
     void clearTable();
@@ -57,8 +55,6 @@ private:
     // The selected node's number, counting every node from 0 in display order.
     std::optional<std::size_t> selectedNode() const;
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     OpenExcelDialog& OpenExcel;
     EmcyWordTable table_;
     // The image list: word node, selected word node, bit node, selected bit node.
@@ -66,7 +62,6 @@ private:
     QIcon wordIcon_;
     QIcon bitIcon_;
 
-    QTabWidget* PageControl1;
     QTreeWidget* TWCanA;
     QLineEdit* IDEmcy;
     QGroupBox* GBword_emcy_bitmapA;
@@ -76,13 +71,6 @@ private:
     QLineEdit* EposcompA;
     QLineEdit* Eb1A;
     QLineEdit* EposcompA2;
-    QPushButton* DeleteA;
-    QPushButton* NewA;
-    QPushButton* ModifyA;
-    QPushButton* button1;
-    QPushButton* bitbtn4;
-    QPushButton* bitbtn1;
-    QPushButton* bitbtn2;
 };
 
 }  // namespace telvanor

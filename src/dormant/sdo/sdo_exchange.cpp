@@ -14,8 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kCsvFile = "sdo.csv";
-constexpr std::string_view kTitleLine = "conf,IndexA,SubindexA,devIDB,IndexB,SubindexB,nbyteB,mnemonico";
+// Fields joined by commas, each quoted where it needs to be.
+void appendLine(std::string& csv, const std::array<std::string_view, sdo_xml::kAttributes.size()>& fields) {
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first) csv.push_back(',');
+        appendCsvField(csv, field);
+        first = false;
+    }
+    csv.append("\r\n");
+}
 
 // Record columns, counted from 0.
 enum RecordColumn : std::size_t { Conf, AddrWord, SubindexA, ID, Index, SubIndex, NByte, Mnemonico, ColumnsRead };
@@ -23,43 +31,27 @@ enum RecordColumn : std::size_t { Conf, AddrWord, SubindexA, ID, Index, SubIndex
 }  // namespace
 
 std::string sdoTableCsv(const std::vector<SdoRow>& rows) {
-    std::string csv(kTitleLine);
-    csv.append("\r\n");
-    for (const SdoFileRow& fileRow : orderedSdoRows(rows)) {
-        const SdoRow& row = *fileRow.row;
-        const std::string_view fields[] = {fileRow.conf, row.AddrWord, "0",       row.ID,
-                                           row.Index,    row.SubIndex, row.nByte, row.mnemonico};
-        bool first = true;
-        for (std::string_view field : fields) {
-            if (!first) csv.push_back(',');
-            appendCsvField(csv, field);
-            first = false;
-        }
-        csv.append("\r\n");
-    }
+    std::string csv;
+    appendLine(csv, sdo_xml::kAttributes);
+    for (const SdoFileRow& fileRow : orderedSdoRows(rows)) appendLine(csv, fileRow.values());
     return csv;
 }
 
 void ExportSdoTable(const fs::path& projectDir, const std::vector<SdoRow>& rows) {
     // The text is made whole before the file is touched, so a conversion error writes nothing.
     std::string csv = sdoTableCsv(rows);
-    writeFileAtomically(writeTargetNoCase(projectDir, kCsvFile), csv);
+    writeFileAtomically(writeTargetNoCase(projectDir, std::string(sdo_xml::kRoot) + ".csv"), csv);
 }
 
 SdoImport ImportSdoTable(const fs::path& workbook) {
-    std::optional<WorksheetRows> sheet;
-    try {
-        sheet = readWorksheet(workbook, kSdoRoot);
-    } catch (const WorkbookError&) {
-        // An unreadable workbook ends the import silently.
-        return {SdoImportEnd::WorkbookUnreadable, {}};
-    }
-    if (!sheet) return {SdoImportEnd::NoWorksheet, {}};
-    if (sheet->columns < ColumnsRead) return {SdoImportEnd::TooFewColumns, {}};
+    // An unreadable workbook ends the import silently.
+    ImportSheet read = readImportSheet(workbook, sdo_xml::kRoot);
+    if (read.end != ImportEnd::Complete) return {read.end, {}};
+    if (read.sheet.columns < ColumnsRead) return {ImportEnd::TooFewColumns, {}};
 
     SdoImport result;
-    result.rows.reserve(sheet->rows.size());
-    for (std::vector<std::string>& cells : sheet->rows) {
+    result.rows.reserve(read.sheet.rows.size());
+    for (std::vector<std::string>& cells : read.sheet.rows) {
         SdoRow& row = result.rows.emplace_back();
         if (!cells[Conf].empty()) unpackSdoConf(cells[Conf], row);
         row.AddrWord = std::move(cells[AddrWord]);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dormant/sdo/sdo_table.h"
+#include "project/worksheet.h"
 
 namespace telvanor {
 
@@ -25,20 +26,10 @@ std::string sdoTableCsv(const std::vector<SdoRow>& rows);
 // anything is written, or FileError naming the file.
 void ExportSdoTable(const std::filesystem::path& projectDir, const std::vector<SdoRow>& rows);
 
-// How an import ended. None of the endings is reported to the user.
-enum class SdoImportEnd {
-    // The workbook cannot be read.
-    WorkbookUnreadable,
-    // The workbook has no worksheet "sdo" in any letter case.
-    NoWorksheet,
-    // The worksheet has fewer than the eight columns a record is read from.
-    TooFewColumns,
-    // Every record was read.
-    Complete,
-};
-
 struct SdoImport {
-    SdoImportEnd end = SdoImportEnd::Complete;
+    // WorkbookUnreadable, NoWorksheet ("sdo" in any letter case) and TooFewColumns (fewer than
+    // the eight a record is read from) give no rows.
+    ImportEnd end = ImportEnd::Complete;
     std::vector<SdoRow> rows;  // one per record, in worksheet order
 };
 

@@ -13,9 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kNoFile = "File XML not found";
-constexpr std::string_view kUnreadable = "Error in reading file XML";
-
 // One column's check on OK and the text its message starts with; the row number follows.
 struct SdoCheck {
     std::string SdoRow::*text;
@@ -48,22 +45,6 @@ std::optional<std::string_view> checkRow(const SdoRow& row) {
     return std::nullopt;
 }
 
-// The attributes read into a row after conf, in the order they are read.
-struct SdoAttribute {
-    std::string_view name;
-    std::string SdoRow::*text;
-    bool required;
-};
-
-const std::array<SdoAttribute, 6> kReadAttributes{{
-    {"IndexA", &SdoRow::AddrWord, true},
-    {"devIDB", &SdoRow::ID, true},
-    {"IndexB", &SdoRow::Index, true},
-    {"SubindexB", &SdoRow::SubIndex, true},
-    {"nbyteB", &SdoRow::nByte, true},
-    {"mnemonico", &SdoRow::mnemonico, false},
-}};
-
 std::uint16_t addressKey(const std::string& addrWord) {
     return static_cast<std::uint16_t>(parseIntegerText(addrWord).value_or(0));
 }
@@ -88,32 +69,9 @@ void unpackSdoConf(const std::optional<std::string>& confText, SdoRow& row) {
 }
 
 SdoTableLoad LoadSdoTable(const fs::path& file) {
-    SdoTableLoad load;
-    std::optional<fs::path> found = findFileNoCase(file);
-    if (!found) {
-        load.message = std::string(kNoFile);
-        return load;
-    }
-    load.outcome = FrameTableOutcome::Failed;
-    load.message = std::string(kUnreadable);
-    XmlDocument document;
-    if (document.load(*found)) return load;
-    std::optional<XmlElement> root = document.documentElement();
-    if (!root) return load;
-    for (const XmlElement& element : root->children()) {
-        SdoRow& row = load.rows.emplace_back();
-        unpackSdoConf(element.attribute("conf"), row);
-        for (const SdoAttribute& attribute : kReadAttributes) {
-            std::optional<std::string> value = element.attribute(attribute.name);
-            if (value)
-                row.*attribute.text = std::move(*value);
-            else if (attribute.required)
-                return load;
-        }
-    }
-    load.outcome = FrameTableOutcome::Loaded;
-    load.message.reset();
-    return load;
+    return loadDormantTable(file, sdo_xml::kReadFields, [](const XmlElement& element, SdoRow& row) {
+        unpackSdoConf(element.attribute(sdo_xml::kConf), row);
+    });
 }
 
 std::size_t SdoTableLength(const std::vector<SdoRow>& rows) { return frameTableLength(rows, &SdoRow::AddrWord); }
@@ -125,6 +83,10 @@ std::optional<std::string> ValidateSdoTable(const std::vector<SdoRow>& rows) {
         if (std::optional<std::string_view> failure = checkRow(rows[index]))
             lastFailure = std::string(*failure) + std::to_string(index + 1);
     return lastFailure;
+}
+
+std::array<std::string_view, sdo_xml::kAttributes.size()> SdoFileRow::values() const {
+    return {conf, row->AddrWord, "0", row->ID, row->Index, row->SubIndex, row->nByte, row->mnemonico};
 }
 
 std::vector<SdoFileRow> orderedSdoRows(const std::vector<SdoRow>& rows) {
@@ -140,18 +102,12 @@ std::vector<SdoFileRow> orderedSdoRows(const std::vector<SdoRow>& rows) {
 
 void SaveSdoTable(const fs::path& file, const std::vector<SdoRow>& rows) {
     XmlDocument document;
-    XmlElement root = document.createRoot(kSdoRoot);
+    XmlElement root = document.createRoot(sdo_xml::kRoot);
     for (const SdoFileRow& fileRow : orderedSdoRows(rows)) {
-        const SdoRow& row = *fileRow.row;
-        XmlElement element = root.appendChild(kSdoRowElement);
-        element.setAttribute("conf", fileRow.conf);
-        element.setAttribute("IndexA", row.AddrWord);
-        element.setAttribute("SubindexA", "0");
-        element.setAttribute("devIDB", row.ID);
-        element.setAttribute("IndexB", row.Index);
-        element.setAttribute("SubindexB", row.SubIndex);
-        element.setAttribute("nbyteB", row.nByte);
-        element.setAttribute("mnemonico", row.mnemonico);
+        XmlElement element = root.appendChild(kRowElement);
+        auto values = fileRow.values();
+        for (std::size_t attribute = 0; attribute < values.size(); ++attribute)
+            element.setAttribute(sdo_xml::kAttributes[attribute], values[attribute]);
     }
     document.save(writeTargetNoCase(file));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -8,42 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "project/formats/sdo_format.h"
 #include "project/frame_table_file.h"
 
 namespace telvanor {
 
-// The SDO access table (sdo.xml): each row ties a Modbus register address to a CANopen SDO
-// object (node ID, object index and subindex, size in bytes), with three small settings
-// packed into one number in the file, and a mnemonic.
+// The SDO access table (sdo.xml; its row SdoRow and names: project/formats).
 
 // The SDO window shows this many rows, labelled from 0.
 inline constexpr std::size_t kSdoGridRows = 1500;
 
-inline constexpr std::string_view kSdoRoot = "sdo";
-inline constexpr std::string_view kSdoRowElement = "row";
-
-// One row of the table: the texts of the grid's nine columns, exactly as typed or read.
-struct SdoRow {
-    std::string AddrWord;   // "Addr Word", the Modbus address; IndexA in the file
-    std::string HiWord;     // "Hi Word", packed into conf
-    std::string LoWord;     // "Lo Word", packed into conf
-    std::string RW;         // "R/W", packed into conf
-    std::string ID;         // the CANopen node; devIDB
-    std::string Index;      // the object index; IndexB
-    std::string SubIndex;   // the object subindex; SubindexB
-    std::string nByte;      // the object's size in bytes; nbyteB
-    std::string mnemonico;  // free text
-
-    bool operator==(const SdoRow&) const = default;
-};
-
-// What loading sdo.xml gives: the rows read, and the message the window shows when there is
-// no file or it cannot be read whole.
-struct SdoTableLoad {
-    FrameTableOutcome outcome = FrameTableOutcome::NoFile;
-    std::vector<SdoRow> rows;
-    std::optional<std::string> message;
-};
+using SdoTableLoad = DormantTableLoad<SdoRow>;
 
 // conf is Hi Word x 32 + R/W x 16 + Lo Word, kept to 16 bits, written in decimal. Reads the
 // three cells by the integer text rule; throws ConversionError when one is not an integer.
@@ -74,6 +50,10 @@ std::optional<std::string> ValidateSdoTable(const std::vector<SdoRow>& rows);
 struct SdoFileRow {
     std::string conf;
     const SdoRow* row;
+
+    // The row's values in the order of sdo_xml::kAttributes: conf, IndexA, SubindexA "0",
+    // devIDB, IndexB, SubindexB, nbyteB, mnemonico. They point into the row and conf.
+    std::array<std::string_view, sdo_xml::kAttributes.size()> values() const;
 };
 std::vector<SdoFileRow> orderedSdoRows(const std::vector<SdoRow>& rows);
 

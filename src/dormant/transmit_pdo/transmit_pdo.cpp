@@ -12,47 +12,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kNoFile = "File XML not found";
-constexpr std::string_view kUnreadable = "Error in reading file XML";
 constexpr std::string_view kNotSaved = "Error in the save parameter";
 
 constexpr std::string_view kCobIdRange = ". Cob-id must be between 0x001 and 0x7FF";
 constexpr std::string_view kDimensionRange = ". Dimension must be between 1 and 8";
 constexpr std::string_view kAddressRange = ". Start Modbus Address must be between 0 and 65535";
 
-// The attributes of a row in the order they are read and written.
-const std::array<FrameTableField<TransmitPdoRow>, 3> kFields{{
-    {"COB-ID", &TransmitPdoRow::COB_ID},
-    {"Dimension", &TransmitPdoRow::Dimension},
-    {"SMA", &TransmitPdoRow::SMA},
-}};
-
 }  // namespace
 
 TransmitPdoLoad LoadTransmitPdo(const fs::path& file) {
-    TransmitPdoLoad load;
-    std::optional<fs::path> found = findFileNoCase(file);
-    if (!found) {
-        load.message = std::string(kNoFile);
-        return load;
-    }
-    load.outcome = FrameTableOutcome::Failed;
-    load.message = std::string(kUnreadable);
-    XmlDocument document;
-    if (document.load(*found)) return load;
-    std::optional<XmlElement> root = document.documentElement();
-    if (!root) return load;
-    for (const XmlElement& element : root->children()) {
-        TransmitPdoRow& row = load.rows.emplace_back();
-        for (const FrameTableField<TransmitPdoRow>& field : kFields) {
-            std::optional<std::string> value = element.attribute(field.attribute);
-            if (!value) return load;
-            row.*field.text = std::move(*value);
-        }
-    }
-    load.outcome = FrameTableOutcome::Loaded;
-    load.message.reset();
-    return load;
+    return loadDormantTable(file, transmit_pdo_xml::kFields, [](const XmlElement&, TransmitPdoRow&) {});
 }
 
 std::size_t TransmitPdoLength(const std::vector<TransmitPdoRow>& rows) {
@@ -75,12 +44,11 @@ std::vector<std::string> ValidateTransmitPdo(const std::vector<TransmitPdoRow>& 
 
 std::optional<std::string> SaveTransmitPdo(const fs::path& file, const std::vector<TransmitPdoRow>& rows) {
     XmlDocument document;
-    XmlElement root = document.createRoot(kTransmitPdoRoot);
+    XmlElement root = document.createRoot(transmit_pdo_xml::kRoot);
     std::size_t length = TransmitPdoLength(rows);
     for (std::size_t index = 0; index < length; ++index) {
-        XmlElement element = root.appendChild(kTransmitPdoRowElement);
-        for (const FrameTableField<TransmitPdoRow>& field : kFields)
-            element.setAttribute(field.attribute, rows[index].*field.text);
+        XmlElement element = root.appendChild(kRowElement);
+        writeRowFields(element, transmit_pdo_xml::kFields, rows[index]);
     }
     try {
         document.save(writeTargetNoCase(file));

@@ -7,37 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "project/formats/transmit_pdo_format.h"
 #include "project/frame_table_file.h"
 
 namespace telvanor {
 
-// The transmit PDO table (Transmit_Pdo.xml): up to ten CAN frames with 11-bit identifiers,
-// each filled from consecutive Modbus registers.
-
-inline constexpr std::string_view kTransmitPdoFile = "Transmit_Pdo.xml";
-// Spelled so in the file.
-inline constexpr std::string_view kTransmitPdoRoot = "Trasmit_PDO";
-inline constexpr std::string_view kTransmitPdoRowElement = "row";
+// The transmit PDO table (Transmit_Pdo.xml; its row TransmitPdoRow and names:
+// project/formats).
 
 // The transmit PDO window shows this many rows, labelled from 0.
 inline constexpr std::size_t kTransmitPdoGridRows = 10;
 
-// One frame: the texts of its three attributes, in the file's order, exactly as typed.
-struct TransmitPdoRow {
-    std::string COB_ID;     // attribute COB-ID: the frame's 11-bit identifier
-    std::string Dimension;  // the data length, 1 to 8 bytes
-    std::string SMA;        // "Start Modbus Address": the first register read into the frame
-
-    bool operator==(const TransmitPdoRow&) const = default;
-};
-
-// What loading Transmit_Pdo.xml gives: the rows read, and the message the window shows when
-// there is no file or it cannot be read whole.
-struct TransmitPdoLoad {
-    FrameTableOutcome outcome = FrameTableOutcome::NoFile;
-    std::vector<TransmitPdoRow> rows;
-    std::optional<std::string> message;
-};
+using TransmitPdoLoad = DormantTableLoad<TransmitPdoRow>;
 
 // Reads Transmit_Pdo.xml (found in any letter case): each child of the document element is a
 // row with the attributes COB-ID, Dimension and SMA. A missing attribute, or a file that

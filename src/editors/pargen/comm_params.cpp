@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "project/file_lookup.h"
+#include "project/formats/pargen_format.h"
 #include "project/integer_text.h"
 #include "project/parameter_lists.h"
 #include "project/xml_document.h"
@@ -12,16 +13,9 @@
 namespace telvanor {
 
 namespace fs = std::filesystem;
+using namespace pargen_xml;
 
 namespace {
-
-constexpr std::string_view kRootElement = "GeneralParameter";
-
-// The elements in the order they are written.
-constexpr std::array<std::string_view, 19> kElements = {
-    "BaudRateCAN", "CANType",      "Baud_Ser",   "Par_Ser",     "IDDev_Ser",  "TimeOut_Ser", "TimeOut_Data",
-    "TO_ModReg",   "Peer_to_Peer", "Serial",     "Write_J1939", "En_Rem_Req", "Pri_Des",     "PGN1",
-    "PGN2",        "SA",           "Send_Every", "SE_ms",       "HW_Type"};
 
 // Reads the elements of one GeneralParameter element, each by itself: whatever is wrong
 // with one element costs only that element, which takes its fallback, and is noted.
@@ -87,9 +81,9 @@ public:
     // CAN 2.0B is shown whatever the file says; reading the element only decides whether the
     // choice is enabled.
     bool readCanType() {
-        std::optional<std::int32_t> type = integer("CANType", "CAN 2.0B");
+        std::optional<std::int32_t> type = integer(kCANType, "CAN 2.0B");
         if (type && *type != 1)
-            notes_.push_back("CANType " + std::to_string(*type) + " is shown as CAN 2.0B; OK saves 1");
+            notes_.push_back(std::string(kCANType) + " " + std::to_string(*type) + " is shown as CAN 2.0B; OK saves 1");
         return type.has_value();
     }
 
@@ -135,9 +129,9 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
         return load;
     }
     load.outcome = CommParamsOutcome::Loaded;
-    std::optional<XmlElement> root = document.topLevelElement(kRootElement);
+    std::optional<XmlElement> root = document.topLevelElement(kRoot);
     if (!root) {
-        load.notes.push_back("no GeneralParameter element; the editor shows the fallback of every value");
+        load.notes.push_back("no " + std::string(kRoot) + " element; the editor shows the fallback of every value");
     } else {
         for (const XmlElement& element : root->children())
             if (!isParameterElement(element.name()))
@@ -146,26 +140,26 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
 
     ElementReader read(root, load.notes);
     CommParams& p = load.params;
-    read.readPosition("BaudRateCAN", p.BaudRateCAN, kCanBitRates, 0, " kbit/s");
+    read.readPosition(kBaudRateCAN, p.BaudRateCAN, kCanBitRates, 0, " kbit/s");
     p.CANType = true;
     load.canTypeEnabled = read.readCanType();
-    read.readPosition("Baud_Ser", p.Baud_Ser, kSerialBaudRates, 3);
-    read.readPosition("Par_Ser", p.Par_Ser, kParities, 0);
-    read.readText("IDDev_Ser", p.IDDev_Ser, "1");
-    read.readText("TimeOut_Ser", p.TimeOut_Ser, "1000");
-    read.readText("TimeOut_Data", p.TimeOut_Data, "0");
-    read.readText("TO_ModReg", p.TO_ModReg, "1");
-    read.readFlag("Peer_to_Peer", p.Peer_to_Peer, false, "ticked", "clear");
-    read.readFlag("Serial", p.Serial, true, "RS485", "RS232");
-    read.readFlag("Write_J1939", p.Write_J1939, false, "ticked", "clear");
-    read.readFlag("En_Rem_Req", p.En_Rem_Req, false, "ticked", "clear");
-    read.readText("Pri_Des", p.Pri_Des, "0");
-    read.readText("PGN1", p.PGN1, "0");
-    read.readText("PGN2", p.PGN2, "0");
-    read.readText("SA", p.SA, "0");
-    read.readFlag("Send_Every", p.Send_Every, false, "ticked", "clear");
-    read.readText("SE_ms", p.SE_ms, "1000");
-    read.readFlag("HW_Type", p.HW_Type, false, "RM40915-B2", "RM40915-A1");
+    read.readPosition(kBaud_Ser, p.Baud_Ser, kSerialBaudRates, 3);
+    read.readPosition(kPar_Ser, p.Par_Ser, kParities, 0);
+    read.readText(kIDDev_Ser, p.IDDev_Ser, "1");
+    read.readText(kTimeOut_Ser, p.TimeOut_Ser, "1000");
+    read.readText(kTimeOut_Data, p.TimeOut_Data, "0");
+    read.readText(kTO_ModReg, p.TO_ModReg, "1");
+    read.readFlag(kPeer_to_Peer, p.Peer_to_Peer, false, "ticked", "clear");
+    read.readFlag(kSerial, p.Serial, true, "RS485", "RS232");
+    read.readFlag(kWrite_J1939, p.Write_J1939, false, "ticked", "clear");
+    read.readFlag(kEn_Rem_Req, p.En_Rem_Req, false, "ticked", "clear");
+    read.readText(kPri_Des, p.Pri_Des, "0");
+    read.readText(kPGN1, p.PGN1, "0");
+    read.readText(kPGN2, p.PGN2, "0");
+    read.readText(kSA, p.SA, "0");
+    read.readFlag(kSend_Every, p.Send_Every, false, "ticked", "clear");
+    read.readText(kSE_ms, p.SE_ms, "1000");
+    read.readFlag(kHW_Type, p.HW_Type, false, "RM40915-B2", "RM40915-A1");
     return load;
 }
 
@@ -207,27 +201,27 @@ std::optional<std::string> Controllo_Dati(const CommParams& params) {
 
 void SaveCommParams(const fs::path& file, const CommParams& params) {
     XmlDocument document;
-    XmlElement root = document.createRoot(kRootElement);
+    XmlElement root = document.createRoot(kRoot);
     auto put = [&root](std::string_view name, const std::string& text) { root.appendChild(name).setText(text); };
-    put("BaudRateCAN", std::to_string(params.BaudRateCAN));
-    put("CANType", flagText(params.CANType));
-    put("Baud_Ser", std::to_string(params.Baud_Ser));
-    put("Par_Ser", std::to_string(params.Par_Ser));
-    put("IDDev_Ser", params.IDDev_Ser);
-    put("TimeOut_Ser", params.TimeOut_Ser);
-    put("TimeOut_Data", params.TimeOut_Data);
-    put("TO_ModReg", params.TO_ModReg);
-    put("Peer_to_Peer", flagText(params.Peer_to_Peer));
-    put("Serial", flagText(params.Serial));
-    put("Write_J1939", flagText(params.Write_J1939));
-    put("En_Rem_Req", flagText(params.En_Rem_Req));
-    put("Pri_Des", params.Pri_Des);
-    put("PGN1", params.PGN1);
-    put("PGN2", params.PGN2);
-    put("SA", params.SA);
-    put("Send_Every", flagText(params.Send_Every));
-    put("SE_ms", params.SE_ms);
-    put("HW_Type", flagText(params.HW_Type));
+    put(kBaudRateCAN, std::to_string(params.BaudRateCAN));
+    put(kCANType, flagText(params.CANType));
+    put(kBaud_Ser, std::to_string(params.Baud_Ser));
+    put(kPar_Ser, std::to_string(params.Par_Ser));
+    put(kIDDev_Ser, params.IDDev_Ser);
+    put(kTimeOut_Ser, params.TimeOut_Ser);
+    put(kTimeOut_Data, params.TimeOut_Data);
+    put(kTO_ModReg, params.TO_ModReg);
+    put(kPeer_to_Peer, flagText(params.Peer_to_Peer));
+    put(kSerial, flagText(params.Serial));
+    put(kWrite_J1939, flagText(params.Write_J1939));
+    put(kEn_Rem_Req, flagText(params.En_Rem_Req));
+    put(kPri_Des, params.Pri_Des);
+    put(kPGN1, params.PGN1);
+    put(kPGN2, params.PGN2);
+    put(kSA, params.SA);
+    put(kSend_Every, flagText(params.Send_Every));
+    put(kSE_ms, params.SE_ms);
+    put(kHW_Type, flagText(params.HW_Type));
     document.save(writeTargetNoCase(file));
 }
 

@@ -10,12 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <utility>
 
 #include "project/parameter_lists.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
@@ -26,15 +26,9 @@ namespace {
 
 constexpr const char* kCaption = "SET COMMUNICATION";
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QLineEdit* edit(const char* name, const QString& accessibleName, const QString& value, QWidget* parent) {
-    auto* field = named(new QLineEdit(value, parent), name);
-    field->setAccessibleName(accessibleName);
+    QLineEdit* field = namedEdit(name, accessibleName, parent);
+    field->setText(value);
     return field;
 }
 
@@ -47,13 +41,6 @@ QComboBox* list(const char* name, const QString& accessibleName, const std::arra
     return box;
 }
 
-// A label naming the control beside it.
-QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* caption = new QLabel(text, parent);
-    caption->setBuddy(buddy);
-    return caption;
-}
-
 // The position the bit-rate list has selected: the entry whose text is the one typed, or -1
 // when the typed text names none.
 int typedPosition(const QComboBox* box) {
@@ -63,11 +50,7 @@ int typedPosition(const QComboBox* box) {
 }  // namespace
 
 TFpargen::TFpargen(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      workspace_(workspace),
-      messages_(messages) {
-    setObjectName("Fpargen");
-    setWindowTitle(kCaption);
+    : ProjectWindow("Fpargen", kCaption, workspace, messages, parent) {
     buildControls();
 }
 
@@ -100,15 +83,12 @@ void TFpargen::buildControls() {
     canTypes->addButton(RB_CAN_B);
 
     auto* nmea = new QGridLayout(GroupBox1);
-    nmea->addWidget(label("Baud rate", CB_BR_CAN, GroupBox1), 0, 0);
-    nmea->addWidget(CB_BR_CAN, 0, 1);
+    addLabelled(nmea, 0, 0, "Baud rate", CB_BR_CAN);
     nmea->addWidget(RB_CAN_A, 1, 0, 1, 3);
     nmea->addWidget(RB_CAN_B, 2, 0, 1, 3);
-    nmea->addWidget(label("TimeOut Data", E_TO_Data, GroupBox1), 3, 0);
-    nmea->addWidget(E_TO_Data, 3, 1);
+    addLabelled(nmea, 3, 0, "TimeOut Data", E_TO_Data);
     nmea->addWidget(new QLabel("(Sec.)", GroupBox1), 3, 2);
-    nmea->addWidget(label("Modbus Register", E_TO_MR, GroupBox1), 4, 0);
-    nmea->addWidget(E_TO_MR, 4, 1);
+    addLabelled(nmea, 4, 0, "Modbus Register", E_TO_MR);
     nmea->addWidget(CB_PtoP, 5, 0, 1, 3);
     nmea->addWidget(CB_En_W_J1939, 6, 0, 1, 3);
     nmea->addWidget(CB_Send_Every, 7, 0);
@@ -122,7 +102,7 @@ void TFpargen::buildControls() {
                                                       {"Source Address", E_SA}};
     int row = 9;
     for (auto [caption, field] : registers) {
-        QLabel* registerLabel = label(caption, field, GroupBox1);
+        QLabel* registerLabel = buddyLabel(caption, field, GroupBox1);
         registerLabel->setIndent(20);
         nmea->addWidget(registerLabel, row, 0);
         nmea->addWidget(field, row++, 1);
@@ -150,14 +130,11 @@ void TFpargen::buildControls() {
     lineChoice->addWidget(RB_RS485);
     lineChoice->addStretch(1);
     serial->addLayout(lineChoice, 0, 0, 1, 2);
-    serial->addWidget(label("Baud rate", CB_BR_RTU, GroupBox4), 1, 0);
-    serial->addWidget(CB_BR_RTU, 1, 1);
-    serial->addWidget(label("Parity", CB_PAR_RTU, GroupBox4), 2, 0);
-    serial->addWidget(CB_PAR_RTU, 2, 1);
-    serial->addWidget(label("Dev ID", E_ID_RTU, GroupBox4), 3, 0);
-    serial->addWidget(E_ID_RTU, 3, 1);
+    addLabelled(serial, 1, 0, "Baud rate", CB_BR_RTU);
+    addLabelled(serial, 2, 0, "Parity", CB_PAR_RTU);
+    addLabelled(serial, 3, 0, "Dev ID", E_ID_RTU);
     // The serial time-out is kept in the file but not offered.
-    QLabel* timeoutLabel = label("Timeout  (ms)", E_TIME_RTU, GroupBox4);
+    QLabel* timeoutLabel = buddyLabel("Timeout  (ms)", E_TIME_RTU, GroupBox4);
     serial->addWidget(timeoutLabel, 4, 0);
     serial->addWidget(E_TIME_RTU, 4, 1);
     timeoutLabel->hide();
@@ -180,7 +157,7 @@ void TFpargen::buildControls() {
     bitbtn1->setDefault(true);
     bitbtn2 = named(new QPushButton("Cancel", this), "bitbtn2");
     bitbtn2->setAutoDefault(false);
-    connect(bitbtn1, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { BitBtn1Click(); }); });
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFpargen::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -195,17 +172,9 @@ void TFpargen::buildControls() {
     // Fixed size, always the size its content needs.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {CB_BR_CAN,     RB_CAN_A,      RB_CAN_B,     E_TO_Data,   E_TO_MR,   CB_PtoP,
-                        CB_En_W_J1939, CB_Send_Every, E_SE_ms,      CB_EnRemReq, E_Pri_Des, E_PGN1,
-                        E_PGN2,        E_SA,          RB_RS232,     RB_RS485,    CB_BR_RTU, CB_PAR_RTU,
-                        E_ID_RTU,      RB_HWType_A1,  RB_HWType_B2, bitbtn1,     bitbtn2};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-}
-
-void TFpargen::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    chainTabOrder({CB_BR_CAN, RB_CAN_A,    RB_CAN_B,  E_TO_Data,    E_TO_MR,      CB_PtoP, CB_En_W_J1939, CB_Send_Every,
+                   E_SE_ms,   CB_EnRemReq, E_Pri_Des, E_PGN1,       E_PGN2,       E_SA,    RB_RS232,      RB_RS485,
+                   CB_BR_RTU, CB_PAR_RTU,  E_ID_RTU,  RB_HWType_A1, RB_HWType_B2, bitbtn1, bitbtn2});
 }
 
 void TFpargen::FormShow() {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include "editors/pargen/comm_params.h"
 #include "project/workspace.h"
+#include "widgets/project_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,29 +13,23 @@ class QRadioButton;
 
 namespace telvanor {
 
-class MessageBoxes;
-
 // "SET COMMUNICATION": the communication parameters of the current project (pargen.xml).
 // Every showing reads the file afresh; OK validates, rewrites the file and closes; Cancel
 // and Escape close without saving. The controls keep their values between showings.
-class TFpargen : public QDialog {
+class TFpargen : public ProjectWindow {
     Q_OBJECT
 public:
     TFpargen(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
     void BitBtn1Click();
 
     void buildControls();
     void showParams(const CommParams& params);
     CommParams typedParams() const;
-
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
 
     QGroupBox* GroupBox1;
     QComboBox* CB_BR_CAN;

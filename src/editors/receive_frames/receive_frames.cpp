@@ -1,29 +1,14 @@
 #include "editors/receive_frames/receive_frames.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <utility>
 
 #include "project/integer_text.h"
-#include "project/workspace.h"
 
 namespace telvanor {
 
 namespace {
-
-// The attributes of a row in the order they are read and written.
-const std::array<FrameTableField<ReceiveFrameRow>, 9> kFields{{
-    {"DataPage", &ReceiveFrameRow::DataPage},
-    {"PGN", &ReceiveFrameRow::PGN},
-    {"ID_DEV", &ReceiveFrameRow::ID_DEV},
-    {"MultiFrame", &ReceiveFrameRow::MultiFrame},
-    {"FastPacket", &ReceiveFrameRow::FastPacket, false},
-    {"StartByte", &ReceiveFrameRow::StartByte},
-    {"NByte", &ReceiveFrameRow::NByte},
-    {"Delete", &ReceiveFrameRow::Delete},
-    {"Mnemonic", &ReceiveFrameRow::Mnemonic},
-}};
 
 constexpr std::string_view kDataPageRange = "!! The Data Page must be 0 or 1";
 constexpr std::string_view kPgnRange = "!! The PGN must be between 0x0000 and 0xFFFF";
@@ -68,7 +53,9 @@ std::optional<std::string_view> checkRow(const ReceiveFrameRow& row) {
 
 }  // namespace
 
-ReceiveFramesLoad LoadReceiveFrames(const std::filesystem::path& file) { return loadFrameTable(file, kFields); }
+ReceiveFramesLoad LoadReceiveFrames(const std::filesystem::path& file) {
+    return loadFrameTable(file, rcobdef_xml::kFields);
+}
 
 std::size_t ReceiveFramesLength(const std::vector<ReceiveFrameRow>& rows) {
     return frameTableLength(rows, &ReceiveFrameRow::DataPage);
@@ -82,7 +69,7 @@ std::optional<std::string> ValidateReceiveFrames(const std::vector<ReceiveFrameR
 }
 
 void SaveReceiveFrames(const std::filesystem::path& file, const std::vector<ReceiveFrameRow>& rows) {
-    saveFrameTable(file, rows, ReceiveFramesLength(rows), kFields);
+    saveFrameTable(file, rows, ReceiveFramesLength(rows), rcobdef_xml::kFields);
 }
 
 FrameTableCheck CheckReceiveFrames(const std::filesystem::path& projectDir) {
@@ -94,9 +81,11 @@ FrameTableCheck CheckReceiveFrames(const std::filesystem::path& projectDir) {
     std::size_t length = ReceiveFramesLength(loaded.rows);
     for (std::size_t index = 0; index < length; ++index) {
         const ReceiveFrameRow& row = loaded.rows[index];
-        for (auto [attribute, flag] : {std::pair{"MultiFrame", &row.MultiFrame}, {"FastPacket", &row.FastPacket}}) {
+        for (auto [attribute, flag] :
+             {std::pair{rcobdef_xml::kMultiFrame, &row.MultiFrame}, {rcobdef_xml::kFastPacket, &row.FastPacket}}) {
             if (isYes(*flag) && *flag != "Y")
-                check.warnings.push_back("row " + std::to_string(index + 1) + ": " + attribute + " is \"" + *flag +
+                check.warnings.push_back("row " + std::to_string(index + 1) + ": " + std::string(attribute) + " is \"" +
+                                         *flag +
                                          "\": the window checks the row as unticked, the image builder takes it "
                                          "as ticked");
         }

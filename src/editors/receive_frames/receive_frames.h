@@ -5,25 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "project/formats/receive_frames_format.h"
 #include "project/frame_table_file.h"
 
 namespace telvanor {
-
-// One frame of the receive frame table (RCobDef.xml): the texts of the nine attributes of
-// its row, in the file's attribute order, exactly as typed or read.
-struct ReceiveFrameRow {
-    std::string DataPage;    // "Data Page": "0" or "1"
-    std::string PGN;         // the PGN without its data page bit
-    std::string ID_DEV;      // "Source Address" of the sending node
-    std::string MultiFrame;  // "Multi Packet": "Y" or "N" (empty while never ticked)
-    std::string FastPacket;  // "Fast packet": "Y" or "N"; older files lack it
-    std::string StartByte;   // first byte handled of a multi- or fast-packet message, from 1
-    std::string NByte;       // "N° Byte": how many bytes from there
-    std::string Delete;      // "Cancel Data": "Y" or "N", stored for the device
-    std::string Mnemonic;    // free text naming the frame
-
-    bool operator==(const ReceiveFrameRow&) const = default;
-};
 
 using ReceiveFramesLoad = FrameTableLoad<ReceiveFrameRow>;
 

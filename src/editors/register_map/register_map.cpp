@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "project/integer_text.h"
+#include "project/text_order.h"
 
 namespace telvanor {
 
@@ -122,26 +123,19 @@ void CopyMapping(MapCopyBuffer& buffer, MapKind kind, const MapEdit& edit) {
 }
 
 std::vector<MappingRef> SaveOrder(const RegisterMap& map) {
-    struct Key {
-        std::int32_t value;
-        std::size_t sequence;  // position in frame-then-list order
-        MappingRef mapping;
-    };
-    std::vector<Key> keys;
-    keys.reserve(map.mappingCount());
+    std::vector<std::string_view> indexes;
+    std::vector<MappingRef> mappings;
+    indexes.reserve(map.mappingCount());
+    mappings.reserve(map.mappingCount());
     for (std::size_t frame = 0; frame < map.frames.size(); ++frame) {
-        const std::vector<TClIndMB>& mappings = map.frames[frame].mappings;
-        for (std::size_t position = 0; position < mappings.size(); ++position)
-            keys.push_back({integerText(mappings[position].Index), keys.size(), {frame, position}});
+        for (std::size_t position = 0; position < map.frames[frame].mappings.size(); ++position) {
+            indexes.push_back(map.frames[frame].mappings[position].Index);
+            mappings.push_back({frame, position});
+        }
     }
-    // Sequences are unique, so the order is total and needs no stable sort.
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        if (a.value != b.value) return a.value < b.value;
-        return a.sequence > b.sequence;
-    });
     std::vector<MappingRef> order;
-    order.reserve(keys.size());
-    for (const Key& key : keys) order.push_back(key.mapping);
+    order.reserve(mappings.size());
+    for (std::size_t sequence : AscendingTextOrder(indexes)) order.push_back(mappings[sequence]);
     return order;
 }
 

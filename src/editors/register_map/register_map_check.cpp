@@ -7,11 +7,13 @@
 
 #include "editors/register_map/register_map.h"
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
 #include "project/integer_text.h"
 
 namespace telvanor {
 
 namespace fs = std::filesystem;
+using namespace infocob_xml;
 
 namespace {
 
@@ -19,6 +21,11 @@ constexpr std::int32_t kLowestRegister = 0;
 constexpr std::int32_t kHighestRegister = 65535;
 
 std::string rowText(std::size_t row) { return "row " + std::to_string(row) + ": "; }
+
+// An attribute and its value: "Index 0x1A".
+std::string valueText(std::string_view attribute, const std::string& value) {
+    return std::string(attribute) + " " + value;
+}
 
 std::string framesText(std::size_t count) { return std::to_string(count) + (count == 1 ? " frame" : " frames"); }
 
@@ -69,33 +76,34 @@ void checkMapping(MapKind kind, const TClPdo& frame, const TClIndMB& mapping, st
                   std::unordered_map<std::int32_t, std::size_t>& firstRowOf, MapFindings& findings) {
     if (std::optional<std::int32_t> index = parseIntegerText(mapping.Index)) {
         if (*index < kLowestRegister || *index > kHighestRegister)
-            findings.warning(row, "Index " + mapping.Index +
+            findings.warning(row, valueText(kIndex, mapping.Index) +
                                       " lies outside 0 to 65535; the device takes it as register " +
                                       std::to_string(static_cast<std::uint32_t>(*index) & 0xFFFF));
         auto [first, isNew] = firstRowOf.emplace(*index, row);
         if (!isNew)
-            findings.warning(row, "Index " + mapping.Index + " is register " + std::to_string(*index) + ", as in row " +
-                                      std::to_string(first->second) + ": two mappings for one register");
+            findings.warning(row, valueText(kIndex, mapping.Index) + " is register " + std::to_string(*index) +
+                                      ", as in row " + std::to_string(first->second) +
+                                      ": two mappings for one register");
     } else {
-        findings.error(row, std::string("Index: ") + ConversionError(mapping.Index).what() +
+        findings.error(row, std::string(kIndex) + ": " + ConversionError(mapping.Index).what() +
                                 "; the window's OK writes nothing until it is changed");
     }
 
     if (std::optional<std::int32_t> posComp = parseIntegerText(mapping.PosComp)) {
         std::string beyond = bytesBeyondFrame(kind, frame, *posComp);
-        if (!beyond.empty()) findings.warning(row, "PosComp " + mapping.PosComp + " names " + beyond);
+        if (!beyond.empty()) findings.warning(row, valueText(kPosComp, mapping.PosComp) + " names " + beyond);
     } else {
-        findings.error(row,
-                       std::string("PosComp: ") + ConversionError(mapping.PosComp).what() + "; the image build fails");
+        findings.error(
+            row, std::string(kPosComp) + ": " + ConversionError(mapping.PosComp).what() + "; the image build fails");
     }
 
     if (kind == MapKind::Transmit) {
         std::optional<std::int32_t> write = parseIntegerText(mapping.Write_J1939);
         if (!write)
-            findings.warning(row,
-                             "Write_J1939 '" + mapping.Write_J1939 + "' is not an integer; the image takes it as 0");
+            findings.warning(row, std::string(kWrite_J1939) + " '" + mapping.Write_J1939 +
+                                      "' is not an integer; the image takes it as 0");
         else if (*write != kWriteFalse && *write != kWriteTrue)
-            findings.warning(row, "Write_J1939 " + mapping.Write_J1939 + " is neither 0 nor 1");
+            findings.warning(row, valueText(kWrite_J1939, mapping.Write_J1939) + " is neither 0 nor 1");
     }
 }
 
@@ -106,20 +114,20 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
     std::string frameFile(frameTableFileName(kind));
 
     if (load.frameTableFailure)
-        findings.error(0, frameFile + ": " + *load.frameTableFailure +
-                              "; the window says \"Error in reading file PDO XML\" and lists only the " +
+        findings.error(0, frameFile + ": " + *load.frameTableFailure + "; the window says \"" +
+                              std::string(kFrameTableReadError) + "\" and lists only the " +
                               framesText(load.map.frames.size()) + " before it");
     if (load.mapFailure)
-        findings.error(
-            0, *load.mapFailure +
-                   "; the window says \"Error in reading file SDOPDO XML\" and keeps only the mappings read before it");
+        findings.error(0, *load.mapFailure + "; the window says \"" + std::string(kMapReadError) +
+                              "\" and keeps only the mappings read before it");
 
     for (const DroppedMapRow& dropped : load.droppedRows) {
         std::string rows = load.frameTableFailure
                                ? "the window reads only " + framesText(load.map.frames.size()) + " of " + frameFile
                                : frameFile + " has " + std::to_string(load.map.frames.size()) +
                                      (load.map.frames.size() == 1 ? " row" : " rows");
-        findings.error(dropped.row, "NrPdo " + std::to_string(dropped.frameNumber) + " names no frame (" + rows + ")");
+        findings.error(dropped.row,
+                       valueText(kNrPdo, std::to_string(dropped.frameNumber)) + " names no frame (" + rows + ")");
     }
 
     // In file order, so that a register mapped twice is reported at its later row.

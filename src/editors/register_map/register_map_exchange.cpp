@@ -27,12 +27,6 @@ constexpr std::size_t kColumnsRead = 3;
 // A record's frame number is kept to its low 7 bits; 0 names no frame.
 constexpr std::uint32_t kFrameNumberBits = 0x7F;
 
-// Appends `text` as one CSV field followed by its comma.
-void appendField(std::string& line, std::string_view text) {
-    appendCsvField(line, text);
-    line.push_back(',');
-}
-
 }  // namespace
 
 std::string registerMapCsv(const RegisterMap& map) {
@@ -40,9 +34,9 @@ std::string registerMapCsv(const RegisterMap& map) {
     for (const TClPdo& frame : map.frames) {
         std::string frameNumber = std::to_string(frame.frameNumber);
         for (const TClIndMB& mapping : frame.mappings) {
-            appendField(csv, mapping.Index);
-            appendField(csv, frameNumber);
-            appendField(csv, mapping.PosComp);
+            appendCsvFieldAndComma(csv, mapping.Index);
+            appendCsvFieldAndComma(csv, frameNumber);
+            appendCsvFieldAndComma(csv, mapping.PosComp);
             csv.append("\r\n");
         }
     }
@@ -55,26 +49,22 @@ void ExportRegisterMap(const fs::path& projectDir, const RegisterMap& map) {
 }
 
 MapImport ImportRegisterMap(const fs::path& workbook, RegisterMap& map) {
-    std::optional<WorksheetRows> sheet;
-    try {
-        sheet = readWorksheet(workbook, mapRootName(map.kind));
-    } catch (const WorkbookError&) {
-        // An unreadable workbook ends the import silently, before anything has changed.
-        return {MapImportEnd::WorkbookUnreadable};
-    }
-    if (!sheet) return {MapImportEnd::NoWorksheet};
+    // An unreadable workbook or a missing worksheet ends the import before anything has changed.
+    ImportSheet read = readImportSheet(workbook, mapRootName(map.kind));
+    if (read.end != ImportEnd::Complete) return {read.end};
+    WorksheetRows& sheet = read.sheet;
 
     for (TClPdo& frame : map.frames) frame.mappings = {};
     MapImport result;
-    if (sheet->columns < kColumnsRead) {
-        result.end = MapImportEnd::TooFewColumns;
+    if (sheet.columns < kColumnsRead) {
+        result.end = ImportEnd::TooFewColumns;
         return result;
     }
-    for (std::size_t record = 0; record < sheet->rows.size(); ++record) {
-        std::vector<std::string>& cells = sheet->rows[record];
+    for (std::size_t record = 0; record < sheet.rows.size(); ++record) {
+        std::vector<std::string>& cells = sheet.rows[record];
         std::optional<std::int32_t> frameNumber = parseIntegerText(cells[kFrameColumn]);
         if (!frameNumber) {
-            result.end = MapImportEnd::BadFrameNumber;
+            result.end = ImportEnd::BadFrameNumber;
             result.stoppedAt = record + 1;
             return result;
         }

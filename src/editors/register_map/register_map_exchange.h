@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editors/register_map/register_map.h"
+#include "project/worksheet.h"
 
 namespace telvanor {
 
@@ -24,23 +25,10 @@ std::string registerMapCsv(const RegisterMap& map);
 // a failure throws FileError naming the file and leaves an earlier export whole.
 void ExportRegisterMap(const std::filesystem::path& projectDir, const RegisterMap& map);
 
-// How an import ended. None of the endings is reported to the user.
-enum class MapImportEnd {
-    // The workbook cannot be read: the map is as it was.
-    WorkbookUnreadable,
-    // The workbook has no worksheet of the map's root name in any letter case: the map is as
-    // it was.
-    NoWorksheet,
-    // Every record was read.
-    Complete,
-    // The worksheet has fewer than three columns: the map was emptied and takes nothing.
-    TooFewColumns,
-    // Column 2 of a record is empty or not an integer: the records before it were imported.
-    BadFrameNumber,
-};
-
 struct MapImport {
-    MapImportEnd end = MapImportEnd::Complete;
+    // WorkbookUnreadable and NoWorksheet leave the map as it was; TooFewColumns (fewer than
+    // three) leaves it emptied; BadFrameNumber keeps the records before the one at stoppedAt.
+    ImportEnd end = ImportEnd::Complete;
     std::size_t imported = 0;
     // Records whose frame number names no frame (its low 7 bits are 0 or beyond the frames).
     std::size_t skipped = 0;

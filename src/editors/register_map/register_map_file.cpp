@@ -3,53 +3,62 @@
 #include <string_view>
 
 #include "project/file_lookup.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/transmit_frames_format.h"
 #include "project/integer_text.h"
-#include "project/workspace.h"
 #include "project/xml_document.h"
 
 namespace telvanor {
 
 namespace fs = std::filesystem;
+using namespace infocob_xml;
 
 namespace {
 
-constexpr const char* kFrameTableReadError = "Error in reading file PDO XML";
-constexpr const char* kMapReadError = "Error in reading file SDOPDO XML";
+std::string notWellFormed(const std::string& failure) { return "not a well-formed XML file: " + failure; }
 
 std::string rowFailure(std::size_t row, const std::string& what) { return "row " + std::to_string(row) + ": " + what; }
+
+std::string attributeText(std::string_view attribute) { return "attribute " + std::string(attribute); }
+
+std::string missingText(std::string_view attribute) { return attributeText(attribute) + " is missing"; }
 
 // Reads one frame row into `frame`; gives what is wrong with the row, if anything.
 std::optional<std::string> readFrameRow(MapKind kind, const XmlElement& row, TClPdo& frame) {
     auto required = [&row](std::string_view attribute, std::string& text) -> std::optional<std::string> {
         std::optional<std::string> value = row.attribute(attribute);
-        if (!value) return "attribute " + std::string(attribute) + " is missing";
+        if (!value) return missingText(attribute);
         text = std::move(*value);
         return std::nullopt;
     };
     std::optional<std::string> failure;
     if (kind == MapKind::Transmit) {
-        if ((failure = required("Priority", frame.Priority))) return failure;
-        if ((failure = required("DP", frame.DataPage))) return failure;
-        if ((failure = required("PGN", frame.PGN))) return failure;
-        return required("ID_DEV", frame.ID_DEV);
+        using namespace tcobdef_xml;
+        if ((failure = required(kPriority, frame.Priority))) return failure;
+        if ((failure = required(kDP, frame.DataPage))) return failure;
+        if ((failure = required(kPGN, frame.PGN))) return failure;
+        return required(kID_DEV, frame.ID_DEV);
     }
-    if ((failure = required("DataPage", frame.DataPage))) return failure;
-    if ((failure = required("PGN", frame.PGN))) return failure;
-    if ((failure = required("ID_DEV", frame.ID_DEV))) return failure;
+    using namespace rcobdef_xml;
+    if ((failure = required(kDataPage, frame.DataPage))) return failure;
+    if ((failure = required(kPGN, frame.PGN))) return failure;
+    if ((failure = required(kID_DEV, frame.ID_DEV))) return failure;
     std::string multiFrame;
-    if ((failure = required("MultiFrame", multiFrame))) return failure;
+    if ((failure = required(kMultiFrame, multiFrame))) return failure;
     // Only names the bytes for the windows; a missing or odd Start Byte leaves B1 at byte 1.
-    std::optional<std::string> fastPacket = row.attribute("FastPacket");
+    std::optional<std::string> fastPacket = row.attribute(kFastPacket);
     if (isYes(multiFrame) || (fastPacket && isYes(*fastPacket))) {
-        std::optional<std::string> startText = row.attribute("StartByte");
+        std::optional<std::string> startText = row.attribute(kStartByte);
         std::optional<std::int32_t> start = startText ? parseIntegerText(*startText) : std::nullopt;
         if (start && *start >= 1) frame.firstDataByte = *start;
     }
     if (!isYes(multiFrame)) return std::nullopt;
     std::string byteCount;
-    if ((failure = required("NByte", byteCount))) return failure;
+    if ((failure = required(kNByte, byteCount))) return failure;
     std::optional<std::int32_t> count = parseIntegerText(byteCount);
-    if (!count) return "attribute NByte of a multi-frame message is not an integer: '" + byteCount + "'";
+    if (!count) return attributeText(kNByte) + " of a multi-frame message is not an integer: '" + byteCount + "'";
     frame.byteCount = *count;
     return std::nullopt;
 }
@@ -61,8 +70,8 @@ void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
     load.frameTableFound = true;
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*file)) {
-        load.frameTableFailure = "not a well-formed XML file: " + *failure;
-        load.messages.push_back(kFrameTableReadError);
+        load.frameTableFailure = notWellFormed(*failure);
+        load.messages.emplace_back(kFrameTableReadError);
         return;
     }
     load.map.frameTableLoaded = true;
@@ -72,7 +81,7 @@ void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
         TClPdo frame;
         if (std::optional<std::string> failure = readFrameRow(kind, rows[index], frame)) {
             load.frameTableFailure = rowFailure(index + 1, *failure);
-            load.messages.push_back(kFrameTableReadError);
+            load.messages.emplace_back(kFrameTableReadError);
             return;
         }
         frame.frameNumber = load.map.frames.size() + 1;
@@ -85,7 +94,7 @@ void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
 void reserveMappings(const std::vector<XmlElement>& rows, RegisterMapLoad& load) {
     std::vector<std::size_t> counts(load.map.frames.size(), 0);
     for (const XmlElement& row : rows) {
-        std::optional<std::int32_t> frameNumber = parseIntegerText(row.attribute("NrPdo").value_or(""));
+        std::optional<std::int32_t> frameNumber = parseIntegerText(row.attribute(infocob_xml::kNrPdo).value_or(""));
         if (frameNumber && *frameNumber > 0 && static_cast<std::size_t>(*frameNumber) <= counts.size())
             ++counts[static_cast<std::size_t>(*frameNumber) - 1];
     }
@@ -103,11 +112,11 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
     load.mapFileFound = true;
     auto fail = [&load](std::string failure) {
         load.mapFailure = std::move(failure);
-        load.messages.push_back(kMapReadError);
+        load.messages.emplace_back(kMapReadError);
     };
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*file)) {
-        fail("not a well-formed XML file: " + *failure);
+        fail(notWellFormed(*failure));
         return;
     }
     std::vector<XmlElement> rows = document.documentElement()->children();
@@ -121,25 +130,26 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const XmlElement& row = rows[index];
         std::size_t rowNumber = index + 1;
-        std::optional<std::string> nrPdo = row.attribute("NrPdo");
-        if (!nrPdo) return fail(rowFailure(rowNumber, "attribute NrPdo is missing"));
+        std::optional<std::string> nrPdo = row.attribute(kNrPdo);
+        if (!nrPdo) return fail(rowFailure(rowNumber, missingText(kNrPdo)));
         std::optional<std::int32_t> frameNumber = parseIntegerText(*nrPdo);
-        if (!frameNumber) return fail(rowFailure(rowNumber, "attribute NrPdo is not an integer: '" + *nrPdo + "'"));
+        if (!frameNumber)
+            return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is not an integer: '" + *nrPdo + "'"));
         if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
             TClIndMB dropped{row.attribute("Index").value_or(""), row.attribute("PosComp").value_or(""),
                              kind == MapKind::Transmit ? row.attribute("Write_J1939").value_or("") : ""};
             load.droppedRows.push_back({rowNumber, *frameNumber, std::move(dropped)});
             continue;
         }
-        if (*frameNumber < 1) return fail(rowFailure(rowNumber, "attribute NrPdo is below 1: " + *nrPdo));
+        if (*frameNumber < 1) return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is below 1: " + *nrPdo));
         TClIndMB mapping;
-        std::optional<std::string> indexText = row.attribute("Index");
-        if (!indexText) return fail(rowFailure(rowNumber, "attribute Index is missing"));
-        std::optional<std::string> posComp = row.attribute("PosComp");
-        if (!posComp) return fail(rowFailure(rowNumber, "attribute PosComp is missing"));
+        std::optional<std::string> indexText = row.attribute(kIndex);
+        if (!indexText) return fail(rowFailure(rowNumber, missingText(kIndex)));
+        std::optional<std::string> posComp = row.attribute(kPosComp);
+        if (!posComp) return fail(rowFailure(rowNumber, missingText(kPosComp)));
         mapping.Index = std::move(*indexText);
         mapping.PosComp = std::move(*posComp);
-        if (kind == MapKind::Transmit) mapping.Write_J1939 = row.attribute("Write_J1939").value_or("0");
+        if (kind == MapKind::Transmit) mapping.Write_J1939 = row.attribute(kWrite_J1939).value_or("0");
         std::size_t frame = static_cast<std::size_t>(*frameNumber) - 1;
         load.map.frames[frame].mappings.push_back(std::move(mapping));
         load.mappingRows[frame].push_back(rowNumber);
@@ -152,7 +162,9 @@ std::string_view frameTableFileName(MapKind kind) { return kind == MapKind::Rece
 
 std::string_view mapFileName(MapKind kind) { return kind == MapKind::Receive ? kRInfoCobFile : kTInfoCobFile; }
 
-std::string_view mapRootName(MapKind kind) { return kind == MapKind::Receive ? "RInfoCob" : "TInfoCob"; }
+std::string_view mapRootName(MapKind kind) {
+    return kind == MapKind::Receive ? infocob_xml::kReceiveRoot : infocob_xml::kTransmitRoot;
+}
 
 RegisterMapLoad LoadRegisterMap(const fs::path& projectDir, MapKind kind) {
     RegisterMapLoad load;
@@ -167,7 +179,7 @@ bool LoadWriteNmeaOption(const fs::path& projectDir) {
     if (!file) return false;
     XmlDocument document;
     if (document.load(*file)) return false;
-    std::optional<XmlElement> option = document.documentElement()->child("Write_J1939");
+    std::optional<XmlElement> option = document.documentElement()->child(pargen_xml::kWrite_J1939);
     if (!option) return false;
     std::optional<std::int32_t> value = parseIntegerText(option->text().value_or(""));
     return value && (*value & 0xFF) != 0;
@@ -182,11 +194,11 @@ void SaveRegisterMap(const RegisterMap& map, const fs::path& projectDir) {
     for (const MappingRef& ref : order) {
         const TClPdo& frame = map.frames[ref.frame];
         const TClIndMB& mapping = frame.mappings[ref.position];
-        XmlElement row = root.appendChild("row");
-        row.setAttribute("Index", mapping.Index);
-        row.setAttribute("NrPdo", std::to_string(frame.frameNumber));
-        row.setAttribute("PosComp", mapping.PosComp);
-        if (map.kind == MapKind::Transmit) row.setAttribute("Write_J1939", mapping.Write_J1939);
+        XmlElement row = root.appendChild(kRowElement);
+        row.setAttribute(kIndex, mapping.Index);
+        row.setAttribute(kNrPdo, std::to_string(frame.frameNumber));
+        row.setAttribute(kPosComp, mapping.PosComp);
+        if (map.kind == MapKind::Transmit) row.setAttribute(kWrite_J1939, mapping.Write_J1939);
     }
     document.save(writeTargetNoCase(projectDir, mapFileName(map.kind)));
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/register_map/register_map.h"
@@ -20,6 +21,10 @@ struct DroppedMapRow {
 
     bool operator==(const DroppedMapRow&) const = default;
 };
+
+// What the register map windows show when the frame table, or the map file, cannot be read.
+inline constexpr std::string_view kFrameTableReadError = "Error in reading file PDO XML";
+inline constexpr std::string_view kMapReadError = "Error in reading file SDOPDO XML";
 
 // What loading the register map gives. The window shows `messages`, at most one per file
 // ("Error in reading file PDO XML" for the frame table, "Error in reading file SDOPDO XML"

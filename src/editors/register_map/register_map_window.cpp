@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -32,24 +31,19 @@
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
+#include "widgets/page_captions.h"
+#include "widgets/project_window.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
 
 namespace {
 
-constexpr const char* kPageCaption = "Can0-ModBus";
 // Between a mapping line's own text and its register, and between the register and its bytes.
 constexpr const char* kLineGap = "   ";
 // How many lines the two lists show without scrolling, and the list of frame bytes (B1 to B8).
 constexpr int kVisibleLines = 14;
 constexpr int kVisibleByteLines = 8;
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* list = named(new QListWidget(parent), name);
@@ -194,8 +188,8 @@ QLabel* RegisterMapWindow::layOutByteRow(QWidget* row, QLayout* selector, const 
 void RegisterMapWindow::buildControls(const Layout& layout) {
     tabs_ = named(new QTabWidget(this), "PageControl1");
     page_ = named(new QWidget(tabs_), "TabSheet1");
-    tabs_->addTab(page_, kPageCaption);
-    tabs_->setAccessibleName(kPageCaption);
+    tabs_->addTab(page_, kCan0PageCaption);
+    tabs_->setAccessibleName(kCan0PageCaption);
     // One page only: its tab is no stop on the way through the controls.
     tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
@@ -256,16 +250,15 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     overviewButton_->hide();
     bottomBar_.layout->insertWidget(2, overviewButton_);
 
-    auto guarded = [this](void (RegisterMapWindow::*handler)()) { return guardedSlot(messages_, this, handler); };
-    connect(NewA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::NewAClick));
-    connect(ModifyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::ModifyAClick));
-    connect(DELETEa, &QPushButton::clicked, this, guarded(&RegisterMapWindow::DeleteAClick));
-    connect(copyA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::CopyAClick));
-    connect(PasteA, &QPushButton::clicked, this, guarded(&RegisterMapWindow::PasteAClick));
-    connect(bitbtn1, &QPushButton::clicked, this, guarded(&RegisterMapWindow::BitBtn1Click));
+    connectGuarded(NewA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::NewAClick);
+    connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::ModifyAClick);
+    connectGuarded(DELETEa, &QPushButton::clicked, messages_, this, &RegisterMapWindow::DeleteAClick);
+    connectGuarded(copyA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::CopyAClick);
+    connectGuarded(PasteA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::PasteAClick);
+    connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &RegisterMapWindow::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(overviewButton_, &QPushButton::clicked, this, [this] {
-        if (openOverview_) runGuarded(messages_, [this] { openOverview_(*this); });
+    connectGuarded(overviewButton_, &QPushButton::clicked, messages_, this, [this] {
+        if (openOverview_) openOverview_(*this);
     });
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
@@ -334,7 +327,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     order += tabStops(lowSelector);
     order += tabStops(extra);
     order += {NewA, ModifyA, DELETEa, copyA, PasteA, button1, bitbtn4, overviewButton_, bitbtn1, bitbtn2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder(order);
 }
 
 void RegisterMapWindow::showEvent(QShowEvent* event) {
@@ -342,7 +335,7 @@ void RegisterMapWindow::showEvent(QShowEvent* event) {
     if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
         runGuarded(messages_, [&] { selectMapping(*mapping); });
     QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }

@@ -39,8 +39,8 @@ TFInfoTpdoMB::TFInfoTpdoMB(WorkspaceState& workspace, MessageBoxes& messages, Op
     writeLayout->addWidget(CB_Send_J1939);
     writeLayout->addStretch(1);
 
-    connect(button1, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { Button1Click(); }); });
-    connect(bitbtn4, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { BitBtn4Click(); }); });
+    connectGuarded(button1, &QPushButton::clicked, messages_, this, &TFInfoTpdoMB::Button1Click);
+    connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &TFInfoTpdoMB::BitBtn4Click);
     layOut(highRow_, lowRow_, writeGroup);
 }
 

@@ -1,23 +1,11 @@
 #include "editors/transmit_frames/transmit_frames.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
-
-#include "project/workspace.h"
 
 namespace telvanor {
 
 namespace {
-
-// The attributes of a row in the order they are read and written.
-const std::array<FrameTableField<TransmitFrameRow>, 5> kFields{{
-    {"Priority", &TransmitFrameRow::Priority},
-    {"DP", &TransmitFrameRow::DP},
-    {"PGN", &TransmitFrameRow::PGN},
-    {"ID_DEV", &TransmitFrameRow::ID_DEV},
-    {"Mnemonic", &TransmitFrameRow::Mnemonic},
-}};
 
 constexpr std::string_view kPriorityRange = "!! The Priority of J1939 frame must be between 0 and 7";
 constexpr std::string_view kDataPageRange = "!! The Data Page of J1939 frame must be or 0 or 1";
@@ -32,7 +20,9 @@ std::optional<std::string_view> checkRow(const TransmitFrameRow& row) {
 
 }  // namespace
 
-TransmitFramesLoad LoadTransmitFrames(const std::filesystem::path& file) { return loadFrameTable(file, kFields); }
+TransmitFramesLoad LoadTransmitFrames(const std::filesystem::path& file) {
+    return loadFrameTable(file, tcobdef_xml::kFields);
+}
 
 std::size_t TransmitFramesLength(const std::vector<TransmitFrameRow>& rows) {
     return frameTableLength(rows, &TransmitFrameRow::Priority);
@@ -46,7 +36,7 @@ std::optional<std::string> ValidateTransmitFrames(const std::vector<TransmitFram
 }
 
 void SaveTransmitFrames(const std::filesystem::path& file, const std::vector<TransmitFrameRow>& rows) {
-    saveFrameTable(file, rows, TransmitFramesLength(rows), kFields);
+    saveFrameTable(file, rows, TransmitFramesLength(rows), tcobdef_xml::kFields);
 }
 
 FrameTableCheck CheckTransmitFrames(const std::filesystem::path& projectDir) {

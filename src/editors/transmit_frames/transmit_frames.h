@@ -5,21 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "project/formats/transmit_frames_format.h"
 #include "project/frame_table_file.h"
 
 namespace telvanor {
-
-// One frame of the transmit frame table (TCobDef.xml): the texts of the five attributes of
-// its row, in the file's attribute order, exactly as typed or read.
-struct TransmitFrameRow {
-    std::string Priority;  // the J1939 priority, 0 to 7
-    std::string DP;        // "Data Page": 0 or 1
-    std::string PGN;       // the PGN without its data page bit; not checked
-    std::string ID_DEV;    // "Source Address" the frame is sent with
-    std::string Mnemonic;  // free text naming the frame
-
-    bool operator==(const TransmitFrameRow&) const = default;
-};
 
 using TransmitFramesLoad = FrameTableLoad<TransmitFrameRow>;
 

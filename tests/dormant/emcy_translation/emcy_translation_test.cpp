@@ -32,7 +32,7 @@ TClEmcy entry(const std::string& id) {
 
 std::string row(const std::string& id, const std::string& value = "1", const std::string& extra = "") {
     std::string text = "<row";
-    for (const EmcyField& field : kEmcyFields)
+    for (const RowField<TClEmcy>& field : kEmcyFields)
         text += " " + std::string(field.name) + "=\"" + (field.name == "id_dev" ? id : value) + "\"";
     return text + extra + "/>";
 }
@@ -151,7 +151,7 @@ TEST(EmcyTranslationExport, TitleLineThenElevenTextsWithCommasAndTheBypassSet) {
 TEST(EmcyTranslationImport, TakesElevenCellsPerRecordFromTheWorksheetInAnyCase) {
     std::vector<TClEmcy> entries{entry("99")};
     EmcyImport result = ImportEmcyDef(workbook("emcydef.xls"), entries);
-    EXPECT_EQ(result.end, EmcyImportEnd::Complete);
+    EXPECT_EQ(result.end, ImportEnd::Complete);
     EXPECT_THAT(ids(entries), ElementsAre("5", "ID 12", "5")) << "no check, not even for duplicates";
     TClEmcy first{"5", "65535", "255", "0x10", "2", "3", "4", "5", "6", "7", "8", 0};
     EXPECT_EQ(entries[0], first) << "the twelfth column is ignored";
@@ -165,8 +165,8 @@ TEST(EmcyTranslationImport, DropsTheEntriesWhateverFollows) {
         EXPECT_THAT(entries, IsEmpty()) << name;
     }
     std::vector<TClEmcy> entries;
-    EXPECT_EQ(ImportEmcyDef(workbook("without_emcy.xls"), entries).end, EmcyImportEnd::NoWorksheet);
-    EXPECT_EQ(ImportEmcyDef(workbook("emcydef_short.xls"), entries).end, EmcyImportEnd::TooFewColumns);
+    EXPECT_EQ(ImportEmcyDef(workbook("without_emcy.xls"), entries).end, ImportEnd::NoWorksheet);
+    EXPECT_EQ(ImportEmcyDef(workbook("emcydef_short.xls"), entries).end, ImportEnd::TooFewColumns);
 }
 
 }  // namespace

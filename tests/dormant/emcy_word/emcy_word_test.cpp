@@ -210,7 +210,7 @@ TEST(EmcyWordImport, ReadsFortyNineFieldsWithTheDevidInPlaceOfBitZerosPoscomp) {
     EmcyWordTable table;
     table.appendNumbered(word("99"));
     EmcyImport result = ImportEmcyWords(workbook("emcyword.xls"), table);
-    EXPECT_EQ(result.end, EmcyImportEnd::Complete);
+    EXPECT_EQ(result.end, ImportEnd::Complete);
     ASSERT_EQ(table.words.size(), 2u);
     const TClWEmcy& first = table.words[0];
     EXPECT_EQ(first.index_addrm, "101");
@@ -233,7 +233,7 @@ TEST(EmcyWordImport, EmptiesTheTableWhateverFollows) {
         EXPECT_THAT(table.numbers, IsEmpty()) << name;
     }
     EmcyWordTable table;
-    EXPECT_EQ(ImportEmcyWords(workbook("emcyword_short.xls"), table).end, EmcyImportEnd::TooFewColumns);
+    EXPECT_EQ(ImportEmcyWords(workbook("emcyword_short.xls"), table).end, ImportEnd::TooFewColumns);
 }
 
 }  // namespace

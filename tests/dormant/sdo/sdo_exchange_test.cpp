@@ -36,7 +36,7 @@ TEST(ExportSdoTable, ATitleLineThenTheRowsInAddrWordOrderUnchecked) {
 
 TEST(ImportSdoTable, RecordsByColumnPositionFromTheSdoWorksheetInAnyCase) {
     SdoImport result = ImportSdoTable(workbook("sdo.xls"));
-    EXPECT_EQ(result.end, SdoImportEnd::Complete);
+    EXPECT_EQ(result.end, ImportEnd::Complete);
     EXPECT_EQ(result.rows, (std::vector<SdoRow>{
                                {"300", "2", "3", "1", "5", "0x2000", "1", "2", "pressure, left"},
                                {"20", "", "", "", "127", "65535", "255", "4", ""},
@@ -49,10 +49,10 @@ TEST(ImportSdoTable, EndingsThatImportNothing) {
     TempDir dir;
     std::string bytes = readFile(workbook("sdo.xls"));
     writeFile(dir / "cut.xls", bytes.substr(0, bytes.size() / 3));
-    EXPECT_EQ(ImportSdoTable(dir / "cut.xls").end, SdoImportEnd::WorkbookUnreadable);
-    EXPECT_EQ(ImportSdoTable(workbook("tinfocob.xls")).end, SdoImportEnd::NoWorksheet);
+    EXPECT_EQ(ImportSdoTable(dir / "cut.xls").end, ImportEnd::WorkbookUnreadable);
+    EXPECT_EQ(ImportSdoTable(workbook("tinfocob.xls")).end, ImportEnd::NoWorksheet);
     SdoImport narrow = ImportSdoTable(workbook("sdo_six_columns.xls"));
-    EXPECT_EQ(narrow.end, SdoImportEnd::TooFewColumns);
+    EXPECT_EQ(narrow.end, ImportEnd::TooFewColumns);
     EXPECT_TRUE(narrow.rows.empty());
 }
 

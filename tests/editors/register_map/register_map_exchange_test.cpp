@@ -75,7 +75,7 @@ TEST(RegisterMapExport, FailureNamesTheFile) {
 TEST(RegisterMapImport, ReadsRecordsByPositionSkippingThoseNamingNoFrame) {
     RegisterMap map = transmitMap({{{"old", "1"}}, {{"older", "2"}}});
     MapImport result = ImportRegisterMap(workbook("tinfocob.xls"), map);
-    EXPECT_EQ(result.end, MapImportEnd::Complete);
+    EXPECT_EQ(result.end, ImportEnd::Complete);
     EXPECT_EQ(result.imported, 6u);
     EXPECT_EQ(result.skipped, 2u) << "frame 5 of two frames, and 128 whose low seven bits are 0";
     // Number cells as their text, text cells as they stand, the Index unchecked and its
@@ -87,7 +87,7 @@ TEST(RegisterMapImport, ReadsRecordsByPositionSkippingThoseNamingNoFrame) {
 TEST(RegisterMapImport, FindsTheWorksheetInAnyLetterCase) {
     for (const char* name : {"tinfocob_lower.xls", "tinfocob_upper.xls"}) {
         RegisterMap map = transmitMap({{}});
-        EXPECT_EQ(ImportRegisterMap(workbook(name), map).end, MapImportEnd::Complete) << name;
+        EXPECT_EQ(ImportRegisterMap(workbook(name), map).end, ImportEnd::Complete) << name;
         EXPECT_EQ(map.mappingCount(), 1u) << name;
     }
 }
@@ -97,9 +97,9 @@ TEST(RegisterMapImport, MissingWorksheetOrUnreadableWorkbookLeavesTheMapAsItWas)
     std::string bytes = readFile(workbook("tinfocob.xls"));
     writeFile(dir / "cut.xls", bytes.substr(0, bytes.size() / 3));
     const RegisterMap before = transmitMap({{{"1", "33"}}, {{"2", "17"}}});
-    for (auto [file, end] : {std::pair{workbook("without_tinfocob.xls"), MapImportEnd::NoWorksheet},
-                             std::pair{dir / "cut.xls", MapImportEnd::WorkbookUnreadable},
-                             std::pair{dir / "missing.xls", MapImportEnd::WorkbookUnreadable}}) {
+    for (auto [file, end] : {std::pair{workbook("without_tinfocob.xls"), ImportEnd::NoWorksheet},
+                             std::pair{dir / "cut.xls", ImportEnd::WorkbookUnreadable},
+                             std::pair{dir / "missing.xls", ImportEnd::WorkbookUnreadable}}) {
         RegisterMap map = before;
         EXPECT_EQ(ImportRegisterMap(file, map).end, end) << file;
         EXPECT_EQ(mappingsOf(map), mappingsOf(before)) << file;
@@ -108,12 +108,12 @@ TEST(RegisterMapImport, MissingWorksheetOrUnreadableWorkbookLeavesTheMapAsItWas)
 
 TEST(RegisterMapImport, FoundWorksheetDropsEveryMappingFirst) {
     RegisterMap map = transmitMap({{{"1", "33"}}, {{"2", "17"}}});
-    EXPECT_EQ(ImportRegisterMap(workbook("tinfocob_titles_only.xls"), map).end, MapImportEnd::Complete);
+    EXPECT_EQ(ImportRegisterMap(workbook("tinfocob_titles_only.xls"), map).end, ImportEnd::Complete);
     EXPECT_EQ(map.mappingCount(), 0u);
     EXPECT_EQ(map.frames.size(), 2u) << "the frames stay";
 
     map = transmitMap({{{"1", "33"}}});
-    EXPECT_EQ(ImportRegisterMap(workbook("tinfocob_two_columns.xls"), map).end, MapImportEnd::TooFewColumns);
+    EXPECT_EQ(ImportRegisterMap(workbook("tinfocob_two_columns.xls"), map).end, ImportEnd::TooFewColumns);
     EXPECT_EQ(map.mappingCount(), 0u);
 
     // Without a frame table there is no frame to take a record.
@@ -127,7 +127,7 @@ TEST(RegisterMapImport, EmptyOrNonIntegerFrameNumberEndsTheImportThere) {
     for (const char* name : {"tinfocob_gap.xls", "tinfocob_bad_frame.xls"}) {
         RegisterMap map = transmitMap({{{"old", "1"}}});
         MapImport result = ImportRegisterMap(workbook(name), map);
-        EXPECT_EQ(result.end, MapImportEnd::BadFrameNumber) << name;
+        EXPECT_EQ(result.end, ImportEnd::BadFrameNumber) << name;
         EXPECT_EQ(result.stoppedAt, 2u) << name;
         EXPECT_THAT(mappingsOf(map), ElementsAre(ElementsAre("1/33/"))) << name << ": the records before it stay";
     }
@@ -143,7 +143,7 @@ TEST(RegisterMapExchange, ExportThenImportKeepsIndexAndPosCompTexts) {
     ASSERT_EQ(readFile(project / "TInfoCob.csv"), readFile(workbook("roundtrip.csv")));
 
     RegisterMap imported = transmitMap({{}, {}, {}});
-    EXPECT_EQ(ImportRegisterMap(workbook("roundtrip.xls"), imported).end, MapImportEnd::Complete);
+    EXPECT_EQ(ImportRegisterMap(workbook("roundtrip.xls"), imported).end, ImportEnd::Complete);
     for (TClPdo& frame : map.frames)
         for (TClIndMB& mapping : frame.mappings) mapping.Write_J1939.clear();
     EXPECT_EQ(mappingsOf(imported), mappingsOf(map));

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QString>
+
+#include "project/frame_table_file.h"
+#include "widgets/page_captions.h"
+#include "widgets/table_editor.h"
+
+namespace telvanor {
+
+// What the receive and transmit frame table editors share: their window around the grid, and
+// a model of the file at `file` (a path that follows the current project) whose damage is
+// shown with what OK and Cancel then do, whose validation stops at the first bad row, and
+// whose failed write is thrown.
+
+inline TableWindow frameTableWindow(const char* objectName, const QString& title, const QString& gridDescription) {
+    return {.objectName = objectName,
+            .title = title,
+            .pageCaption = kCan0PageCaption,
+            .gridDescription = gridDescription,
+            .gridRows = kFrameTableGridRows};
+}
+
+template <typename Row>
+TableModel<Row> frameTableModel(const std::filesystem::path& file,
+                                FrameTableLoad<Row> (*load)(const std::filesystem::path&),
+                                std::optional<std::string> (*validate)(const std::vector<Row>&),
+                                void (*save)(const std::filesystem::path&, const std::vector<Row>&)) {
+    return {
+        [&file, load] {
+            FrameTableLoad<Row> loaded = load(file);
+            std::optional<std::string> message;
+            if (loaded.outcome == FrameTableOutcome::Failed) message = frameTableLoadNotice(loaded.failure);
+            return TableLoad<Row>{std::move(loaded.rows), std::move(message)};
+        },
+        singleFailure(validate),
+        [&file, save](const std::vector<Row>& rows) -> std::optional<std::string> {
+            save(file, rows);
+            return std::nullopt;
+        },
+    };
+}
+
+}  // namespace telvanor
