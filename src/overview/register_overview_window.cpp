@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,8 +23,8 @@
 #include "project/integer_text.h"
 #include "project/workspace.h"
 #include "report/report_tables.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
-#include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
@@ -78,40 +77,30 @@ bool RegisterOverviewWindow::RowAnchor::sameRegister(const OverviewRow& row) con
 }
 
 RegisterOverviewWindow::RegisterOverviewWindow(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
-      workspace_(workspace),
-      messages_(messages),
+    : ProjectWindow("RegisterOverview", kTitle, workspace, messages, parent,
+                    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       chooseSaveFile_(chooseWithDialog),
       model_(new OverviewTableModel(this)) {
-    setObjectName("RegisterOverview");
-    setWindowTitle(kTitle);
     buildLayout();
 }
 
 void RegisterOverviewWindow::buildLayout() {
-    summary_ = new QLabel(this);
-    summary_->setObjectName("findingsSummary");
+    summary_ = namedLabel("findingsSummary", QString(), this);
     summary_->setAccessibleName("Findings");
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    problems_ = new QLabel(this);
-    problems_->setObjectName("readProblems");
+    problems_ = namedLabel("readProblems", QString(), this);
     problems_->setWordWrap(true);
     problems_->setStyleSheet("color: #a00000");
     problems_->hide();
 
-    auto* filterLabel = new QLabel("&Filter:", this);
-    filter_ = new QLineEdit(this);
-    filter_->setObjectName("filterEdit");
-    filter_->setAccessibleName("Filter");
+    filter_ = namedEdit("filterEdit", "Filter", this);
     filter_->setPlaceholderText("register, PGN, name or text");
     filter_->setClearButtonEnabled(true);
-    filterLabel->setBuddy(filter_);
-    shownCount_ = new QLabel(this);
-    shownCount_->setObjectName("shownCount");
+    QLabel* filterLabel = buddyLabel("&Filter:", filter_, this);
+    shownCount_ = namedLabel("shownCount", QString(), this);
 
-    table_ = new QTableView(this);
-    table_->setObjectName("overviewTable");
+    table_ = named(new QTableView(this), "overviewTable");
     table_->setAccessibleName("Registers");
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -131,13 +120,11 @@ void RegisterOverviewWindow::buildLayout() {
                                table_->fontMetrics().horizontalAdvance(kColumnSamples[column]) + 16);
     table_->installEventFilter(this);
 
-    status_ = new QLabel(this);
-    status_->setObjectName("statusLine");
+    status_ = namedLabel("statusLine", QString(), this);
     status_->setAccessibleName("Status");
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    openButton_ = new QPushButton("Open", this);
-    openButton_->setObjectName("btnOpen");
+    openButton_ = named(new QPushButton("Open", this), "btnOpen");
     openButton_->setDefault(true);
     openButton_->setToolTip("Open the register map window on the current row's frame and mapping (Enter)");
     QPushButton* copy = plainButton("btnCopy", "Copy", this);
@@ -150,9 +137,7 @@ void RegisterOverviewWindow::buildLayout() {
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(filter_, 1);
     filterRow->addWidget(shownCount_);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {openButton_, copy, exportCsv, exportHtml}) buttons->addWidget(button);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = buttonRow({openButton_, copy, exportCsv, exportHtml});
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
@@ -169,22 +154,12 @@ void RegisterOverviewWindow::buildLayout() {
     });
     connect(table_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { runGuarded(messages_, [&] { openRow(index.row()); }); });
-    connect(openButton_, &QPushButton::clicked, this, [this] {
-        runGuarded(messages_, [this] {
-            if (table_->currentIndex().isValid()) openRow(table_->currentIndex().row());
-        });
-    });
-    connect(copy, &QPushButton::clicked, this, guardedSlot(messages_, this, &RegisterOverviewWindow::copyRows));
-    connect(exportCsv, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { exportTable(false); }); });
-    connect(exportHtml, &QPushButton::clicked, this, [this] { runGuarded(messages_, [this] { exportTable(true); }); });
+    connectGuarded(openButton_, &QPushButton::clicked, messages_, this, &RegisterOverviewWindow::openCurrentRow);
+    connectGuarded(copy, &QPushButton::clicked, messages_, this, &RegisterOverviewWindow::copyRows);
+    connectGuarded(exportCsv, &QPushButton::clicked, messages_, this, [this] { exportTable(false); });
+    connectGuarded(exportHtml, &QPushButton::clicked, messages_, this, [this] { exportTable(true); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    setTabOrder(filter_, table_);
-    setTabOrder(table_, openButton_);
-    setTabOrder(openButton_, copy);
-    setTabOrder(copy, exportCsv);
-    setTabOrder(exportCsv, exportHtml);
-    setTabOrder(exportHtml, close);
+    chainTabOrder({filter_, table_, openButton_, copy, exportCsv, exportHtml, close});
 
     // Most of a 1,024 x 768 screen, and never more than the screen has.
     QSize size(1000, 660);
@@ -206,13 +181,6 @@ void RegisterOverviewWindow::openFrom(RegisterMapWindow& from) {
     exec();
     openedFrom_ = nullptr;
     if (std::optional<MappingRef> mapping = std::exchange(selectInOpener_, std::nullopt)) from.selectMapping(*mapping);
-}
-
-void RegisterOverviewWindow::showEvent(QShowEvent* event) {
-    // A window restored from the task bar is not read anew.
-    if (!event->spontaneous()) runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    if (QScreen* display = screen()) move(display->availableGeometry().center() - rect().center());
 }
 
 void RegisterOverviewWindow::FormShow() {
@@ -302,6 +270,10 @@ void RegisterOverviewWindow::openRow(int viewRow) {
     reload(anchor);
 }
 
+void RegisterOverviewWindow::openCurrentRow() {
+    if (table_->currentIndex().isValid()) openRow(table_->currentIndex().row());
+}
+
 void RegisterOverviewWindow::copyRows() {
     QModelIndexList selected = table_->selectionModel()->selectedRows();
     std::sort(selected.begin(), selected.end(),
@@ -333,9 +305,7 @@ bool RegisterOverviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            runGuarded(messages_, [this] {
-                if (table_->currentIndex().isValid()) openRow(table_->currentIndex().row());
-            });
+            runGuarded(messages_, [this] { openCurrentRow(); });
             return true;
         }
         if (key->matches(QKeySequence::Copy)) {

@@ -5,9 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include <QDialog>
-
 #include "overview/register_overview.h"
+#include "widgets/project_window.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,10 +15,8 @@ class QTableView;
 
 namespace telvanor {
 
-class MessageBoxes;
 class OverviewTableModel;
 class RegisterMapWindow;
-struct WorkspaceState;
 
 // "Register Overview": every mapping of both register maps in one table, sortable by any
 // column, with a filter, copy, export as CSV or HTML, and the findings marked on their rows
@@ -27,7 +24,7 @@ struct WorkspaceState;
 // row's frame with the mapping selected; what that window saves shows at once. Opened from
 // a register map window, the overview shows that window's map as it stands, and a row of
 // that map selects the mapping in the window.
-class RegisterOverviewWindow : public QDialog {
+class RegisterOverviewWindow : public ProjectWindow {
     Q_OBJECT
 public:
     // Asks where to write an export; nothing when the user cancels. Replaceable for tests.
@@ -46,7 +43,7 @@ public:
     const OverviewTableModel& table() const { return *model_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -60,20 +57,18 @@ private:
         bool sameRegister(const OverviewRow& row) const;
     };
 
-    void FormShow();
     std::optional<RowAnchor> currentAnchor() const;
     // Reads the overview anew, keeping the sort and the filter; `anchor` (by default the
     // current row) becomes the current row again where it is still shown.
     void reload(std::optional<RowAnchor> anchor = std::nullopt);
     void openRow(int viewRow);
+    void openCurrentRow();
     void copyRows();
     void exportTable(bool html);
     void showCounts();
     void buildLayout();
     RegisterMapWindow* mapWindow(MapKind kind) const;
 
-    WorkspaceState& workspace_;
-    MessageBoxes& messages_;
     SaveChooser chooseSaveFile_;
     std::array<RegisterMapWindow*, 2> mapWindows_{};
     // The map window this overview was opened from, while it is open over it, and the
