@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "cli/command_output.h"
 #include "image/config_image.h"
 
 namespace telvanor {
@@ -24,14 +25,18 @@ int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& outp
         return kExitFailure;
     }
     fs::path target = output ? *output : configImagePath(projectDir);
+    if (refusedAsProjectFile(projectDir, target, true, err)) return kExitFailure;
     try {
         ConfigImage image = BuildConfigImage(projectDir);
-        writeConfigImageFile(image, target);
-        out << target.string() << ": " << image.bytes.size() << " bytes, "
-            << plural(image.receiveFrames, "receive frame", "receive frames") << ", "
-            << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
-            << plural(image.receiveMappings, "receive mapping", "receive mappings") << ", "
-            << plural(image.transmitMappings, "transmit mapping", "transmit mappings") << "\n";
+        writeCommandOutput(
+            target, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()), out);
+        // With the image on standard output, the summary goes with the messages.
+        std::ostream& summary = target == "-" ? err : out;
+        summary << (target == "-" ? std::string("standard output") : target.string()) << ": " << image.bytes.size()
+                << " bytes, " << plural(image.receiveFrames, "receive frame", "receive frames") << ", "
+                << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
+                << plural(image.receiveMappings, "receive mapping", "receive mappings") << ", "
+                << plural(image.transmitMappings, "transmit mapping", "transmit mappings") << "\n";
         return kExitSuccess;
     } catch (const std::exception& failure) {
         err << "telvanor-cli: " << failure.what() << "\n";

@@ -1,166 +1,287 @@
 #include "cli/cli.h"
 
+#include <iostream>
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/command_line.h"
 
 namespace telvanor {
 
 namespace {
 
-// Shown after a wrong command line.
-constexpr const char* kUsage =
-    "Usage: telvanor-cli build PROJECT_DIR [--output FILE]\n"
-    "       telvanor-cli check PROJECT_DIR\n"
-    "       telvanor-cli dump FILE\n"
-    "       telvanor-cli report PROJECT_DIR [--format html|csv|md] [--output FILE] [--sep CHAR]\n"
-    "       telvanor-cli --help | --version\n";
+constexpr std::size_t kManualWidth = 80;
 
-// Shown by --help, laid out as a manual page.
-constexpr const char* kManual =
-    "NAME\n"
-    "    telvanor-cli - build, check and inspect RM40915 gateway projects without a window\n"
-    "\n"
-    "SYNOPSIS\n"
-    "    telvanor-cli build PROJECT_DIR [--output FILE]\n"
-    "    telvanor-cli check PROJECT_DIR\n"
-    "    telvanor-cli dump FILE\n"
-    "    telvanor-cli report PROJECT_DIR [--format html|csv|md] [--output FILE]\n"
-    "                 [--sep CHAR]\n"
-    "    telvanor-cli --help | --version\n"
-    "\n"
-    "DESCRIPTION\n"
-    "    A project is a folder holding pargen.xml, RCobDef.xml, TCobDef.xml, RInfoCob.xml\n"
-    "    and TInfoCob.xml (any letter case; none needs to exist), as the Firmware Telvanor\n"
-    "    program writes them.\n"
-    "\n"
-    "COMMANDS\n"
-    "    build PROJECT_DIR [--output FILE]\n"
-    "        Compile the project folder into its configuration image, by default\n"
-    "        PROJECT_DIR/bin/bank.bin, and print the image's length and counts.\n"
-    "        On failure print the file, row and attribute at fault; nothing is\n"
-    "        written or changed.\n"
-    "\n"
-    "    check PROJECT_DIR\n"
-    "        Load each project file that exists as its editor does and run the\n"
-    "        editor's checks. Prints \"FILE: MESSAGE\" for each file that the\n"
-    "        editor's OK would refuse, with the editor's own message, and\n"
-    "        \"warning: FILE: TEXT\" for what is worth knowing but would not stop\n"
-    "        it, then how many files were checked.\n"
-    "\n"
-    "    dump FILE\n"
-    "        Print a configuration image as text: section offsets, receive and\n"
-    "        transmit frames, both register maps, the parameters in words, the\n"
-    "        deleted frames and the identifier table. PGNs are named from the\n"
-    "        canboat community database. A file whose header does not hold\n"
-    "        together is refused with the reason.\n"
-    "\n"
-    "    report PROJECT_DIR [--format html|csv|md] [--output FILE] [--sep CHAR]\n"
-    "        Describe the project for wiring a PLC or SCADA system to the gateway:\n"
-    "        the project name and the date of its newest file, the communication\n"
-    "        parameters in words, the receive and transmit frames with the PGN\n"
-    "        names of the catalogue, and both register maps in register order\n"
-    "        with the field each mapped byte holds. html (the default) is one\n"
-    "        self-contained page that prints on A4; md is Markdown; csv holds\n"
-    "        the register lists only, after a title line. A project that check\n"
-    "        would refuse still gets its report, with the problems at its top.\n"
-    "        Without --output the report goes to standard output.\n"
-    "\n"
-    "OPTIONS\n"
-    "    --output FILE   (build) write the image to FILE instead;\n"
-    "                    (report) write the report to FILE\n"
-    "    --format NAME   (report) html, csv or md; html when not given\n"
-    "    --sep CHAR      (report, csv) the field separator, ',' when not given;\n"
-    "                    ';' for spreadsheets in locales that use it\n"
-    "    --help          show this text\n"
-    "    --version       print the version\n"
-    "\n"
-    "EXIT STATUS\n"
-    "    0  success; for check: no file would be refused\n"
-    "    1  failure, with the reason on standard error; for check: a file would\n"
-    "       be refused (the lines on standard output say which)\n"
-    "    2  wrong command line\n"
-    "\n"
-    "EXAMPLE\n"
-    "    telvanor-cli build examples/Boat1 --output /tmp/bank.bin\n"
-    "    telvanor-cli dump /tmp/bank.bin\n"
-    "    telvanor-cli report examples/Boat1 --format html --output report.html\n"
-    "    telvanor-cli report examples/Boat1 --format csv --sep ';' --output registers.csv\n";
+std::optional<std::filesystem::path> pathOption(const ParsedArguments& parsed, std::string_view name) {
+    std::optional<std::string> value = parsed.option(name);
+    if (!value) return std::nullopt;
+    return std::filesystem::path(*value);
+}
 
-int usageError(std::ostream& err, const std::string& problem) {
-    err << "telvanor-cli: " << problem << "\n\n" << kUsage << "Try 'telvanor-cli --help' for more.\n";
+int runBuild(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    return buildCommand(parsed.arguments[0], pathOption(parsed, "output"), out, err);
+}
+
+int runCheck(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    return checkCommand(parsed.arguments[0], out, err);
+}
+
+int runDump(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
+    std::string format = parsed.option("format").value_or("text");
+    if (format != "text" && format != "json")
+        throw UsageError("unknown dump format '" + format + "'; use text or json");
+    return dumpCommand(parsed.arguments[0], format == "json" ? DumpFormat::Json : DumpFormat::Text, in, out, err);
+}
+
+int runDiff(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
+    return diffCommand(parsed.arguments[0], parsed.arguments[1], in, out, err);
+}
+
+int runReport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    ReportOptions options;
+    options.output = pathOption(parsed, "output");
+    if (std::optional<std::string> format = parsed.option("format")) {
+        std::optional<ReportFormat> known = parseReportFormat(*format);
+        if (!known) throw UsageError("unknown report format '" + *format + "'; use html, csv or md");
+        options.format = *known;
+    }
+    if (std::optional<std::string> separator = parsed.option("sep")) {
+        if (options.format != ReportFormat::Csv) throw UsageError("--sep goes with --format csv");
+        // The quote and line breaks frame the fields themselves and cannot part them.
+        if (separator->size() != 1 || *separator == "\"" || *separator == "\r" || *separator == "\n")
+            throw UsageError("--sep takes one character other than a quote or a line break");
+        options.separator = (*separator)[0];
+    }
+    return reportCommand(parsed.arguments[0], options, out, err);
+}
+
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> list = {
+        {"build",
+         {"PROJECT_DIR"},
+         {{"output", 'o', "FILE", "write the image to FILE instead;\n- for standard output"}},
+         "Compile the project folder into its configuration image, by default\n"
+         "PROJECT_DIR/bin/bank.bin, and print the image's length and counts (on\n"
+         "standard error when the image goes to standard output). On failure\n"
+         "print the file, row and attribute at fault; nothing is written.",
+         runBuild},
+        {"check",
+         {"PROJECT_DIR"},
+         {},
+         "Load each project file that exists as its editor does and run the\n"
+         "editor's checks. Prints \"FILE: MESSAGE\" for each file that the\n"
+         "editor's OK would refuse, with the editor's own message, and\n"
+         "\"warning: FILE: TEXT\" for what is worth knowing but would not stop\n"
+         "it, then how many files were checked.",
+         runCheck},
+        {"dump",
+         {"FILE"},
+         {{"format", 0, "text|json",
+           "text (the default), or json: one object with\n"
+           "length, offsets, receive_frames,\n"
+           "transmit_frames, receive_map, transmit_map,\n"
+           "parameters, deleted and identifiers"}},
+         "Print a configuration image (FILE - reads standard input): section\n"
+         "offsets, receive frames (the PGN with its data page, as report writes\n"
+         "it, and whether the frame is deleted), transmit frames, both register\n"
+         "maps, the parameters in words, the deleted frames and the identifier\n"
+         "table. PGNs are named from the canboat community database. A file\n"
+         "whose header does not hold together is refused with the reason.",
+         runDump},
+        {"diff",
+         {"OLD", "NEW"},
+         {},
+         "Compare two configuration images and print each difference in the\n"
+         "image's own terms, one line each: which receive or transmit frame (by\n"
+         "number), register mapping (by register), parameter or identifier,\n"
+         "with its old and new value, or what was added or removed. Prints\n"
+         "nothing when the images are the same. One of them may be -, standard\n"
+         "input. Exit status 0: the same; 1: they differ; 2: an image cannot be\n"
+         "read or is none.",
+         runDiff},
+        {"report",
+         {"PROJECT_DIR"},
+         {{"format", 0, "html|csv|md", "html (the default), csv or md"},
+          {"output", 'o', "FILE", "write the report to FILE; standard output\nwhen not given or -"},
+          {"sep", 0, "CHAR",
+           "(csv) the field separator, ',' when not\n"
+           "given; ';' for spreadsheets in locales\n"
+           "that use it"}},
+         "Describe the project for wiring a PLC or SCADA system to the gateway:\n"
+         "the project name and the date of its newest file, the communication\n"
+         "parameters in words, the receive and transmit frames with the PGN\n"
+         "names of the catalogue, and both register maps in register order\n"
+         "with the field each mapped byte holds. html is one self-contained\n"
+         "page that prints on A4; md is Markdown; csv holds the register lists\n"
+         "only, after a title line, for spreadsheets: UTF-8 with a byte order\n"
+         "mark, and a field that a spreadsheet would take for a formula (one\n"
+         "starting with =, +, -, @, tab or carriage return) gets a leading\n"
+         "apostrophe. A project that check would refuse still gets its report,\n"
+         "with the problems at its top.",
+         runReport},
+    };
+    return list;
+}
+
+const CommandSpec* findCommand(std::string_view name) {
+    for (const CommandSpec& command : commands())
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+// Each line of `text` after `indent`.
+std::string indented(std::string_view text, std::string_view indent) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        out += std::string(indent) + std::string(text.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
+// The command's synopsis after `lead`, broken before an option where it would pass the
+// manual's width; later lines start under the first argument.
+std::string synopsisLines(const CommandSpec& command, const std::string& lead) {
+    std::string synopsis = commandSynopsis(command);
+    std::string continuation(lead.size() + command.name.size() + 1, ' ');
+    std::string out = lead;
+    std::size_t lineLength = lead.size();
+    std::size_t start = 0;
+    while (start < synopsis.size()) {
+        std::size_t next = synopsis.find(" [", start + 1);
+        std::string word = synopsis.substr(start, next == std::string::npos ? std::string::npos : next - start);
+        if (start > 0 && lineLength + word.size() > kManualWidth) {
+            word.erase(0, 1);
+            out += "\n" + continuation;
+            lineLength = continuation.size();
+        }
+        out += word;
+        lineLength += word.size();
+        start = next == std::string::npos ? synopsis.size() : next;
+    }
+    return out + "\n";
+}
+
+std::string commandHelp(const CommandSpec& command) {
+    return synopsisLines(command, "Usage: telvanor-cli ") + "\n" + std::string(command.description) + "\n\nOptions:\n" +
+           optionLines(command, "  ");
+}
+
+std::string globalUsage() {
+    std::string usage;
+    for (const CommandSpec& command : commands())
+        usage += synopsisLines(command, usage.empty() ? "Usage: telvanor-cli " : "       telvanor-cli ");
+    return usage + "       telvanor-cli help [COMMAND] | --help | --version\n";
+}
+
+int usageError(std::ostream& err, const std::string& problem, const CommandSpec* command) {
+    err << "telvanor-cli: " << problem << "\n\n";
+    if (command)
+        err << synopsisLines(*command, "Usage: telvanor-cli ") << "Try 'telvanor-cli help " << command->name
+            << "' for more.\n";
+    else
+        err << globalUsage() << "Try 'telvanor-cli --help' for more.\n";
     return kExitUsage;
+}
+
+// `help` and `--help`, alone or with a command name.
+int help(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() == 1) {
+        out << cliManual();
+        return kExitSuccess;
+    }
+    if (arguments.size() > 2) return usageError(err, arguments[0] + " takes at most one command name", nullptr);
+    const CommandSpec* command = findCommand(arguments[1]);
+    if (!command) return usageError(err, "no command '" + arguments[1] + "' to help with", nullptr);
+    out << commandHelp(*command);
+    return kExitSuccess;
 }
 
 }  // namespace
 
+std::string cliManual() {
+    std::string manual =
+        "NAME\n"
+        "    telvanor-cli - build, check and inspect RM40915 gateway projects\n"
+        "\n"
+        "SYNOPSIS\n";
+    for (const CommandSpec& command : commands()) manual += synopsisLines(command, "    telvanor-cli ");
+    manual +=
+        "    telvanor-cli help [COMMAND]\n"
+        "    telvanor-cli --help | --version\n"
+        "\n"
+        "DESCRIPTION\n"
+        "    The command line of Firmware Telvanor: what the program does with a project,\n"
+        "    without a screen. A project is a folder holding pargen.xml, RCobDef.xml,\n"
+        "    TCobDef.xml, RInfoCob.xml and TInfoCob.xml (any letter case; none needs to\n"
+        "    exist), as the program writes them.\n"
+        "\n"
+        "    An option's value follows it (--output FILE) or is joined to it with =\n"
+        "    (--output=FILE); -o FILE is short for --output FILE. A FILE of - is standard\n"
+        "    output (build, report) or standard input (dump, diff); -- ends the options.\n"
+        "    \"telvanor-cli help COMMAND\" or \"telvanor-cli COMMAND --help\" shows that\n"
+        "    command's help alone.\n"
+        "\n"
+        "    An output that is one of the project's own files (the project files, and\n"
+        "    its bin/bank.bin for anything but build) is refused and left as it is. A\n"
+        "    regular file is replaced whole or not at all; a device or a FIFO is written\n"
+        "    to, never replaced.\n"
+        "\n"
+        "COMMANDS\n";
+    for (const CommandSpec& command : commands())
+        manual += synopsisLines(command, "    ") + indented(command.description, "        ") + "\n" +
+                  optionLines(command, "        ") + "\n";
+    manual +=
+        "EXIT STATUS\n"
+        "    0  success; check: no file would be refused; diff: the images are the same\n"
+        "    1  failure, with the reason on standard error; check: a file would be\n"
+        "       refused (the lines on standard output say which); diff: they differ\n"
+        "    2  wrong command line, with the usage; diff: an image cannot be read\n"
+        "\n"
+        "EXAMPLES\n"
+        "    telvanor-cli build examples/Boat1 -o /tmp/bank.bin\n"
+        "    telvanor-cli dump /tmp/bank.bin\n"
+        "    telvanor-cli build examples/Boat1 -o - | telvanor-cli dump --format json -\n"
+        "    telvanor-cli diff old/bank.bin examples/Boat1/bin/bank.bin\n"
+        "    telvanor-cli report examples/Boat1 --format=html -o report.html\n"
+        "    telvanor-cli report examples/Boat1 --format csv --sep ';' -o registers.csv\n"
+        "\n"
+        "SEE ALSO\n"
+        "    telvanor(1)\n";
+    return manual;
+}
+
+int runCli(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (arguments.empty()) return usageError(err, "no command given", nullptr);
+    const std::string& first = arguments[0];
+    if (first == "help" || first == "--help" || first == "-h") return help(arguments, out, err);
+    if (first == "--version") {
+        if (arguments.size() > 1) return usageError(err, "--version takes nothing more", nullptr);
+        out << "telvanor-cli " << TELVANOR_VERSION << "\n";
+        return kExitSuccess;
+    }
+    const CommandSpec* command = findCommand(first);
+    if (!command)
+        return usageError(err, (first.starts_with("-") ? "unknown option '" : "unknown command '") + first + "'",
+                          nullptr);
+    try {
+        ParsedArguments parsed =
+            parseArguments(*command, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+        if (parsed.help) {
+            out << commandHelp(*command);
+            return kExitSuccess;
+        }
+        return command->run(parsed, in, out, err);
+    } catch (const UsageError& problem) {
+        return usageError(err, problem.what(), command);
+    }
+}
+
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h") {
-            out << kManual;
-            return kExitSuccess;
-        }
-        if (argument == "--version") {
-            out << "telvanor-cli " << TELVANOR_VERSION << "\n";
-            return kExitSuccess;
-        }
-    }
-    if (arguments.empty()) return usageError(err, "no command given");
-
-    const std::string& command = arguments[0];
-    std::vector<std::string> positional;
-    std::optional<std::filesystem::path> output;
-    std::optional<std::string> format;
-    std::optional<std::string> separator;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--output" && (command == "build" || command == "report")) {
-            if (i + 1 >= arguments.size()) return usageError(err, "--output needs a file name");
-            output = arguments[++i];
-        } else if (argument == "--format" && command == "report") {
-            if (i + 1 >= arguments.size()) return usageError(err, "--format needs html, csv or md");
-            format = arguments[++i];
-        } else if (argument == "--sep" && command == "report") {
-            if (i + 1 >= arguments.size()) return usageError(err, "--sep needs a character");
-            separator = arguments[++i];
-        } else if (argument.starts_with("--")) {
-            return usageError(err, "unknown option '" + argument + "' for " + command);
-        } else {
-            positional.push_back(argument);
-        }
-    }
-
-    if (command == "build") {
-        if (positional.size() != 1) return usageError(err, "build takes one project folder");
-        return buildCommand(positional[0], output, out, err);
-    }
-    if (command == "dump") {
-        if (positional.size() != 1) return usageError(err, "dump takes one image file");
-        return dumpCommand(positional[0], out, err);
-    }
-    if (command == "check") {
-        if (positional.size() != 1) return usageError(err, "check takes one project folder");
-        return checkCommand(positional[0], out, err);
-    }
-    if (command == "report") {
-        if (positional.size() != 1) return usageError(err, "report takes one project folder");
-        ReportOptions options;
-        options.output = output;
-        if (format) {
-            std::optional<ReportFormat> parsed = parseReportFormat(*format);
-            if (!parsed) return usageError(err, "unknown report format '" + *format + "'; use html, csv or md");
-            options.format = *parsed;
-        }
-        if (separator) {
-            if (options.format != ReportFormat::Csv) return usageError(err, "--sep goes with --format csv");
-            // The quote and line breaks frame the fields themselves and cannot part them.
-            if (separator->size() != 1 || *separator == "\"" || *separator == "\r" || *separator == "\n")
-                return usageError(err, "--sep takes one character other than a quote or a line break");
-            options.separator = (*separator)[0];
-        }
-        return reportCommand(positional[0], options, out, err);
-    }
-    return usageError(err, "unknown command '" + command + "'");
+    return runCli(arguments, std::cin, out, err);
 }
 
 }  // namespace telvanor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <ostream>
 
@@ -8,20 +9,27 @@
 
 namespace telvanor {
 
-// telvanor-cli build PROJECT_DIR [--output FILE]
+// telvanor-cli build PROJECT_DIR [-o FILE]; FILE "-" is standard output.
 int buildCommand(const std::filesystem::path& projectDir, const std::optional<std::filesystem::path>& output,
                  std::ostream& out, std::ostream& err);
-
-// telvanor-cli dump FILE
-int dumpCommand(const std::filesystem::path& imageFile, std::ostream& out, std::ostream& err);
 
 // telvanor-cli check PROJECT_DIR
 int checkCommand(const std::filesystem::path& projectDir, std::ostream& out, std::ostream& err);
 
-// telvanor-cli report PROJECT_DIR [--format html|csv|md] [--output FILE] [--sep CHAR]
+// telvanor-cli dump FILE [--format text|json]; FILE "-" is standard input.
+enum class DumpFormat { Text, Json };
+int dumpCommand(const std::filesystem::path& imageFile, DumpFormat format, std::istream& in, std::ostream& out,
+                std::ostream& err);
+
+// telvanor-cli diff OLD NEW: 0 when the images are the same, 1 when they differ, 2 when one
+// cannot be read or is no image. One of them may be "-", standard input.
+int diffCommand(const std::filesystem::path& before, const std::filesystem::path& after, std::istream& in,
+                std::ostream& out, std::ostream& err);
+
+// telvanor-cli report PROJECT_DIR [--format html|csv|md] [-o FILE] [--sep CHAR]
 struct ReportOptions {
     ReportFormat format = ReportFormat::Html;
-    std::optional<std::filesystem::path> output;  // standard output when not given
+    std::optional<std::filesystem::path> output;  // standard output when not given or "-"
     char separator = ',';                         // CSV only
 };
 int reportCommand(const std::filesystem::path& projectDir, const ReportOptions& options, std::ostream& out,

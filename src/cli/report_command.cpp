@@ -3,7 +3,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
-#include "project/atomic_file.h"
+#include "cli/command_output.h"
 #include "report/project_report.h"
 
 namespace telvanor {
@@ -32,14 +32,15 @@ int reportCommand(const fs::path& projectDir, const ReportOptions& options, std:
         err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
         return kExitFailure;
     }
+    if (options.output && refusedAsProjectFile(projectDir, *options.output, false, err)) return kExitFailure;
     try {
         ProjectReport report = BuildProjectReport(projectDir);
         std::string text = reportText(report, options.format, options.separator);
-        if (!options.output) {
+        if (!options.output || *options.output == "-") {
             out << text;
             return kExitSuccess;
         }
-        writeFileAtomically(*options.output, text);
+        writeCommandOutput(*options.output, text, out);
         out << options.output->string() << ": report of " << report.projectName;
         if (!report.problems.empty())
             out << ", " << report.problems.size() << (report.problems.size() == 1 ? " problem" : " problems")

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,22 +26,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The image under construction; 16- and 32-bit fields are little-endian.
+struct FieldValue {
+    ImageField field;
+    std::uint32_t value;
+};
+
+// The image under construction, laid out by the image format's records and header slots.
 class ImageWriter {
 public:
+    ImageWriter() : bytes_(kHeaderSize, 0) {}
+
     std::size_t position() const { return bytes_.size(); }
-    void put8(std::uint32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value)); }
-    void put16(std::uint32_t value) {
-        put8(value);
-        put8(value >> 8);
+
+    // The section begins at the write position: its header slot says so.
+    void beginSection(ImageSection section) {
+        storeField(bytes_, 0, headerSlot(section), static_cast<std::uint32_t>(position()));
     }
-    void put32(std::uint32_t value) {
-        put16(value);
-        put16(value >> 16);
+
+    // Appends a record of `size` bytes holding the values in their fields.
+    void appendRecord(std::size_t size, std::initializer_list<FieldValue> values) {
+        std::size_t at = bytes_.size();
+        bytes_.resize(at + size, 0);
+        for (const FieldValue& value : values) storeField(bytes_, at, value.field, value.value);
     }
-    void patch32(std::size_t at, std::uint32_t value) {
-        for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
+
+    void appendBytes(std::span<const std::uint8_t> bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
 private:
@@ -126,7 +138,7 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
         std::uint32_t dataPage = table->integer(row, rcobdef_xml::kDataPage) & 0xFF;
         std::uint32_t pgn = table->integer(row, rcobdef_xml::kPGN) & 0xFFFF;
         std::uint32_t sourceAddress = table->integer(row, rcobdef_xml::kID_DEV) & 0xFF;
-        frames.identifiers.push_back(dataPage << 24 | pgn << 8 | sourceAddress);
+        frames.identifiers.push_back(dataPage << kDataPageShift | pgn << kPgnShift | sourceAddress);
 
         std::uint8_t flags = 0;
         if (table->flag(row, rcobdef_xml::kMultiFrame, true)) flags |= kMultiPacketFlag;
@@ -139,13 +151,14 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
         }
         bool isDeleted = table->flag(row, rcobdef_xml::kDelete, true);
 
-        image.put8(dataPage);
-        image.put16(pgn);
-        image.put8(sourceAddress);
-        image.put8(flags);
-        image.put16(startByte);
-        image.put16(byteCount);
-        image.put16(running);
+        using Record = ReceiveFrameRecord;
+        image.appendRecord(Record::size, {{Record::dataPage, dataPage},
+                                          {Record::pgn, pgn},
+                                          {Record::sourceAddress, sourceAddress},
+                                          {Record::flags, flags},
+                                          {Record::startByte, startByte},
+                                          {Record::byteCount, byteCount},
+                                          {Record::dataPosition, running}});
         frames.dataPositions.push_back(running);
         running += dataLength;
         if (isDeleted) frames.deleted[row / 8] |= static_cast<std::uint8_t>(1u << (row % 8));
@@ -154,57 +167,63 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
     return frames;
 }
 
-std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) {
-    std::optional<ProjectTable> table = loadTable(projectDir, kTCobDefFile);
+// Writes one record per row of a project table through `writeRow(table, row)`; gives the
+// number of rows, 0 when the file is missing.
+template <typename WriteRow>
+std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::string_view fileName, WriteRow writeRow) {
+    std::optional<ProjectTable> table = loadTable(projectDir, fileName);
     if (!table) return 0;
     for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t priority = table->integer(row, tcobdef_xml::kPriority);
-        std::uint32_t dataPage = table->integer(row, tcobdef_xml::kDP);
-        std::uint32_t pgn = table->integer(row, tcobdef_xml::kPGN);
-        std::uint32_t sourceAddress = table->integer(row, tcobdef_xml::kID_DEV);
-        image.put32((priority << 26) + (dataPage << 24) + (pgn << 8) + sourceAddress);
+        writeRow(*table, row);
         checkImageSize(image.position());
     }
     return table->rows().size();
+}
+
+std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) {
+    return writeRows(image, projectDir, kTCobDefFile, [&](const ProjectTable& table, std::size_t row) {
+        std::uint32_t priority = table.integer(row, tcobdef_xml::kPriority);
+        std::uint32_t dataPage = table.integer(row, tcobdef_xml::kDP);
+        std::uint32_t pgn = table.integer(row, tcobdef_xml::kPGN);
+        std::uint32_t sourceAddress = table.integer(row, tcobdef_xml::kID_DEV);
+        std::uint32_t identifier =
+            (priority << kPriorityShift) + (dataPage << kDataPageShift) + (pgn << kPgnShift) + sourceAddress;
+        image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
+    });
 }
 
 std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir, const ReceiveFrames& frames) {
-    std::optional<ProjectTable> table = loadTable(projectDir, kRInfoCobFile);
-    if (!table) return 0;
-    for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t index = table->integer(row, infocob_xml::kIndex);
-        auto frameNumber = static_cast<std::int32_t>(table->integer(row, infocob_xml::kNrPdo));
-        std::uint32_t packed = table->integer(row, infocob_xml::kPosComp);
+    return writeRows(image, projectDir, kRInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
+        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
+        auto frameNumber = static_cast<std::int32_t>(table.integer(row, infocob_xml::kNrPdo));
+        std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
-            throw ImageBuildError(table->fileName() + ": row " + std::to_string(row + 1) + ": attribute " +
+            throw ImageBuildError(table.fileName() + ": row " + std::to_string(row + 1) + ": attribute " +
                                   std::string(infocob_xml::kNrPdo) + " " + std::to_string(frameNumber) +
                                   " names no receive frame (" + std::string(kRCobDefFile) + " has " +
                                   std::to_string(frames.count) + " rows)");
-        image.put16(index);
-        image.put16(frames.dataPositions[static_cast<std::size_t>(frameNumber) - 1]);
-        image.put16(packed >> 16);
-        image.put16(packed);
-        checkImageSize(image.position());
-    }
-    return table->rows().size();
+        using Record = ReceiveMappingRecord;
+        image.appendRecord(Record::size,
+                           {{Record::index, index},
+                            {Record::dataPosition, frames.dataPositions[static_cast<std::size_t>(frameNumber) - 1]},
+                            {Record::highPosition, packed >> 16},
+                            {Record::lowPosition, packed}});
+    });
 }
 
 std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir) {
-    std::optional<ProjectTable> table = loadTable(projectDir, kTInfoCobFile);
-    if (!table) return 0;
-    for (std::size_t row = 0; row < table->rows().size(); ++row) {
-        std::uint32_t index = table->integer(row, infocob_xml::kIndex);
-        std::uint32_t frameNumber = table->integer(row, infocob_xml::kNrPdo);
-        std::uint32_t packed = table->integer(row, infocob_xml::kPosComp);
-        std::optional<std::string> write = table->rows()[row].attribute(infocob_xml::kWrite_J1939);
+    return writeRows(image, projectDir, kTInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
+        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
+        std::uint32_t frameNumber = table.integer(row, infocob_xml::kNrPdo);
+        std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
+        std::optional<std::string> write = table.rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
-        image.put16(index);
-        image.put8(frameNumber);
-        image.put8(packed);
-        image.put8(writeFrame);
-        checkImageSize(image.position());
-    }
-    return table->rows().size();
+        using Record = TransmitMappingRecord;
+        image.appendRecord(Record::size, {{Record::index, index},
+                                          {Record::frameNumber, frameNumber},
+                                          {Record::packedPosition, packed},
+                                          {Record::writeFrame, writeFrame}});
+    });
 }
 
 // The parameters of pargen.xml, found by name among the root's children.
@@ -240,31 +259,34 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, const Confi
     std::optional<ProjectTable> table = loadTable(projectDir, kPargenFile);
     if (!table) return false;
     Parameters parameters(*table);
-    image.put8(parameters.required(pargen_xml::kBaudRateCAN) + 1);
-    image.put8(parameters.required(pargen_xml::kCANType));
-    image.put8(parameters.required(pargen_xml::kBaud_Ser));
-    image.put8(parameters.required(pargen_xml::kPar_Ser));
-    image.put8(parameters.required(pargen_xml::kIDDev_Ser));
-    image.put16(parameters.required(pargen_xml::kTimeOut_Ser));
-    image.put8(parameters.optional(pargen_xml::kTimeOut_Data, 0));
-    image.put16(parameters.optional(pargen_xml::kTO_ModReg, 1));
+    using Record = ParametersRecord;
     std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0);
-    image.put8(peerToPeer);
-    // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
-    image.put8((parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1 : 0);
-    image.put8(parameters.optional(pargen_xml::kWrite_J1939, 0));
-    image.put8(parameters.optional(pargen_xml::kEn_Rem_Req, 0));
-    image.put16(parameters.optional(pargen_xml::kPri_Des, 0));
-    image.put16(parameters.optional(pargen_xml::kPGN1, 0));
-    image.put16(parameters.optional(pargen_xml::kPGN2, 0));
-    image.put16(parameters.optional(pargen_xml::kSA, 0));
-    image.put8(parameters.optional(pargen_xml::kSend_Every, 0));
-    image.put16(parameters.optional(pargen_xml::kSE_ms, 0));
-    image.put8(parameters.optional(pargen_xml::kHW_Type, 0));
-    image.put16(static_cast<std::uint32_t>(counts.receiveFrames));
-    image.put16(static_cast<std::uint32_t>(counts.transmitFrames));
-    image.put16(static_cast<std::uint32_t>(counts.receiveMappings));
-    image.put16(static_cast<std::uint32_t>(counts.transmitMappings));
+    // A braced list is read in order, so the first required element at fault is the one reported.
+    image.appendRecord(Record::size,
+                       {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN) + 1},
+                        {Record::canType, parameters.required(pargen_xml::kCANType)},
+                        {Record::serialBaudRate, parameters.required(pargen_xml::kBaud_Ser)},
+                        {Record::parity, parameters.required(pargen_xml::kPar_Ser)},
+                        {Record::modbusDeviceId, parameters.required(pargen_xml::kIDDev_Ser)},
+                        {Record::serialTimeout, parameters.required(pargen_xml::kTimeOut_Ser)},
+                        {Record::dataTimeout, parameters.optional(pargen_xml::kTimeOut_Data, 0)},
+                        {Record::dataTimeoutRegister, parameters.optional(pargen_xml::kTO_ModReg, 1)},
+                        {Record::peerToPeer, peerToPeer},
+                        // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
+                        {Record::rs232, (parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1u : 0u},
+                        {Record::writeOnRequest, parameters.optional(pargen_xml::kWrite_J1939, 0)},
+                        {Record::remoteRequest, parameters.optional(pargen_xml::kEn_Rem_Req, 0)},
+                        {Record::priorityRegister, parameters.optional(pargen_xml::kPri_Des, 0)},
+                        {Record::pgn1Register, parameters.optional(pargen_xml::kPGN1, 0)},
+                        {Record::pgn2Register, parameters.optional(pargen_xml::kPGN2, 0)},
+                        {Record::sourceAddressRegister, parameters.optional(pargen_xml::kSA, 0)},
+                        {Record::sendEvery, parameters.optional(pargen_xml::kSend_Every, 0)},
+                        {Record::sendPeriod, parameters.optional(pargen_xml::kSE_ms, 0)},
+                        {Record::hardwareType, parameters.optional(pargen_xml::kHW_Type, 0)},
+                        {Record::receiveFrames, static_cast<std::uint32_t>(counts.receiveFrames)},
+                        {Record::transmitFrames, static_cast<std::uint32_t>(counts.transmitFrames)},
+                        {Record::receiveMappings, static_cast<std::uint32_t>(counts.receiveMappings)},
+                        {Record::transmitMappings, static_cast<std::uint32_t>(counts.transmitMappings)}});
     return (peerToPeer & 0xFF) == 1;
 }
 
@@ -273,35 +295,35 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, const Confi
 ConfigImage BuildConfigImage(const fs::path& projectDir) {
     ConfigImage result;
     ImageWriter image;
-    for (std::size_t i = 0; i < kSectionCount; ++i) image.put32(0);
 
+    image.beginSection(ImageSection::ReceiveFrames);
     ReceiveFrames frames = writeReceiveFrames(image, projectDir);
     result.receiveFrames = frames.count;
-    image.patch32(4, static_cast<std::uint32_t>(image.position()));
 
+    image.beginSection(ImageSection::TransmitFrames);
     result.transmitFrames = writeTransmitFrames(image, projectDir);
-    image.patch32(8, static_cast<std::uint32_t>(image.position()));
 
+    image.beginSection(ImageSection::ReceiveMap);
     result.receiveMappings = writeReceiveMappings(image, projectDir, frames);
-    image.patch32(12, static_cast<std::uint32_t>(image.position()));
 
+    image.beginSection(ImageSection::TransmitMap);
     result.transmitMappings = writeTransmitMappings(image, projectDir);
-    image.patch32(16, static_cast<std::uint32_t>(image.position()));
 
+    image.beginSection(ImageSection::Parameters);
     bool peerToPeer = writeParameters(image, projectDir, result);
-    image.patch32(20, static_cast<std::uint32_t>(image.position()));
 
-    for (std::uint8_t byte : frames.deleted) image.put8(byte);
+    image.beginSection(ImageSection::DeletedSet);
+    image.appendBytes(frames.deleted);
 
     // In peer-to-peer mode the gateway takes a frame from any source address.
     std::vector<std::uint32_t> identifiers = frames.identifiers;
     if (peerToPeer)
-        for (std::uint32_t& identifier : identifiers) identifier &= ~0xFFu;
+        for (std::uint32_t& identifier : identifiers) identifier &= ~kSourceAddressMask;
     std::sort(identifiers.begin(), identifiers.end());
-    image.patch32(24, static_cast<std::uint32_t>(image.position()));
-    for (std::uint32_t identifier : identifiers) image.put32(identifier);
+    image.beginSection(ImageSection::Identifiers);
+    for (std::uint32_t identifier : identifiers)
+        image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
 
-    image.patch32(0, static_cast<std::uint32_t>(kHeaderSize));
     checkImageSize(image.position());
     result.bytes = image.take();
     return result;

@@ -1,39 +1,24 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "image/image_format.h"
+#include "image/image_reader.h"
 
 namespace telvanor {
 
-// An image whose header does not hold together. what() says which part is wrong.
-class ImageFormatError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// The image as a person would read it: header, frames (PGNs with their data page and catalogue
+// names), register maps, parameters in words, deleted frames and identifier table.
+std::string describeImage(const ImageReader& image);
 
-// The sections of an image as its header gives them, checked against the file.
-struct ImageLayout {
-    std::array<std::uint32_t, kSectionCount> offsets{};
-    std::size_t receiveFrames = 0;
-    std::size_t transmitFrames = 0;
-    std::size_t receiveMappings = 0;
-    std::size_t transmitMappings = 0;
-    bool hasParameters = false;
-};
-
-// Checks the header: offsets in order and inside the file, each section a whole number of
-// records, the parameters' counts matching the sections, the length matching the identifier
-// table. Throws ImageFormatError.
-ImageLayout readImageLayout(const std::vector<std::uint8_t>& image);
-
-// The image as a person would read it: header, frames, register maps, parameters in words,
-// deleted frames and identifier table. Throws ImageFormatError.
+// The same for bytes not yet read. Throws ImageFormatError.
 std::string describeImage(const std::vector<std::uint8_t>& image);
+
+// The image as one JSON object: length, offsets (the seven header offsets in order),
+// receive_frames, transmit_frames, receive_map, transmit_map, parameters (null when the image
+// has none), deleted (frame numbers) and identifiers. Record fields keep the layout's names
+// and their stored values; a few derived values (full_pgn, name, framing, frames) are added.
+std::string imageJson(const ImageReader& image);
 
 }  // namespace telvanor

@@ -70,6 +70,25 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     }
 }
 
+void writeOutputFile(const fs::path& target, std::string_view bytes) {
+    std::error_code error;
+    fs::path resolved = target;
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+        resolved = fs::weakly_canonical(target, error);
+        if (error) fail("write", target, error.value());
+    }
+    fs::file_status status = fs::status(resolved, error);
+    if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status)) {
+        writeFileAtomically(resolved, bytes);
+        return;
+    }
+    int descriptor = ::open(resolved.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) fail("write", target, errno);
+    int failure = writeAll(descriptor, bytes);
+    if (::close(descriptor) != 0 && failure == 0) failure = errno;
+    if (failure != 0) fail("write", target, failure);
+}
+
 std::string readWholeFile(const fs::path& file, std::size_t maxBytes) {
     int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) fail("read", file, errno);

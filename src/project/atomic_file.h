@@ -22,6 +22,11 @@ std::string fileFailureText(std::string_view verb, const std::filesystem::path& 
 // so that a failed write leaves the old file whole. Throws FileError on failure.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Writes an output the user named. A regular file, or a name not yet taken, is replaced as
+// writeFileAtomically does (through a symbolic link, whose target is written); a device or a FIFO
+// is opened and written to directly, never replaced by a regular file. Throws FileError.
+void writeOutputFile(const std::filesystem::path& target, std::string_view bytes);
+
 // Writes all of `bytes` to an open file descriptor, going on after interruptions by
 // signals. Gives 0, or the errno of the failure that stopped it.
 int writeAll(int descriptor, std::string_view bytes);

@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "report/report_tables.h"
@@ -16,15 +17,24 @@ bool needsQuotes(std::string_view text, char separator) {
     return false;
 }
 
+// A spreadsheet takes a cell that starts with one of these for a formula (a tab or a carriage
+// return before it is skipped): a mnemonic such as "=HYPERLINK(...)" would run as one. A leading
+// apostrophe makes it text, which the spreadsheet shows without the apostrophe.
+std::string neutralised(const std::string& text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) return "'" + text;
+    return text;
+}
+
 void appendLine(std::string& csv, const std::vector<std::string>& fields, char separator) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) csv += separator;
-        if (!needsQuotes(fields[i], separator)) {
-            csv += fields[i];
+        std::string field = neutralised(fields[i]);
+        if (!needsQuotes(field, separator)) {
+            csv += field;
             continue;
         }
         csv += '"';
-        for (char c : fields[i]) {
+        for (char c : field) {
             if (c == '"') csv += '"';
             csv += c;
         }
@@ -53,7 +63,8 @@ std::string csvTable(const std::vector<std::string>& titleLines, const ReportTab
 }
 
 std::string csvReport(const ProjectReport& report, char separator) {
-    std::string csv;
+    // The byte order mark tells a spreadsheet the file is UTF-8, so "N° Byte" stays whole.
+    std::string csv = "\xEF\xBB\xBF";
     std::string title = "Modbus registers of project " + report.projectName;
     if (!report.date.empty()) title += ", project files of " + report.date;
     appendLine(csv, {title}, separator);

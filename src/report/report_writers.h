@@ -26,7 +26,8 @@ std::string markdownReport(const ProjectReport& report);
 // The register lists for a spreadsheet: a title line, a line per problem, a header line, then
 // the receive and the transmit registers in register order. Fields are separated by
 // `separator`; a field holding the separator, a quote, a line break or blanks at its ends is
-// quoted, quotes doubled. Lines end with CR LF.
+// quoted, quotes doubled; a field a spreadsheet would take for a formula (starting with =, +,
+// -, @, tab or CR) gets a leading apostrophe. UTF-8 after a byte order mark; lines end with CR LF.
 std::string csvReport(const ProjectReport& report, char separator = ',');
 
 struct ReportTable;

@@ -12,7 +12,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 id=com.quenzartelvanor.FirmwareTelvanor
 for file in bin/telvanor bin/telvanor-cli \
             share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/telvanor/examples/Boat1/pargen.xml share/doc/telvanor/README.md; do
+            share/telvanor/examples/Boat1/pargen.xml share/doc/telvanor/README.md \
+            share/doc/telvanor/copyright share/doc/telvanor/changelog.Debian.gz \
+            share/man/man1/telvanor.1.gz share/man/man1/telvanor-cli.1.gz; do
   [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/telvanor" ] || fail "telvanor is not executable"
@@ -24,7 +26,13 @@ done
 
 "$prefix/bin/telvanor-cli" --version | grep -q '^telvanor-cli [0-9]' || fail "telvanor-cli --version"
 "$prefix/bin/telvanor" --version | grep -q '^telvanor [0-9]' || fail "telvanor --version"
-"$prefix/bin/telvanor-cli" --help | grep -q 'SYNOPSIS' || fail "telvanor-cli --help"
+# Read whole: grep -q stops reading at the first match, which would cut the writer off.
+help=$("$prefix/bin/telvanor-cli" --help) || fail "telvanor-cli --help"
+grep -q 'SYNOPSIS' <<<"$help" || fail "telvanor-cli --help"
+# The manual pages are the help texts, and name both licences' holders in the copyright file.
+grep -q '^telvanor\\-cli \\- build' <<<"$(zcat "$prefix/share/man/man1/telvanor-cli.1.gz")" || fail "telvanor-cli.1 NAME"
+grep -q '^\.SH OPTIONS' <<<"$(zcat "$prefix/share/man/man1/telvanor.1.gz")" || fail "telvanor.1 OPTIONS"
+grep -q '^Files: data/pgn-catalogue/' "$prefix/share/doc/telvanor/copyright" || fail "copyright: PGN catalogue"
 "$prefix/bin/telvanor-cli" build "$prefix/share/telvanor/examples/Boat1" --output "$prefix/bank.bin" >/dev/null \
   || fail "the installed telvanor-cli cannot build the installed example"
 
