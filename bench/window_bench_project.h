@@ -15,6 +15,7 @@ public:
     void plain(const std::string&) override {}
     void error(const std::string&) override {}
     void information(const std::string&) override {}
+    bool confirm(const std::string&) override { return false; }
 };
 
 // A project folder for the window benchmarks, written by `write` into the temporary folder

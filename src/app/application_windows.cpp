@@ -13,6 +13,7 @@
 #include "editors/register_map/receive_map_window.h"
 #include "editors/register_map/transmit_map_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
+#include "monitor/monitor_window.h"
 #include "overview/register_overview_window.h"
 #include "update/boot_serial_window.h"
 #include "update/modify_file_sx_window.h"
@@ -21,7 +22,8 @@ namespace telvanor {
 
 // The fixed order: TFTelvanoreFirmWare, TFsaveproj, TFAbout, TFSELstringhe, TFModifyFileSx,
 // TFpargen, TFSdoMB, TFpdoMB, TFInfopdoMB, TFemcyMB, TFWemcyMB, TFTPdoMB, TFPing, TFTpdo2MB,
-// TFInfoTpdoMB, TFBootSer; then the windows the program has gained since: the register overview.
+// TFInfoTpdoMB, TFBootSer; then the windows the program has gained since: the register overview
+// and the monitor.
 ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir, MessageBoxes& messages)
     : FTelvanoreFirmWare(std::make_unique<TFTelvanoreFirmWare>(workspaceDir, messages)) {
     TFTelvanoreFirmWare* main = FTelvanoreFirmWare.get();
@@ -73,6 +75,12 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     for (RegisterMapWindow* mapWindow :
          {static_cast<RegisterMapWindow*>(FInfopdoMB), static_cast<RegisterMapWindow*>(FInfoTpdoMB)})
         mapWindow->setOverviewOpener([overview](RegisterMapWindow& from) { overview->openFrom(from); });
+
+    // The monitor reads the gateway's registers; it leaves alone the port the serial update
+    // window holds.
+    auto* monitor = new MonitorWindow(workspace, messages, main);
+    monitor->setHeldDevice([FBootSer] { return FBootSer->heldDevice(); });
+    main->setStepWindow("btn_Monitor", monitor);
 }
 
 }  // namespace telvanor

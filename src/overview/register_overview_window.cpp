@@ -27,6 +27,7 @@
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
+#include "widgets/row_table.h"
 #include "widgets/wait_cursor.h"
 
 namespace telvanor {
@@ -100,19 +101,9 @@ void RegisterOverviewWindow::buildLayout() {
     QLabel* filterLabel = buddyLabel("&Filter:", filter_, this);
     shownCount_ = namedLabel("shownCount", QString(), this);
 
-    table_ = named(new QTableView(this), "overviewTable");
-    table_->setAccessibleName("Registers");
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ = makeRowTable("overviewTable", "Registers", model_, this);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     QHeaderView* header = table_->horizontalHeader();
-    header->setStretchLastSection(true);
     header->setSortIndicator(static_cast<int>(OverviewColumn::Direction), Qt::AscendingOrder);
     table_->setSortingEnabled(true);
     for (std::size_t column = 0; column < kOverviewColumns; ++column)

@@ -32,8 +32,12 @@ std::string csvReport(const ProjectReport& report, char separator = ',');
 
 struct ReportTable;
 
-// One table for a spreadsheet, quoted as csvReport quotes: each of `titleLines` as a line of
-// one field, then the column titles and the rows.
+// One line of fields as csvReport writes them: separated by `separator`, quoted where needed,
+// ended by CR LF.
+std::string csvLine(const std::vector<std::string>& fields, char separator = ',');
+
+// One table for a spreadsheet, marked and quoted as csvReport does: each of `titleLines` as a
+// line of one field, then the column titles and the rows.
 std::string csvTable(const std::vector<std::string>& titleLines, const ReportTable& table, char separator = ',');
 
 // One table as a self-contained page laid out as htmlReport lays out its tables: the table's

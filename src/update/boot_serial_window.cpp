@@ -1,21 +1,17 @@
 #include "update/boot_serial_window.h"
 
-#include <algorithm>
-
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "project/workspace.h"
 #include "update/com_port_names.h"
+#include "update/port_choice.h"
 #include "update/run_and_wait.h"
 #include "update/updater_command.h"
 #include "widgets/dialog_parts.h"
@@ -30,49 +26,7 @@ namespace {
 constexpr const char* kCaption = "Update Firmware from Serial (RS232)";
 constexpr const char* kComPortCannotBeOpen = "Error!! Com Port cannot be open.";
 constexpr const char* kSelectOnePort = "Select one port.";
-constexpr int kDescriptionRole = Qt::UserRole + 1;
 constexpr int kIndent = 22;
-
-// The drop-down list shows each port's description in a column beside its name; the closed
-// box shows the name alone, which is what Connect opens and the updater is told.
-class PortItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        QString description = index.data(kDescriptionRole).toString();
-        if (description.isEmpty()) return;
-        QRect area = option.rect.adjusted(textStart(option, index), 0, 0, 0);
-        painter->save();
-        painter->setFont(option.font);
-        painter->setPen(
-            option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, description);
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        QString description = index.data(kDescriptionRole).toString();
-        if (!description.isEmpty())
-            size.setWidth(textStart(option, index) + option.fontMetrics.horizontalAdvance(description) + kGap);
-        return size;
-    }
-
-private:
-    static constexpr int kGap = 24;
-
-    // Where the descriptions begin: past the widest name of the list.
-    static int textStart(const QStyleOptionViewItem& option, const QModelIndex& index) {
-        int widest = 0;
-        const QAbstractItemModel* model = index.model();
-        for (int row = 0; row < model->rowCount(index.parent()); ++row)
-            widest = std::max(widest, option.fontMetrics.horizontalAdvance(
-                                          model->index(row, index.column(), index.parent()).data().toString()));
-        return widest + 2 * kGap;
-    }
-};
 
 QLabel* heading(const char* name, const QString& text, QWidget* parent) {
     QLabel* made = namedLabel(name, text, parent);
@@ -129,13 +83,7 @@ void TFBootSer::buildLayout() {
     QLabel* Label5 = namedLabel("Label5", "4 - Turn ON the Device", stepsPage_);
     QLabel* Label6 = namedLabel("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
 
-    CB_Com_ = new QComboBox(stepsPage_);
-    CB_Com_->setObjectName("CB_Com");
-    CB_Com_->setEditable(false);
-    CB_Com_->setAccessibleName("COM port");
-    CB_Com_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    CB_Com_->setMinimumContentsLength(12);
-    CB_Com_->setItemDelegate(new PortItemDelegate(CB_Com_));
+    CB_Com_ = makePortChoice("CB_Com", "COM port", stepsPage_);
     Label4->setBuddy(CB_Com_);
     QPushButton* LbButton1 = button("LbButton1", "Connect", stepsPage_);
     QPushButton* LbButton3 = button("LbButton3", "Cancel", stepsPage_);
@@ -215,25 +163,11 @@ void TFBootSer::buildLayout() {
     setTabOrder(CB_RProj_, LbButton4_);
 }
 
-void TFBootSer::fillPortList() {
-    QString chosen = CB_Com_->currentText();
-    CB_Com_->clear();
-    auto add = [this](const ListedPort& port) {
-        if (CB_Com_->findText(port.name, Qt::MatchExactly) >= 0) return;  // Windows reports COM names too
-        CB_Com_->addItem(port.name);
-        int row = CB_Com_->count() - 1;
-        CB_Com_->setItemData(row, port.description, kDescriptionRole);
-        CB_Com_->setItemData(row, port.description, Qt::ToolTipRole);
-        CB_Com_->setItemData(row, port.description.isEmpty() ? port.name : port.name + " " + port.description,
-                             Qt::AccessibleTextRole);
-    };
-    for (const ListedPort& port : fixedPorts()) add(port);
-    if (listSystemPorts_)
-        for (const ListedPort& port : listSystemPorts_()) add(port);
-    // The choice stays as it was, even when the system no longer reports that port.
-    if (!chosen.isEmpty() && CB_Com_->findText(chosen, Qt::MatchExactly) < 0) add({chosen, QString()});
-    if (!chosen.isEmpty()) CB_Com_->setCurrentIndex(CB_Com_->findText(chosen, Qt::MatchExactly));
-    CB_Com_->view()->setMinimumWidth(CB_Com_->view()->sizeHintForColumn(0) + 2 * CB_Com_->view()->frameWidth() + 24);
+void TFBootSer::fillPortList() { fillPortChoice(CB_Com_, listSystemPorts_); }
+
+std::optional<std::string> TFBootSer::heldDevice() const {
+    if (!port_->isOpen()) return std::nullopt;
+    return serialDeviceOf(fromQt(CB_Com_->currentText()));
 }
 
 void TFBootSer::fitToContent() {

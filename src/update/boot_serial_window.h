@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QDialog>
 
@@ -33,6 +35,10 @@ public:
     // Replaceable for tests: the port that Connect opens and the ports the system reports.
     void setPort(std::unique_ptr<BootPort> port) { port_ = std::move(port); }
     void setPortLister(PortLister lister) { listSystemPorts_ = std::move(lister); }
+
+    // The serial device the window holds open (between a successful Connect and Next or
+    // closing), which no other window may open meanwhile; nothing when it holds none.
+    std::optional<std::string> heldDevice() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -41,6 +41,7 @@ TEST(ApplicationWindows, StepsAndOverviewButtonsOpenTheirWindows) {
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_RCOB"), "Receive NMEA2000 Frame");
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_TCOB"), "Transmit NMEA2000 Frame");
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_Reg_Overview"), "Register Overview");
+    EXPECT_EQ(windowOpenedBy(windows.main(), "btn_Monitor"), "Monitor");
     // The register map windows open the overview too.
     for (const char* mapWindow : {"FInfopdoMB", "FInfoTpdoMB"}) {
         auto* window = windows.main().findChild<QDialog*>(mapWindow);

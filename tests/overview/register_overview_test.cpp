@@ -140,7 +140,7 @@ TEST_F(RegisterOverviewTest, CopiesAndExportsTheRowsShown) {
               "<rapid>\tregister mapped twice\n");
 
     std::string csv = overviewCsv(overview, rows, "rapid");
-    EXPECT_THAT(csv, ::testing::StartsWith("Register overview of project "));
+    EXPECT_THAT(csv, ::testing::StartsWith("\xEF\xBB\xBFRegister overview of project "));
     EXPECT_THAT(csv, HasSubstr("\r\n\"7 of 11 mappings, those holding \"\"rapid\"\"\"\r\n"));
     EXPECT_THAT(csv, HasSubstr("\r\nDirection,Register,Hex,Typed as,Frame,PGN,Name,Source,High byte,Low byte,Write,"
                                "Mnemonic,Findings\r\n"));

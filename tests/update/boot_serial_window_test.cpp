@@ -16,7 +16,7 @@
 #include "project/workspace.h"
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"
-#include "update/pseudo_terminal_pair.h"
+#include "support/pseudo_terminal_pair.h"
 #include "widgets/qt_text.h"
 #include "widgets/recording_message_boxes.h"
 
