@@ -76,11 +76,8 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
          {static_cast<RegisterMapWindow*>(FInfopdoMB), static_cast<RegisterMapWindow*>(FInfoTpdoMB)})
         mapWindow->setOverviewOpener([overview](RegisterMapWindow& from) { overview->openFrom(from); });
 
-    // The monitor reads the gateway's registers; it leaves alone the port the serial update
-    // window holds.
-    auto* monitor = new MonitorWindow(workspace, messages, main);
-    monitor->setHeldDevice([FBootSer] { return FBootSer->heldDevice(); });
-    main->setStepWindow("btn_Monitor", monitor);
+    // The monitor reads the gateway's registers.
+    main->setStepWindow("btn_Monitor", new MonitorWindow(workspace, messages, main));
 }
 
 }  // namespace telvanor

@@ -22,7 +22,9 @@
 #include "project/parameter_lists.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
-#include "update/port_choice.h"
+#include "update/port_choice_box.h"
+#include "update/port_choices.h"
+#include "update/port_registry.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -72,10 +74,11 @@ MonitorWindow::~MonitorWindow() {
     poll_->stop();
     // Waits for the read under way at most.
     session_.reset();
+    if (!device_.empty()) PortRegistry::program().release(device_, kPortUser);
 }
 
 void MonitorWindow::buildLayout() {
-    port_ = makePortChoice("monitorPort", "Port", this);
+    port_ = makePortChoiceBox("monitorPort", "Port", this);
     baud_ = namedControl(new QComboBox(this), "monitorBaud", "Baud rate");
     for (std::string_view rate : kSerialBaudRates) baud_->addItem(toQt(rate));
     parity_ = namedControl(new QComboBox(this), "monitorParity", "Parity");
@@ -158,7 +161,7 @@ void MonitorWindow::FormShow() {
                 section, std::max(table_->columnWidth(section), table_->fontMetrics().horizontalAdvance(text) + 16));
         }
     }
-    fillPortChoice(port_, listSystemPorts_);
+    fillPortChoiceBox(port_, listSystemPorts_, kStablePortFolder);
     ProjectLine line = projectSerialLine(workspace_.ProjectDir);
     if (line.baud) baud_->setCurrentText(QString::number(*line.baud));
     if (line.parity) parity_->setCurrentIndex(*line.parity == 'N' ? 0 : *line.parity == 'E' ? 1 : 2);
@@ -189,13 +192,17 @@ void MonitorWindow::showState(bool reading) {
 
 void MonitorWindow::StartClick() {
     if (running()) return;
+    std::string port = fromQt(port_->currentText().trimmed());
+    if (std::optional<std::string> problem = portNameProblem(port)) {
+        messages_.error(*problem);
+        return;
+    }
     SerialLine line;
-    line.device = serialDeviceOf(fromQt(port_->currentText()));
-    if (heldDevice_)
-        if (std::optional<std::string> held = heldDevice_(); held && *held == line.device) {
-            messages_.error(fromQt(port_->currentText()) + " is held by the serial update window; close it first.");
-            return;
-        }
+    line.device = serialDeviceOf(port);
+    if (std::optional<std::string> user = PortRegistry::program().userOf(line.device)) {
+        messages_.error(line.device + " is in use by " + *user + ".");
+        return;
+    }
     std::vector<RegisterBlock> blocks = planBlocks(overviewRegisters(model_->overview()));
     if (blocks.empty()) {
         messages_.information("The project maps no register the device holds: there is nothing to read.");
@@ -209,11 +216,21 @@ void MonitorWindow::StartClick() {
     blocks_ = blocks.size();
     model_->clearReadings();
     session_ = std::make_unique<MonitorSession>(line, function, blocks, std::chrono::milliseconds(interval_->value()));
+    device_ = line.device;
+    PortRegistry::program().hold(device_, kPortUser);
     lastRound_ = toQt("Nothing read yet.");
     status_->setText(toQt("Reading on " + line.device + " at " + lineText(line) + ": " +
                           roundText(blocks, line.baud, line.parity != 'N') + "."));
     showState(true);
     poll_->start(kPollInterval);
+}
+
+void MonitorWindow::endSession() {
+    // The thread has ended and closed the line: nothing waits here.
+    session_.reset();
+    poll_->stop();
+    PortRegistry::program().release(device_, kPortUser);
+    showState(false);
 }
 
 void MonitorWindow::StopClick() {
@@ -230,12 +247,7 @@ void MonitorWindow::pollSession() {
         return;
     }
     MonitorSession::Events events = session_->takeEvents();
-    if (events.finished) {
-        // The thread has ended: nothing waits here.
-        session_.reset();
-        poll_->stop();
-        showState(false);
-    }
+    if (events.finished) endSession();
     for (const MonitorSession::Round& round : events.rounds) {
         model_->applyRound(round.readings, round.time);
         std::size_t failed = round.readings.failedReads();

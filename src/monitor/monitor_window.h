@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,18 +27,18 @@ class MonitorTableModel;
 // read and the error count. The reads run on a thread of their own; the window looks for
 // their results in small steps of the event loop, so it never waits on the device. Start and
 // Stop; the port chosen as in the serial update window, with the line settings of the
-// project; a transmit register written (function 6) after a confirmation.
+// project, and never one another part of the program holds (PortRegistry); a transmit
+// register written (function 6) after a confirmation.
 class MonitorWindow : public ProjectWindow {
     Q_OBJECT
 public:
-    // The serial device another window holds open, which the monitor must leave alone.
-    using HeldDevice = std::function<std::optional<std::string>()>;
+    // Who holds a port in the port registry while the monitor reads on it.
+    static constexpr const char* kPortUser = "the monitor";
 
     MonitorWindow(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent = nullptr);
     ~MonitorWindow() override;
 
     void setPortLister(PortLister lister) { listSystemPorts_ = std::move(lister); }
-    void setHeldDevice(HeldDevice heldDevice) { heldDevice_ = std::move(heldDevice); }
     // How long a read waits for the device's answer; a second unless a test wants it shorter.
     void setResponseTimeout(std::chrono::milliseconds timeout) { responseTimeout_ = timeout; }
 
@@ -60,8 +59,11 @@ private:
     void buildLayout();
     std::optional<std::size_t> selectedRow() const;
 
+    // Ends the session once its thread has ended, and gives its port back.
+    void endSession();
+
     PortLister listSystemPorts_;
-    HeldDevice heldDevice_;
+    std::string device_;  // the port of the session under way
     std::chrono::milliseconds responseTimeout_{1000};
     std::unique_ptr<MonitorSession> session_;
     std::size_t blocks_ = 0;  // the reads of a round of the session under way

@@ -1,19 +1,24 @@
 #include "update/boot_serial_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "project/settings_file.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
-#include "update/port_choice.h"
-#include "update/run_and_wait.h"
+#include "update/port_choice_box.h"
+#include "update/port_registry.h"
 #include "update/updater_command.h"
+#include "update/updater_run.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -27,6 +32,11 @@ constexpr const char* kCaption = "Update Firmware from Serial (RS232)";
 constexpr const char* kComPortCannotBeOpen = "Error!! Com Port cannot be open.";
 constexpr const char* kSelectOnePort = "Select one port.";
 constexpr int kIndent = 22;
+// Where the remembered port is kept in its file.
+constexpr const char* kPortSection = "update";
+constexpr const char* kPortKey = "port";
+// The status line is never narrower than this many characters; longer texts wrap.
+constexpr int kStatusColumns = 58;
 
 QLabel* heading(const char* name, const QString& text, QWidget* parent) {
     QLabel* made = namedLabel(name, text, parent);
@@ -62,16 +72,25 @@ TFBootSer::TFBootSer(WorkspaceState& workspace, MessageBoxes& messages, QWidget*
       workspace_(workspace),
       messages_(messages),
       port_(std::make_unique<SerialBootPort>()),
-      listSystemPorts_(systemSerialPorts) {
+      listSystemPorts_(systemSerialPorts),
+      stablePortFolder_(kStablePortFolder),
+      rememberedPortFile_(rememberedPortFile()),
+      run_(new UpdaterRun(messages, this)) {
     setObjectName("FBootSer");
     setWindowTitle(kCaption);
     buildLayout();
     fillPortList();
     CB_Com_->setCurrentIndex(0);
+    connect(run_, &UpdaterRun::statusChanged, this, &TFBootSer::showStatus);
+    connect(CB_Com_, &QComboBox::currentTextChanged, this, &TFBootSer::untestOnNewChoice);
     fitToContent();
 }
 
-TFBootSer::~TFBootSer() = default;
+TFBootSer::~TFBootSer() { closePort(); }
+
+std::optional<std::chrono::milliseconds> TFBootSer::updaterRunningFor() const { return run_->runningFor(); }
+
+void TFBootSer::setUpdaterTimeout(std::chrono::milliseconds timeout) { run_->setTimeout(timeout); }
 
 void TFBootSer::buildLayout() {
     stepsPage_ = new QWidget;
@@ -83,7 +102,7 @@ void TFBootSer::buildLayout() {
     QLabel* Label5 = namedLabel("Label5", "4 - Turn ON the Device", stepsPage_);
     QLabel* Label6 = namedLabel("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
 
-    CB_Com_ = makePortChoice("CB_Com", "COM port", stepsPage_);
+    CB_Com_ = makePortChoiceBox("CB_Com", "COM port", stepsPage_);
     Label4->setBuddy(CB_Com_);
     QPushButton* LbButton1 = button("LbButton1", "Connect", stepsPage_);
     QPushButton* LbButton3 = button("LbButton3", "Cancel", stepsPage_);
@@ -122,9 +141,11 @@ void TFBootSer::buildLayout() {
     CB_Proj_ = option("CB_Proj", "Project", Panel1_);
     CB_RProj_ = option("CB_RProj", "Read Project when finish", Panel1_);
     LbButton4_ = button("LbButton4", "Execute update firmware", Panel1_);
-    LRunState_ = namedLabel("LRunState", QString(), Panel1_);
-    LRunState_->setMinimumWidth(LRunState_->fontMetrics().horizontalAdvance(runStateText(kUpdaterTimeout)));
-    LRunState_->setMinimumHeight(LRunState_->fontMetrics().height());
+    // The status line stands below both pages: reopened while an updater still runs, the
+    // window says so on its first page.
+    LRunState_ = namedLabel("LRunState", QString(), this);
+    LRunState_->setWordWrap(true);
+    LRunState_->setMinimumWidth(LRunState_->fontMetrics().averageCharWidth() * kStatusColumns);
 
     auto* executeRow = new QHBoxLayout;
     executeRow->addStretch();
@@ -140,7 +161,6 @@ void TFBootSer::buildLayout() {
     options->addStretch();
     options->addSpacing(10);
     options->addLayout(executeRow);
-    options->addWidget(LRunState_);
 
     pages_ = new QStackedWidget(this);
     pages_->addWidget(stepsPage_);
@@ -148,6 +168,7 @@ void TFBootSer::buildLayout() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(18, 14, 18, 14);
     outer->addWidget(pages_);
+    outer->addWidget(LRunState_);
 
     connectGuarded(LbButton1, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton1Click);
     connectGuarded(LbButton2_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton2Click);
@@ -163,16 +184,24 @@ void TFBootSer::buildLayout() {
     setTabOrder(CB_RProj_, LbButton4_);
 }
 
-void TFBootSer::fillPortList() { fillPortChoice(CB_Com_, listSystemPorts_); }
+void TFBootSer::fillPortList() { fillPortChoiceBox(CB_Com_, listSystemPorts_, stablePortFolder_); }
 
-std::optional<std::string> TFBootSer::heldDevice() const {
-    if (!port_->isOpen()) return std::nullopt;
-    return serialDeviceOf(fromQt(CB_Com_->currentText()));
+void TFBootSer::choosePort(const QString& name) { choosePortIn(CB_Com_, name); }
+
+void TFBootSer::restoreRememberedPort() {
+    portRestored_ = true;
+    std::optional<std::string> remembered;
+    runGuarded(messages_, [&] { remembered = readIniValue(rememberedPortFile_, kPortSection, kPortKey); });
+    if (remembered && !remembered->empty()) choosePort(toQt(*remembered));
 }
 
 void TFBootSer::fitToContent() {
     layout()->activate();
-    setFixedSize(sizeHint());
+    // A status line that wraps needs more height than the size hint allows for.
+    QSize size = sizeHint();
+    if (layout()->hasHeightForWidth())
+        size.setHeight(std::max(size.height(), layout()->totalHeightForWidth(size.width())));
+    setFixedSize(size);
 }
 
 void TFBootSer::showEvent(QShowEvent* event) {
@@ -185,6 +214,7 @@ void TFBootSer::FormShow() {
     pages_->setCurrentWidget(stepsPage_);
     portTested_ = false;
     fillPortList();
+    if (!portRestored_) restoreRememberedPort();
     fitToContent();
     LbButton4_->setDefault(false);
     LbButton2_->setDefault(true);
@@ -193,12 +223,40 @@ void TFBootSer::FormShow() {
 
 void TFBootSer::LbButton1Click() {
     portTested_ = false;
-    port_->close();
-    std::string device = serialDeviceOf(fromQt(CB_Com_->currentText()));
-    if (port_->open(device) == PortOpening::Opened)
-        portTested_ = true;
-    else
+    closePort();
+    QString chosen = CB_Com_->currentText().trimmed();
+    if (std::optional<std::string> problem = portNameProblem(fromQt(chosen))) {
+        messages_.error(*problem);
+        return;
+    }
+    std::string device = serialDeviceOf(fromQt(chosen));
+    if (std::optional<std::string> user = PortRegistry::program().userOf(device)) {
+        messages_.error(std::string(kComPortCannotBeOpen) + "\n\n" + device + " is in use by " + *user + ".");
+        return;
+    }
+    if (port_->open(device) != PortOpening::Opened) {
         messages_.error(kComPortCannotBeOpen);
+        return;
+    }
+    portTested_ = true;
+    testedPort_ = chosen;
+    testedDevice_ = device;
+    PortRegistry::program().hold(device, kPortUser);
+    std::error_code ignored;  // a folder that cannot be made fails the write, which says so
+    std::filesystem::create_directories(rememberedPortFile_.parent_path(), ignored);
+    writeIniValue(rememberedPortFile_, kPortSection, kPortKey, fromQt(chosen));
+}
+
+void TFBootSer::closePort() {
+    port_->close();
+    if (!testedDevice_.empty()) PortRegistry::program().release(testedDevice_, kPortUser);
+}
+
+// The tested port is the one the updater is told: another choice must be tested anew.
+void TFBootSer::untestOnNewChoice(const QString& chosen) {
+    if (!portTested_ || chosen.trimmed() == testedPort_) return;
+    portTested_ = false;
+    closePort();
 }
 
 void TFBootSer::LbButton2Click() {
@@ -207,41 +265,27 @@ void TFBootSer::LbButton2Click() {
         return;
     }
     pages_->setCurrentWidget(Panel1_);
-    port_->close();
+    closePort();
     LbButton2_->setDefault(false);
     LbButton4_->setDefault(true);
     CB_Firm_->setFocus();
 }
 
 void TFBootSer::LbButton4Click() {
-    QWidget* controls[] = {CB_Firm_, CB_RFirm_, CB_Proj_, CB_RProj_, LbButton4_};
-    for (QWidget* control : controls) control->setEnabled(false);
-    runGuarded(messages_, [&] {
-        UpdateOptions options{CB_Firm_->isChecked(), CB_RFirm_->isChecked(), CB_Proj_->isChecked(),
-                              CB_RProj_->isChecked()};
-        std::string parameters =
-            updaterParameters(fromQt(CB_Com_->currentText()), options, workspace_.MasterDir, workspace_.ProjectDir);
-        RunAndWait(updaterProgramPath(workspace_.ExeDir), parameters, false, messages_,
-                   [this](std::chrono::milliseconds elapsed) { showRunState(elapsed); });
-    });
-    LRunState_->clear();
-    for (QWidget* control : controls) control->setEnabled(true);
+    UpdateOptions options{CB_Firm_->isChecked(), CB_RFirm_->isChecked(), CB_Proj_->isChecked(), CB_RProj_->isChecked()};
+    run_->execute({updaterProgramPath(workspace_.ExeDir), workspace_.MasterDir, workspace_.ProjectDir,
+                   fromQt(testedPort_), testedDevice_, options});
     LbButton4_->setFocus();
 }
 
-QString TFBootSer::runStateText(std::chrono::milliseconds elapsed) const {
-    using std::chrono::duration_cast;
-    using std::chrono::seconds;
-    return QString("%1 is running: %2 s of at most %3 s")
-        .arg(toQt(kUpdaterProgram))
-        .arg(duration_cast<seconds>(elapsed).count())
-        .arg(duration_cast<seconds>(kUpdaterTimeout).count());
+void TFBootSer::showStatus(const QString& text) {
+    if (text == LRunState_->text()) return;
+    LRunState_->setText(text);
+    fitToContent();
 }
 
-void TFBootSer::showRunState(std::chrono::milliseconds elapsed) { LRunState_->setText(runStateText(elapsed)); }
-
 void TFBootSer::done(int result) {
-    port_->close();
+    closePort();
     QDialog::done(result);
 }
 

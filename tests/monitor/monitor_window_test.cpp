@@ -15,6 +15,7 @@
 #include "project/workspace.h"
 #include "support/modbus_slave.h"
 #include "support/temp_dir.h"
+#include "update/port_registry.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/window_checks.h"
 
@@ -39,12 +40,11 @@ protected:
     }
     ~MonitorWindowTest() override { window.hide(); }
 
-    // Shows the window with `port` listed and chosen.
+    // Shows the window with `port` typed as its port.
     void showOn(const std::filesystem::path& port) {
-        window.setPortLister([port] { return std::vector<ListedPort>{{QString::fromStdString(port.string()), {}}}; });
+        window.setPortLister([] { return std::vector<SystemPort>{}; });
         window.show();
-        auto* ports = window.findChild<QComboBox*>("monitorPort");
-        ports->setCurrentText(QString::fromStdString(port.string()));
+        window.findChild<QComboBox*>("monitorPort")->setEditText(QString::fromStdString(port.string()));
     }
     void press(const char* button) { window.findChild<QPushButton*>(button)->click(); }
     QTableView* table() { return window.findChild<QTableView*>("monitorTable"); }
@@ -112,16 +112,18 @@ TEST_F(MonitorWindowTest, FailuresAreShownAndNothingWaitsOnTheDevice) {
     window.reject();
     EXPECT_TRUE(waitFor([&] { return !window.running(); })) << "closing stops the reads";
 
-    // A port that cannot be opened, and one the serial update window holds.
+    // A port that cannot be opened, and one another window holds.
     messages.messages.clear();
     showOn(project / "no-such-port");
     press("btnStart");
     EXPECT_TRUE(waitFor([&] { return !window.running(); }));
     EXPECT_THAT(messages.texts(), ElementsAre(HasSubstr("Cannot open " + (project / "no-such-port").string())));
-    window.setHeldDevice([this] { return std::optional<std::string>((project / "no-such-port").string()); });
+    std::string held = (project / "no-such-port").string();
+    PortRegistry::program().hold(held, "the serial update window");
     press("btnStart");
+    PortRegistry::program().release(held, "the serial update window");
     EXPECT_FALSE(window.running());
-    EXPECT_THAT(messages.texts().back(), HasSubstr("is held by the serial update window"));
+    EXPECT_THAT(messages.texts().back(), HasSubstr(held + " is in use by the serial update window"));
 }
 
 }  // namespace

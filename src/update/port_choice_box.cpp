@@ -1,13 +1,16 @@
-#include "update/port_choice.h"
+#include "update/port_choice_box.h"
 
 #include <algorithm>
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 #include "widgets/dialog_parts.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 
@@ -57,34 +60,46 @@ private:
 
 }  // namespace
 
-QComboBox* makePortChoice(const char* name, const QString& accessibleName, QWidget* parent) {
+QComboBox* makePortChoiceBox(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* box = named(new QComboBox(parent), name);
-    box->setEditable(false);
+    // A port that is not listed, such as a pseudo-terminal, can be typed.
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
     box->setAccessibleName(accessibleName);
+    box->lineEdit()->setAccessibleName(accessibleName);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box->setMinimumContentsLength(12);
     box->setItemDelegate(new PortItemDelegate(box));
     return box;
 }
 
-void fillPortChoice(QComboBox* box, const PortLister& listSystemPorts) {
+void fillPortChoiceBox(QComboBox* box, const PortLister& listSystemPorts, const std::filesystem::path& stableFolder) {
     QString chosen = box->currentText();
+    QSignalBlocker quiet(box);
     box->clear();
-    auto add = [box](const ListedPort& port) {
-        if (box->findText(port.name, Qt::MatchExactly) >= 0) return;  // Windows reports COM names too
-        box->addItem(port.name);
+    std::vector<SystemPort> system = listSystemPorts ? listSystemPorts() : std::vector<SystemPort>{};
+    for (const PortChoice& port : portChoices(system, stableFolder)) {
+        QString name = toQt(port.name);
+        QString description = toQt(port.description);
+        box->addItem(name);
         int row = box->count() - 1;
-        box->setItemData(row, port.description, kDescriptionRole);
-        box->setItemData(row, port.description, Qt::ToolTipRole);
-        box->setItemData(row, port.description.isEmpty() ? port.name : port.name + " " + port.description,
-                         Qt::AccessibleTextRole);
-    };
-    for (const ListedPort& port : fixedPorts()) add(port);
-    if (listSystemPorts)
-        for (const ListedPort& port : listSystemPorts()) add(port);
-    if (!chosen.isEmpty() && box->findText(chosen, Qt::MatchExactly) < 0) add({chosen, QString()});
-    if (!chosen.isEmpty()) box->setCurrentIndex(box->findText(chosen, Qt::MatchExactly));
+        box->setItemData(row, description, kDescriptionRole);
+        box->setItemData(row, description, Qt::ToolTipRole);
+        box->setItemData(row, description.isEmpty() ? name : name + " " + description, Qt::AccessibleTextRole);
+        if (!port.present)
+            box->setItemData(row, box->palette().color(QPalette::Disabled, QPalette::Text), Qt::ForegroundRole);
+    }
+    // The choice stays as it was, even when the system no longer reports that port.
+    if (!chosen.isEmpty()) choosePortIn(box, chosen);
     box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 2 * box->view()->frameWidth() + 24);
+}
+
+void choosePortIn(QComboBox* box, const QString& name) {
+    int row = box->findText(name, Qt::MatchExactly);
+    if (row >= 0)
+        box->setCurrentIndex(row);
+    else
+        box->setEditText(name);
 }
 
 }  // namespace telvanor
