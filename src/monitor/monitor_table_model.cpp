@@ -1,6 +1,7 @@
 #include "monitor/monitor_table_model.h"
 
 #include <array>
+#include <numeric>
 #include <variant>
 
 #include <QBrush>
@@ -30,25 +31,41 @@ void MonitorTableModel::setOverview(RegisterOverview overview) {
     beginResetModel();
     overview_ = std::move(overview);
     live_.assign(overview_.rows.size(), {});
+    shown_ = filteredRows(overview_, allRows(), filter_);
     endResetModel();
+}
+
+void MonitorTableModel::setFilter(const QString& filter) {
+    std::string text = fromQt(filter.trimmed());
+    if (text == filter_) return;
+    beginResetModel();
+    filter_ = std::move(text);
+    shown_ = filteredRows(overview_, allRows(), filter_);
+    endResetModel();
+}
+
+OverviewOrder MonitorTableModel::allRows() const {
+    OverviewOrder all(overview_.rows.size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
+    return all;
 }
 
 void MonitorTableModel::clearReadings() {
     live_.assign(overview_.rows.size(), {});
-    if (!live_.empty())
+    if (rowCount() > 0)
         emit dataChanged(index(0, kFirstLiveColumn), index(rowCount() - 1, kFirstLiveColumn + kLiveColumns - 1));
 }
 
 void MonitorTableModel::applyRound(const RoundReadings& round, std::chrono::system_clock::time_point time) {
     telvanor::applyRound(overview_, round, time, live_);
-    if (!live_.empty())
+    if (rowCount() > 0)
         emit dataChanged(index(0, kFirstLiveColumn), index(rowCount() - 1, kFirstLiveColumn + kLiveColumns - 1));
 }
 
 int MonitorTableModel::sectionOf(LiveColumn column) { return kFirstLiveColumn + static_cast<int>(column); }
 
 int MonitorTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(overview_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
 }
 
 int MonitorTableModel::columnCount(const QModelIndex& parent) const {
@@ -58,12 +75,13 @@ int MonitorTableModel::columnCount(const QModelIndex& parent) const {
 QVariant MonitorTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const MonitorColumn& column = kColumns[static_cast<std::size_t>(index.column())];
-    const LiveReading& reading = live_[static_cast<std::size_t>(index.row())];
+    std::size_t row = overviewIndex(index.row());
+    const LiveReading& reading = live_[row];
     bool failing = !reading.lastError.empty();
     switch (role) {
         case Qt::DisplayRole:
             if (const auto* live = std::get_if<LiveColumn>(&column)) return toQt(liveCell(reading, *live));
-            return toQt(overview_.rows[static_cast<std::size_t>(index.row())].cell(std::get<OverviewColumn>(column)));
+            return toQt(overview_.rows[row].cell(std::get<OverviewColumn>(column)));
         case Qt::ToolTipRole:
             return failing ? toQt("The latest read failed: " + reading.lastError) : QVariant();
         case Qt::BackgroundRole:

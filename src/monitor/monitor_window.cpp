@@ -63,6 +63,7 @@ MonitorWindow::MonitorWindow(WorkspaceState& workspace, MessageBoxes& messages, 
     : ProjectWindow("Monitor", kTitle, workspace, messages, parent,
                     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       listSystemPorts_(systemSerialPorts),
+      rememberedPortFile_(rememberedPortFile()),
       poll_(new QTimer(this)),
       model_(new MonitorTableModel(this)) {
     buildLayout();
@@ -99,6 +100,9 @@ void MonitorWindow::buildLayout() {
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    filter_ = namedEdit("monitorFilter", "Filter", this);
+    filter_->setPlaceholderText("register, PGN, name or text");
+    filter_->setClearButtonEnabled(true);
     table_ = makeRowTable("monitorTable", "Registers", model_, this);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -119,6 +123,9 @@ void MonitorWindow::buildLayout() {
     settings->setColumnStretch(6, 1);
     QHBoxLayout* run = buttonRow({start_, stop_});
     run->insertWidget(2, status_, 1);
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(buddyLabel("&Filter:", filter_, this));
+    filterRow->addWidget(filter_, 1);
     QHBoxLayout* bottom = buttonRow({});
     bottom->insertWidget(0, buddyLabel("&Value to write", writeValue_, this));
     bottom->insertWidget(1, writeValue_);
@@ -128,6 +135,7 @@ void MonitorWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(settings);
     layout->addLayout(run);
+    layout->addLayout(filterRow);
     layout->addWidget(table_, 1);
     layout->addLayout(bottom);
 
@@ -135,8 +143,9 @@ void MonitorWindow::buildLayout() {
     connectGuarded(stop_, &QPushButton::clicked, messages_, this, &MonitorWindow::StopClick);
     connectGuarded(write_, &QPushButton::clicked, messages_, this, &MonitorWindow::WriteClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    chainTabOrder(
-        {port_, baud_, parity_, deviceId_, function_, interval_, start_, stop_, table_, writeValue_, write_, close});
+    connect(filter_, &QLineEdit::textChanged, model_, &MonitorTableModel::setFilter);
+    chainTabOrder({port_, baud_, parity_, deviceId_, function_, interval_, start_, stop_, filter_, table_, writeValue_,
+                   write_, close});
 
     QSize size(1000, 660);
     if (QScreen* display = screen()) size = size.boundedTo(display->availableGeometry().size() - QSize(24, 48));
@@ -162,6 +171,13 @@ void MonitorWindow::FormShow() {
         }
     }
     fillPortChoiceBox(port_, listSystemPorts_, kStablePortFolder);
+    if (!portRestored_) {
+        // The port of the last update is where the gateway was reached.
+        portRestored_ = true;
+        std::optional<std::string> remembered;
+        runGuarded(messages_, [&] { remembered = rememberedPort(rememberedPortFile_); });
+        if (remembered) choosePortIn(port_, toQt(*remembered));
+    }
     ProjectLine line = projectSerialLine(workspace_.ProjectDir);
     if (line.baud) baud_->setCurrentText(QString::number(*line.baud));
     if (line.parity) parity_->setCurrentIndex(*line.parity == 'N' ? 0 : *line.parity == 'E' ? 1 : 2);
@@ -275,7 +291,7 @@ void MonitorWindow::pollSession() {
 std::optional<std::size_t> MonitorWindow::selectedRow() const {
     QModelIndex current = table_->currentIndex();
     if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row(), {})) return std::nullopt;
-    return static_cast<std::size_t>(current.row());
+    return model_->overviewIndex(current.row());
 }
 
 void MonitorWindow::WriteClick() {

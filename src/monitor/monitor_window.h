@@ -39,6 +39,8 @@ public:
     ~MonitorWindow() override;
 
     void setPortLister(PortLister lister) { listSystemPorts_ = std::move(lister); }
+    // The file that remembers the port of the last update, which the monitor offers first.
+    void setRememberedPortFile(const std::filesystem::path& file) { rememberedPortFile_ = file; }
     // How long a read waits for the device's answer; a second unless a test wants it shorter.
     void setResponseTimeout(std::chrono::milliseconds timeout) { responseTimeout_ = timeout; }
 
@@ -63,7 +65,9 @@ private:
     void endSession();
 
     PortLister listSystemPorts_;
-    std::string device_;  // the port of the session under way
+    std::filesystem::path rememberedPortFile_;
+    bool portRestored_ = false;  // the remembered port is offered at the first showing only
+    std::string device_;         // the port of the session under way
     std::chrono::milliseconds responseTimeout_{1000};
     std::unique_ptr<MonitorSession> session_;
     std::size_t blocks_ = 0;  // the reads of a round of the session under way
@@ -80,6 +84,7 @@ private:
     QPushButton* start_;
     QPushButton* stop_;
     QLabel* status_;
+    QLineEdit* filter_;
     QTableView* table_;
     QLineEdit* writeValue_;
     QPushButton* write_;

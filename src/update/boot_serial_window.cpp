@@ -12,7 +12,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "project/settings_file.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
 #include "update/port_choice_box.h"
@@ -32,9 +31,6 @@ constexpr const char* kCaption = "Update Firmware from Serial (RS232)";
 constexpr const char* kComPortCannotBeOpen = "Error!! Com Port cannot be open.";
 constexpr const char* kSelectOnePort = "Select one port.";
 constexpr int kIndent = 22;
-// Where the remembered port is kept in its file.
-constexpr const char* kPortSection = "update";
-constexpr const char* kPortKey = "port";
 // The status line is never narrower than this many characters; longer texts wrap.
 constexpr int kStatusColumns = 58;
 
@@ -191,8 +187,8 @@ void TFBootSer::choosePort(const QString& name) { choosePortIn(CB_Com_, name); }
 void TFBootSer::restoreRememberedPort() {
     portRestored_ = true;
     std::optional<std::string> remembered;
-    runGuarded(messages_, [&] { remembered = readIniValue(rememberedPortFile_, kPortSection, kPortKey); });
-    if (remembered && !remembered->empty()) choosePort(toQt(*remembered));
+    runGuarded(messages_, [&] { remembered = rememberedPort(rememberedPortFile_); });
+    if (remembered) choosePort(toQt(*remembered));
 }
 
 void TFBootSer::fitToContent() {
@@ -242,9 +238,7 @@ void TFBootSer::LbButton1Click() {
     testedPort_ = chosen;
     testedDevice_ = device;
     PortRegistry::program().hold(device, kPortUser);
-    std::error_code ignored;  // a folder that cannot be made fails the write, which says so
-    std::filesystem::create_directories(rememberedPortFile_.parent_path(), ignored);
-    writeIniValue(rememberedPortFile_, kPortSection, kPortKey, fromQt(chosen));
+    rememberPort(rememberedPortFile_, fromQt(chosen));
 }
 
 void TFBootSer::closePort() {

@@ -37,6 +37,7 @@ protected:
         testing::writeMonitorProject(project.path());
         workspace.ProjectDir = project.path();
         window.setResponseTimeout(std::chrono::milliseconds(200));
+        window.setRememberedPortFile(serial / "config" / "update.ini");
     }
     ~MonitorWindowTest() override { window.hide(); }
 
@@ -58,8 +59,11 @@ protected:
     MonitorWindow window{workspace, messages};
 };
 
-TEST_F(MonitorWindowTest, IsUsableByKeyboardWithTheProjectsLineSettings) {
+TEST_F(MonitorWindowTest, IsUsableByKeyboardWithTheProjectsLineSettingsAndTheUpdatesPort) {
+    rememberPort(serial / "config" / "update.ini", "COM7");
+    window.setPortLister([] { return std::vector<SystemPort>{}; });
     testing::expectUsableByKeyboard(window, "btnStart");
+    EXPECT_EQ(window.findChild<QComboBox*>("monitorPort")->currentText(), "COM7");
     EXPECT_EQ(window.windowTitle(), "Monitor");
     EXPECT_EQ(window.findChild<QComboBox*>("monitorBaud")->currentText(), "19200");
     EXPECT_EQ(window.findChild<QComboBox*>("monitorParity")->currentText(), "EVEN");
@@ -81,14 +85,17 @@ TEST_F(MonitorWindowTest, StartReadsTheRegistersUntilStopAndWritesATransmitRegis
     EXPECT_EQ(cell(0, kValueColumn + 3), "0");
     EXPECT_EQ(cell(3, kValueColumn), "513");
 
-    table()->selectRow(3);
+    // The filter keeps the transmit register alone; the write goes to the row chosen in it.
+    window.findChild<QLineEdit*>("monitorFilter")->setText("0x64");
+    ASSERT_EQ(table()->model()->rowCount(), 1);
+    table()->selectRow(0);
     window.findChild<QLineEdit*>("writeValue")->setText("0x0102");
     press("btnWrite");
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "Write 258 (0x0102) to register 100 (0x0064) of device ID 3?");
     messages.confirmAnswer = true;
     press("btnWrite");
-    EXPECT_TRUE(waitFor([&] { return cell(3, kValueColumn) == "258"; })) << "the written value is read back";
+    EXPECT_TRUE(waitFor([&] { return cell(0, kValueColumn) == "258"; })) << "the written value is read back";
 
     press("btnStop");
     EXPECT_TRUE(waitFor([&] { return !window.running(); }));
