@@ -72,6 +72,10 @@ void MonitorSession::run() {
     }
     master.reset();
     std::lock_guard lock(mutex_);
+    // A write asked for but overtaken by the stop is said to be lost, not dropped quietly.
+    for (auto [address, value] : writesAsked_)
+        events_.writes.push_back({address, value, std::string("the reads were stopped before it")});
+    writesAsked_.clear();
     events_.finished = true;
 }
 

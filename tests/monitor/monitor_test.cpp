@@ -1,6 +1,7 @@
 #include <chrono>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -9,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "monitor/monitor_project.h"
+#include "monitor/monitor_session.h"
 #include "monitor/register_blocks.h"
 #include "support/modbus_slave.h"
 #include "support/pseudo_terminal_pair.h"
@@ -42,6 +44,29 @@ TEST(PlanBlocks, ContiguousRegistersInTheFewestReadsOfAtMost125) {
     };
     for (const Case& c : cases) EXPECT_EQ(planBlocks(c.registers), c.blocks) << c.registers.size();
     EXPECT_EQ(planBlocks(range(0, 4000)).size(), 32u);
+}
+
+TEST(MonitorSession, AWriteOvertakenByTheStopIsSaidToBeLost) {
+    TempDir quiet;
+    testing::PseudoTerminalPair silent(quiet.path());
+    SerialLine line;
+    line.device = silent.first.string();
+    line.responseTimeout = std::chrono::milliseconds(200);
+    MonitorSession session(line, RegisterFunction::Holding, {{100, 1}}, std::chrono::milliseconds(1000));
+    // Both come while the first read still waits for its answer.
+    session.requestWrite(100, 7);
+    session.requestStop();
+    std::vector<MonitorSession::Write> writes;
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (bool finished = false; !finished && std::chrono::steady_clock::now() < until;) {
+        MonitorSession::Events events = session.takeEvents();
+        writes.insert(writes.end(), events.writes.begin(), events.writes.end());
+        finished = events.finished;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].value, 7);
+    EXPECT_EQ(writes[0].error, "the reads were stopped before it");
 }
 
 class MonitorCommand : public ::testing::Test {
