@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
@@ -10,39 +8,25 @@
 #include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
 #include "register_map_project.h"
-#include "widgets/message_boxes.h"
 #include "widgets/open_excel.h"
+#include "window_bench_project.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using telvanor::bench::WindowBenchProject;
 
-// Message boxes that nobody has to close; a full map shows none.
-class SilentMessageBoxes : public telvanor::MessageBoxes {
-public:
-    void plain(const std::string&) override {}
-    void error(const std::string&) override {}
-    void information(const std::string&) override {}
-};
-
-struct WindowOnFullFrame {
-    WindowOnFullFrame() : folder(fs::temp_directory_path() / "telvanor-bench-map-window") {
-        fs::remove_all(folder);
+// 65,536 mappings, all on the first of 250 frames.
+WindowBenchProject fullFrame() {
+    return WindowBenchProject("telvanor-bench-map-window", [](const std::filesystem::path& folder) {
         telvanor::bench::writeRegisterMapOnOneFrame(folder, 250);
-        workspace.ProjectDir = folder;
-    }
-    ~WindowOnFullFrame() { fs::remove_all(folder); }
-
-    fs::path folder;
-    telvanor::WorkspaceState workspace;
-    SilentMessageBoxes messages;
-    telvanor::OpenExcelDialog openExcel;
-};
+    });
+}
 
 // Showing the window on a map of 65,536 mappings: both files read, 250 frame lines.
 void BM_ReceiveMapWindow_Show(benchmark::State& state) {
-    WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
+    WindowBenchProject project = fullFrame();
+    telvanor::OpenExcelDialog openExcel;
+    telvanor::TFInfopdoMB window(project.workspace, project.messages, openExcel);
     for (auto _ : state) {
         window.show();
         window.hide();
@@ -52,8 +36,9 @@ BENCHMARK(BM_ReceiveMapWindow_Show)->Unit(benchmark::kMillisecond);
 
 // Selecting the frame that holds all 65,536 mappings: one line per mapping.
 void BM_ReceiveMapWindow_SelectFrameOf65536Mappings(benchmark::State& state) {
-    WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
+    WindowBenchProject project = fullFrame();
+    telvanor::OpenExcelDialog openExcel;
+    telvanor::TFInfopdoMB window(project.workspace, project.messages, openExcel);
     window.show();
     auto* frames = window.findChild<QListWidget*>("LPdoCanA");
     auto* mappings = window.findChild<QListWidget*>("LIndMbCanA");
@@ -70,12 +55,13 @@ BENCHMARK(BM_ReceiveMapWindow_SelectFrameOf65536Mappings)->Unit(benchmark::kMill
 // Import of the map's own export (65,536 rows, CSV or .xlsx) and OK, as the user does it: the
 // reader program started, the map replaced, its message, the map file written.
 void BM_ReceiveMapWindow_ImportThenOk(benchmark::State& state) {
-    WindowOnFullFrame setup;
+    WindowBenchProject project = fullFrame();
     auto format = static_cast<telvanor::ExchangeFormat>(state.range(0));
-    fs::path workbook = telvanor::ExportRegisterMap(
-        setup.folder, telvanor::LoadRegisterMap(setup.folder, telvanor::MapKind::Receive).map, format);
-    setup.openExcel.setChooser([&](QWidget*, const fs::path&) { return std::optional<fs::path>(workbook); });
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages, setup.openExcel);
+    std::filesystem::path workbook = telvanor::ExportRegisterMap(
+        project.folder, telvanor::LoadRegisterMap(project.folder, telvanor::MapKind::Receive).map, format);
+    telvanor::OpenExcelDialog openExcel;
+    openExcel.setChooser([&](QWidget*, const std::filesystem::path&) { return std::optional(workbook); });
+    telvanor::TFInfopdoMB window(project.workspace, project.messages, openExcel);
     auto* import = window.findChild<QPushButton*>("bitbtn4");
     auto* ok = window.findChild<QPushButton*>("bitbtn1");
     for (auto _ : state) {
@@ -92,12 +78,3 @@ BENCHMARK(BM_ReceiveMapWindow_ImportThenOk)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -168,6 +168,7 @@ const std::vector<CommandSpec>& commands() {
          "mappings were imported and which rows were skipped and why. A file that\n"
          "cannot be read, or has no such worksheet, changes nothing (exit 1).",
          runImport},
+        monitorCommandSpec(),
     };
     return list;
 }
@@ -300,6 +301,7 @@ std::string cliManual() {
         "    telvanor-cli report examples/Boat1 --format csv --sep ';' -o registers.csv\n"
         "    telvanor-cli export examples/Boat1 --format xlsx -o TInfoCob.xlsx\n"
         "    telvanor-cli import examples/Boat1 TInfoCob.xlsx\n"
+        "    telvanor-cli monitor examples/Boat1 --port /dev/ttyUSB0 --once\n"
         "\n"
         "SEE ALSO\n"
         "    telvanor(1)\n";

@@ -52,4 +52,11 @@ int exportCommand(const std::filesystem::path& projectDir, const ExchangeOptions
 int importCommand(const std::filesystem::path& projectDir, const std::filesystem::path& workbook, MapKind map,
                   std::ostream& out, std::ostream& err);
 
+struct CommandSpec;
+
+// telvanor-cli monitor PROJECT_DIR --port DEVICE [--once] [--interval MS] [--format
+// text|csv|json] [--function 3|4] [--baud N] [--parity N|E|O] [--id N]: the command with its
+// options and help, for the command table.
+const CommandSpec& monitorCommandSpec();
+
 }  // namespace telvanor

@@ -39,7 +39,7 @@ void RegisterMapWindow::BitBtn4Click() {
         }))
         return;
     map_ = std::move(imported);
-    LPdoCanAClick();
+    showSelectedFrame();
 }
 
 }  // namespace telvanor
