@@ -32,6 +32,7 @@ struct FrameTableLoad {
     FrameTableOutcome outcome = FrameTableOutcome::NoFile;
     std::vector<Row> rows;
     std::string failure;  // only when the outcome is Failed
+    LoadLoss loss;        // the rows the load left out, for the window to say and OK to ask
 };
 
 // What the frame table window would make of a project's file at OK, for `telvanor-cli check`.
@@ -74,6 +75,7 @@ FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path, const std:
     readTableRows(table, fields, load.rows);
     load.outcome = table.outcome;
     load.failure = table.failure;
+    load.loss = std::move(table.loss);
     return load;
 }
 
