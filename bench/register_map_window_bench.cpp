@@ -19,6 +19,9 @@ public:
     void plain(const std::string&) override {}
     void error(const std::string&) override {}
     void information(const std::string&) override {}
+    std::string ask(const std::string&, const std::vector<std::string>&, const std::string& defaultButton) override {
+        return defaultButton;
+    }
 };
 
 struct WindowOnFullFrame {

@@ -42,10 +42,6 @@ struct FrameTableCheck {
     std::vector<std::string> warnings;   // what would not stop OK but changes what it writes
 };
 
-// What a frame table window shows when its file cannot be loaded: the failure, and what OK
-// and Cancel then do with the file.
-std::string frameTableLoadNotice(std::string_view failure);
-
 // "Error in row " + the row number + the failing check's text, without a space between.
 std::string rowError(std::size_t rowNumber, std::string_view checkText);
 

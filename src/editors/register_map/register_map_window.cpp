@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,13 +108,8 @@ QList<QWidget*> tabStops(QWidget* widget) {
 
 RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
                                      MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      messages_(messages),
-      kind_(kind),
-      title_(layout.title),
-      workspace_(workspace) {
+    : ProjectWindow("", layout.title, workspace, messages, parent), kind_(kind), title_(layout.title) {
     map_.kind = kind;
-    setWindowTitle(title_);
     // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
     frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
     byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
@@ -207,6 +203,19 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
+    // Enter in "Index MODBUS" adds the mapping typed there; elsewhere it stays OK.
+    EindexA->installEventFilter(this);
+}
+
+bool RegisterMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EindexA && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(messages_, [this] { NewAClick(); });
+            return true;
+        }
+    }
+    return ProjectWindow::eventFilter(watched, event);
 }
 
 void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)()) {
@@ -275,12 +284,6 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     chainTabOrder(order);
 }
 
-void RegisterMapWindow::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
-}
-
 int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }
 
 int RegisterMapWindow::selectedMappingRow() const { return selectedRow(LIndMbCanA); }
@@ -340,8 +343,13 @@ void RegisterMapWindow::FormShow() {
     chooseRadioBytes({0, 0});
     setWindowTitle(title_);
 
+    shownMap_ = map_;
+    editGuard_.beginShow(workspace_.ProjectDir / std::string(mapFileName(kind_)));
     RegisterMapLoad load = LoadRegisterMap(workspace_.ProjectDir, kind_);
+    const std::vector<std::string> notices = loadNotices(load);
     map_ = std::move(load.map);
+    shownMap_ = map_;
+    editGuard_.setLoss(load.loss);
     {
         QSignalBlocker frames(LPdoCanA);
         for (const TClPdo& frame : map_.frames) {
@@ -354,7 +362,7 @@ void RegisterMapWindow::FormShow() {
             LPdoCanA->addItem(line);
         }
     }
-    for (const std::string& message : load.messages) messages_.information(message);
+    for (const std::string& notice : notices) messages_.information(notice);
     bitbtn1->setFocus();
 }
 
@@ -430,6 +438,9 @@ void RegisterMapWindow::PasteAClick() {
 }
 
 void RegisterMapWindow::BitBtn1Click() {
+    // An Index that is no integer is refused before anything is asked.
+    SaveOrder(map_);
+    if (!editGuard_.confirmSave()) return;
     SaveRegisterMap(map_, workspace_.ProjectDir);
     accept();
 }
