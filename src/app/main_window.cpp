@@ -11,6 +11,8 @@
 #include "app/maker_web_page.h"
 #include "app/new_project_window.h"
 #include "image/config_image.h"
+#include "update/boot_serial_window.h"
+#include "update/update_log.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/project_window.h"
@@ -183,6 +185,12 @@ void TFTelvanoreFirmWare::btn_str_lng1aClick(QPushButton* button) {
 void TFTelvanoreFirmWare::CreateBinaClick() {
     if (workspace_.ProjectDir.empty()) {
         messages_.plain(kProjectNotValid);
+        return;
+    }
+    // The updater may still be reading bank.bin after a time-out: it is not rebuilt under it.
+    if (auto running = updateWindow_ ? updateWindow_->updaterRunningFor() : std::nullopt) {
+        messages_.error("The updater is still running (" + durationText(*running) +
+                        "): bank.bin is not rebuilt while it may be reading it.");
         return;
     }
     // A build or write failure ends the handler here, shown by its guard.
