@@ -49,6 +49,14 @@ std::string QtMessageBoxes::ask(const std::string& text, const std::vector<std::
     return answer == answers.end() ? defaultButton : answer->second;
 }
 
+bool QtMessageBoxes::confirm(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), toQt(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtMessageBoxes::errorAt(const std::string& text, int x, int y) { show(QMessageBox::Critical, text, QPoint(x, y)); }
 
 }  // namespace telvanor

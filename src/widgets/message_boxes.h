@@ -25,6 +25,8 @@ public:
     // caption of the button pressed.
     virtual std::string ask(const std::string& text, const std::vector<std::string>& buttons,
                             const std::string& defaultButton) = 0;
+    // A question with Yes and No, No the default; true when the user answers Yes.
+    virtual bool confirm(const std::string& text) = 0;
 };
 
 // The real boxes: modal, over the active window.
@@ -36,6 +38,7 @@ public:
     void errorAt(const std::string& text, int x, int y) override;
     std::string ask(const std::string& text, const std::vector<std::string>& buttons,
                     const std::string& defaultButton) override;
+    bool confirm(const std::string& text) override;
 };
 
 }  // namespace telvanor

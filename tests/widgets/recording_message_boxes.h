@@ -19,6 +19,11 @@ public:
     void plain(const std::string& text) override { messages.push_back({"plain", text}); }
     void error(const std::string& text) override { messages.push_back({"error", text}); }
     void information(const std::string& text) override { messages.push_back({"information", text}); }
+    // Answers with `confirmAnswer`.
+    bool confirm(const std::string& text) override {
+        messages.push_back({"confirm", text});
+        return confirmAnswer;
+    }
 
     struct Question {
         std::string text;
@@ -45,6 +50,7 @@ public:
     std::vector<Message> messages;
     std::vector<Question> questions;
     std::deque<std::string> answers;
+    bool confirmAnswer = false;
 };
 
 }  // namespace telvanor::testing

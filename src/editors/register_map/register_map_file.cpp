@@ -141,7 +141,9 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         std::optional<std::int32_t> frameNumber = parseIntegerText(*nrPdo);
         if (!frameNumber) return fail(rowNumber, attributeText(kNrPdo) + " is not an integer: '" + *nrPdo + "'");
         if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
-            load.droppedRows.push_back({rowNumber, *frameNumber});
+            TClIndMB dropped{row.attribute("Index").value_or(""), row.attribute("PosComp").value_or(""),
+                             kind == MapKind::Transmit ? row.attribute("Write_J1939").value_or("") : ""};
+            load.droppedRows.push_back({rowNumber, *frameNumber, std::move(dropped)});
             load.loss.drop(rowNumber, rowNumber, missingFrameText(load, *frameNumber));
             continue;
         }

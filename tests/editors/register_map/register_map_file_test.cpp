@@ -89,7 +89,7 @@ TEST_F(RegisterMapFile, RowsNamingNoFrameAreDroppedAndVanishAtTheNextSave) {
                                                mapRow("4", "2", "1")));
     RegisterMapLoad loaded = load();
     EXPECT_THAT(loaded.messages, IsEmpty());
-    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5}));
+    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5, {"3", "1", ""}}));
     EXPECT_THAT(loaded.loss.dropped, ElementsAre(DroppedRows{3, 3, "NrPdo 5 names no frame (RCobDef.xml has 4 rows)"}));
     EXPECT_THAT(loadNotices(loaded), ElementsAre("RInfoCob.xml:\nrow 3: NrPdo 5 names no frame (RCobDef.xml has 4 "
                                                  "rows)\nThe window holds 3 of the file's 4 mappings; OK asks before "
@@ -120,7 +120,7 @@ TEST_F(RegisterMapFile, FrameTableFailureKeepsTheFramesBeforeTheBadRow) {
     EXPECT_THAT(loaded.frameTableFailure, Optional(std::string("row 3: attribute MultiFrame is missing")));
     EXPECT_EQ(loaded.map.frames.size(), 2u);
     EXPECT_THAT(indexesOf(loaded.map.frames[1]), ElementsAre("1"));
-    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{2, 4}));
+    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{2, 4, {"2", "1", ""}}));
 }
 
 TEST_F(RegisterMapFile, FrameTableFailuresOfMultiFrameMessages) {
