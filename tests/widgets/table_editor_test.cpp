@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -192,6 +194,11 @@ TEST_F(TableEditorTest, CancelAsksBeforeDroppingChangesAndOkAsksWhenTheFileChang
 
     open();
     grid.setCell(1, 1, "typed");
+    // A restore from the task bar (a spontaneous show) keeps what was typed.
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    static_cast<QObject&>(editor).event(&restored);  // sendEvent would clear the flag
+    EXPECT_EQ(grid.cell(1, 1), "typed");
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_TRUE(editor.isVisible());
     ASSERT_EQ(messages.questions.size(), 1u);
