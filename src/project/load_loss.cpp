@@ -59,7 +59,8 @@ void LoadLoss::stopAt(std::size_t row, std::size_t count, std::string reason, bo
 std::string lossNotice(const LoadLoss& loss) {
     if (loss.unreadable)
         return loss.file + " could not be read: " + *loss.unreadable +
-               "\nOK asks before it replaces the file with what the window holds.";
+               "\nThe file is replaced only once you confirm it at OK (never when it is no regular file or over the "
+               "size limit).";
     if (!loss.any()) return {};
     std::string text = loss.file + ":\n" + details(loss);
     std::size_t lost = loss.droppedCount();
