@@ -146,6 +146,7 @@ void TFTelvanoreFirmWare::buildLayout() {
 
 void TFTelvanoreFirmWare::FormCreate(const fs::path& workspaceDir) {
     WorkspaceStart start = InitWorkspace(workspaceDir);
+    for (const std::string& notice : start.notices) messages_.error(notice);
     workspace_ = std::move(start.state);
     if (start.projectRestored) setProjectTitle();
     OpenExcel.setInitialFolder(workspace_.ProjectDir);

@@ -107,8 +107,7 @@ std::optional<ProjectTable> loadTable(const fs::path& projectDir, std::string_vi
     std::optional<fs::path> file = findFileNoCase(projectDir, fileName);
     if (!file) return std::nullopt;
     auto document = std::make_unique<XmlDocument>();
-    if (auto failure = document->load(*file))
-        throw ImageBuildError(std::string(fileName) + ": not a well-formed XML file: " + *failure);
+    if (auto failure = document->load(*file)) throw ImageBuildError(std::string(fileName) + ": " + *failure);
     return ProjectTable(fileName, std::move(document));
 }
 

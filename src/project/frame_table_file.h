@@ -32,6 +32,7 @@ struct FrameTableLoad {
     FrameTableOutcome outcome = FrameTableOutcome::NoFile;
     std::vector<Row> rows;
     std::string failure;  // only when the outcome is Failed
+    LoadLoss loss;        // the rows the load left out, for the window to say and OK to ask
 };
 
 // What the frame table window would make of a project's file at OK, for `telvanor-cli check`.
@@ -40,10 +41,6 @@ struct FrameTableCheck {
     std::optional<std::string> refusal;  // the load failure, or the window's validation message
     std::vector<std::string> warnings;   // what would not stop OK but changes what it writes
 };
-
-// What a frame table window shows when its file cannot be loaded: the failure, and what OK
-// and Cancel then do with the file.
-std::string frameTableLoadNotice(std::string_view failure);
 
 // "Error in row " + the row number + the failing check's text, without a space between.
 std::string rowError(std::size_t rowNumber, std::string_view checkText);
@@ -74,6 +71,7 @@ FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path, const std:
     readTableRows(table, fields, load.rows);
     load.outcome = table.outcome;
     load.failure = table.failure;
+    load.loss = std::move(table.loss);
     return load;
 }
 

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -150,6 +153,41 @@ TEST(CheckCommand, RegisterMapsNameRowsThatNameNoFrame) {
     EXPECT_THAT(run.out, HasSubstr("RInfoCob.xml: row 3: NrPdo 5 names no frame (RCobDef.xml has 3 rows)\n"));
     EXPECT_THAT(run.out, HasSubstr("warning: RInfoCob.xml: "));
     EXPECT_THAT(run.out, HasSubstr("Checked 5 files; 1 would be refused.\n"));
+}
+
+// What stands in a project file's place, or what it holds, that the build or an editor's OK
+// would refuse: check names file and reason and exits 1, and the build writes no image.
+TEST(CheckCommand, FilesThatCannotBeReadAreRefusedByCheckAndBuild) {
+    struct Case {
+        const char* file;
+        std::function<void(const fs::path&)> make;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"RCobDef.xml", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); },
+         "it is a FIFO (named pipe), not a regular file"},
+        {"TCobDef.xml", [](const fs::path& f) { fs::create_directory(f); }, "it is a folder, not a regular file"},
+        {"RInfoCob.xml", [](const fs::path& f) { fs::create_symlink("gone.xml", f); },
+         "it is a link to gone.xml, which does not exist"},
+        {"pargen.xml", [](const fs::path& f) { writeFile(f, std::string(33u * 1024 * 1024, ' ')); },
+         "the file is 33 MB, larger than the limit of 32 MB"},
+        {"TInfoCob.xml", [](const fs::path& f) { writeFile(f, "<TInfoCob><row Index=\"\xD6\"/></TInfoCob>"); },
+         "the file is not UTF-8 text: line 1, column 23 holds the byte 0xD6"},
+    };
+    for (const Case& bad : cases) {
+        TempDir dir;
+        fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+        fs::remove(dir / bad.file);
+        bad.make(dir / bad.file);
+        CheckRun run = check(dir.path());
+        EXPECT_EQ(run.status, 1) << bad.file;
+        EXPECT_THAT(run.out, HasSubstr(std::string(bad.file) + ": ")) << bad.file;
+        EXPECT_THAT(run.out, HasSubstr(bad.reason)) << run.out;
+        std::ostringstream out, err;
+        EXPECT_EQ(runCli({"build", dir.path().string(), "-o", (dir / "out.bin").string()}, out, err), 1) << bad.file;
+        EXPECT_THAT(err.str(), HasSubstr(bad.reason)) << bad.file;
+        EXPECT_FALSE(fs::exists(dir / "out.bin"));
+    }
 }
 
 TEST(CheckCommand, WrongFolderAndWrongCommandLine) {

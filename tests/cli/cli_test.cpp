@@ -218,6 +218,11 @@ TEST(CliDump, PrintsAnImageFromAFileOrStandardInputAndRefusesOtherBytes) {
     EXPECT_THAT(junk.err, HasSubstr("junk.bin is not a configuration image"));
     EXPECT_THAT(cli({"dump", "-"}, "junk").err, HasSubstr("standard input is not a configuration image"));
     EXPECT_EQ(cli({"dump", (dir / "none.bin").string()}).status, 1);
+    // A FIFO would wait for a writer for ever: it is refused at once ("-" reads a pipe).
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    CliRun fifo = cli({"dump", (dir / "pipe").string()});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_THAT(fifo.err, HasSubstr("it is a FIFO (named pipe), not a regular file"));
 }
 
 TEST(CliDiff, ExitsZeroWhenTheSameOneWhenTheyDifferTwoOnTrouble) {

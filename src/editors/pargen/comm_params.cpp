@@ -119,10 +119,14 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
         load.params.TimeOut_Ser = shown.TimeOut_Ser;
         return load;
     }
+    load.loss.file = found->filename().string();
+    load.loss.items = "elements";
+    load.loss.unit = "element";
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*found)) {
         load.outcome = CommParamsOutcome::Unreadable;
         load.failure = *failure;
+        load.loss.unreadable = *failure;
         load.params = shown;
         // The editor selects CAN 2.0A before it reads the file and leaves it so.
         load.params.CANType = false;
@@ -132,10 +136,16 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
     std::optional<XmlElement> root = document.topLevelElement(kRoot);
     if (!root) {
         load.notes.push_back("no " + std::string(kRoot) + " element; the editor shows the fallback of every value");
+        // Whatever the file holds instead, OK replaces it by the values shown.
+        if (document.documentElement()) load.loss.unreadable = "there is no " + std::string(kRoot) + " element";
     } else {
-        for (const XmlElement& element : root->children())
-            if (!isParameterElement(element.name()))
-                load.notes.push_back(element.name() + " is not a communication parameter; OK drops it");
+        std::vector<XmlElement> elements = root->children();
+        load.loss.fileItems = elements.size();
+        for (std::size_t index = 0; index < elements.size(); ++index) {
+            if (isParameterElement(elements[index].name())) continue;
+            load.notes.push_back(elements[index].name() + " is not a communication parameter; OK drops it");
+            load.loss.drop(index + 1, index + 1, elements[index].name() + " is not a communication parameter");
+        }
     }
 
     ElementReader read(root, load.notes);

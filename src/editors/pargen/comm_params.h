@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "project/load_loss.h"
+
 namespace telvanor {
 
 // The communication parameters of a project, one field per element of pargen.xml in the
@@ -48,6 +50,9 @@ struct CommParamsLoad {
     // What the editor made of the file beyond taking its values: fallbacks for missing or
     // unreadable elements, positions that select no entry, elements that OK would drop.
     std::vector<std::string> notes;
+    // What OK would not write back: the whole file when it cannot be read or has no
+    // GeneralParameter element, otherwise the elements that are no parameter.
+    LoadLoss loss;
 };
 
 // Reads pargen.xml (found in any letter case). No file gives the no-file values, keeping

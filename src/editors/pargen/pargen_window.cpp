@@ -178,16 +178,24 @@ void TFpargen::buildControls() {
 }
 
 void TFpargen::FormShow() {
+    editGuard_.beginShow(workspace_.PargenPath);
     CommParamsLoad load = LoadCommParams(workspace_.PargenPath, typedParams());
+    editGuard_.setLoss(load.loss);
     RB_CAN_A->setChecked(true);
     RB_CAN_A->setEnabled(false);
     RB_CAN_B->setEnabled(false);
-    // A file that does not parse is ignored: the controls keep what they held.
-    if (load.outcome == CommParamsOutcome::Unreadable) return;
-    showParams(load.params);
-    RB_CAN_B->setEnabled(load.canTypeEnabled);
-    bitbtn1->setFocus();
+    // A file that does not parse is ignored: the controls keep what they held. It is told,
+    // and so are elements that OK would drop, so that OK replaces nothing unsaid.
+    if (load.loss.any()) messages_.information(lossNotice(load.loss));
+    if (load.outcome != CommParamsOutcome::Unreadable) {
+        showParams(load.params);
+        RB_CAN_B->setEnabled(load.canTypeEnabled);
+        bitbtn1->setFocus();
+    }
+    shownParams_ = typedParams();
 }
+
+bool TFpargen::hasChanges() const { return typedParams() != shownParams_; }
 
 void TFpargen::showParams(const CommParams& p) {
     CB_BR_CAN->setCurrentIndex(p.BaudRateCAN);
@@ -242,6 +250,7 @@ void TFpargen::BitBtn1Click() {
         messages_.error(*refusal);
         return;
     }
+    if (!editGuard_.confirmSave()) return;
     SaveCommParams(workspace_.PargenPath, params);
     accept();
 }

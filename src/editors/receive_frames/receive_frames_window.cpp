@@ -29,6 +29,7 @@ TableDescription<ReceiveFrameRow> receiveFramesTable(WorkspaceState& workspace) 
                 {"Mnemonic", &Row::Mnemonic, 28},
             },
         .model = frameTableModel(workspace.RCobDefPath, LoadReceiveFrames, ValidateReceiveFrames, SaveReceiveFrames),
+        .endField = &Row::DataPage,
     };
 }
 

@@ -27,8 +27,6 @@ std::string valueText(std::string_view attribute, const std::string& value) {
     return std::string(attribute) + " " + value;
 }
 
-std::string framesText(std::size_t count) { return std::to_string(count) + (count == 1 ? " frame" : " frames"); }
-
 // The findings of one map file, given in the order of the file's rows; those about the
 // whole file (row 0) come first.
 class MapFindings {
@@ -121,14 +119,8 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
         findings.error(0, *load.mapFailure + "; the window says \"" + std::string(kMapReadError) +
                               "\" and keeps only the mappings read before it");
 
-    for (const DroppedMapRow& dropped : load.droppedRows) {
-        std::string rows = load.frameTableFailure
-                               ? "the window reads only " + framesText(load.map.frames.size()) + " of " + frameFile
-                               : frameFile + " has " + std::to_string(load.map.frames.size()) +
-                                     (load.map.frames.size() == 1 ? " row" : " rows");
-        findings.error(dropped.row,
-                       valueText(kNrPdo, std::to_string(dropped.frameNumber)) + " names no frame (" + rows + ")");
-    }
+    for (const DroppedMapRow& dropped : load.droppedRows)
+        findings.error(dropped.row, missingFrameText(load, dropped.frameNumber));
 
     // In file order, so that a register mapped twice is reported at its later row.
     std::vector<std::pair<std::size_t, MappingRef>> byRow;

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -131,13 +132,8 @@ QList<QWidget*> tabStops(QWidget* widget) {
 
 RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
                                      MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      messages_(messages),
-      kind_(kind),
-      title_(layout.title),
-      workspace_(workspace) {
+    : ProjectWindow("", layout.title, workspace, messages, parent), kind_(kind), title_(layout.title) {
     map_.kind = kind;
-    setWindowTitle(title_);
     // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
     frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
     byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
@@ -262,6 +258,19 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     });
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
+    // Enter in "Index MODBUS" adds the mapping typed there; elsewhere it stays OK.
+    EindexA->installEventFilter(this);
+}
+
+bool RegisterMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EindexA && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(messages_, [this] { NewAClick(); });
+            return true;
+        }
+    }
+    return ProjectWindow::eventFilter(watched, event);
 }
 
 void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)()) {
@@ -330,14 +339,6 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     chainTabOrder(order);
 }
 
-void RegisterMapWindow::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
-        runGuarded(messages_, [&] { selectMapping(*mapping); });
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
-}
-
 int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }
 
 int RegisterMapWindow::selectedMappingRow() const { return selectedRow(LIndMbCanA); }
@@ -397,8 +398,13 @@ void RegisterMapWindow::FormShow() {
     chooseRadioBytes({0, 0});
     setWindowTitle(title_);
 
+    shownMap_ = map_;
+    editGuard_.beginShow(workspace_.ProjectDir / std::string(mapFileName(kind_)));
     RegisterMapLoad load = LoadRegisterMap(workspace_.ProjectDir, kind_);
+    const std::vector<std::string> notices = loadNotices(load);
     map_ = std::move(load.map);
+    shownMap_ = map_;
+    editGuard_.setLoss(load.loss);
     {
         QSignalBlocker frames(LPdoCanA);
         for (const TClPdo& frame : map_.frames) {
@@ -412,8 +418,11 @@ void RegisterMapWindow::FormShow() {
         }
     }
     showNextFreeRegister();
-    for (const std::string& message : load.messages) messages_.information(message);
+    for (const std::string& notice : notices) messages_.information(notice);
     bitbtn1->setFocus();
+    // A window opened on a mapping (from the register overview) selects it once shown.
+    if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
+        runGuarded(messages_, [&] { selectMapping(*mapping); });
 }
 
 void RegisterMapWindow::LPdoCanAClick() {
@@ -545,6 +554,9 @@ int RegisterMapWindow::execOn(MappingRef mapping) {
 }
 
 void RegisterMapWindow::BitBtn1Click() {
+    // An Index that is no integer is refused before anything is asked.
+    SaveOrder(map_);
+    if (!editGuard_.confirmSave()) return;
     SaveRegisterMap(map_, workspace_.ProjectDir);
     accept();
 }

@@ -5,11 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include <QDialog>
-
 #include "editors/register_map/register_map.h"
 #include "project/workspace.h"
 #include "widgets/exchange_button_bar.h"
+#include "widgets/project_window.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -30,10 +29,12 @@ class TabStopHeading;
 // What the two register map windows share: the frame list, the mapping list, the Index edit,
 // the two B1 to B8 groups and the buttons, with the handlers that move texts and choices
 // between them and the RegisterMap. The receive and transmit windows add their own byte
-// lists or "Write NMEA2000 Frame" choice. Every showing rebuilds the map from the project
-// files; OK rewrites the map file and closes, Cancel and Escape close without writing. The
-// copy buffer lives as long as the window, which is the whole program run.
-class RegisterMapWindow : public QDialog {
+// lists or "Write NMEA2000 Frame" choice. Every real showing rebuilds the map from the project
+// files; OK rewrites the map file and closes, asking first when it would remove mappings the
+// file held or the file changed on disk; Cancel and Escape close without writing, asking first
+// when the map was changed. Enter in "Index MODBUS" presses New. The copy buffer lives as long
+// as the window, which is the whole program run.
+class RegisterMapWindow : public ProjectWindow {
     Q_OBJECT
 public:
     // A text shown beside a frame's line (for instance the PGN's name), and beside a byte
@@ -105,6 +106,8 @@ protected:
     // The selected frame entry, or nothing.
     const TClPdo* selectedFrame() const;
     WorkspaceState& workspace() { return workspace_; }
+    bool hasChanges() const override { return map_ != shownMap_; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The map being edited, for the window's own handlers (the transmit map's import).
     RegisterMap& editedMap() { return map_; }
     // What choosing the selected frame does: clears the mapping list, the Index edit and the
@@ -123,13 +126,8 @@ protected:
     QPushButton* button1;  // "Export"
     QPushButton* bitbtn4;  // "Import"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-    MessageBoxes& messages_;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void LPdoCanAClick();
     void LIndMbCanAClick();
     void NewAClick();
@@ -155,8 +153,8 @@ private:
 
     MapKind kind_;
     QString title_;
-    WorkspaceState& workspace_;
     RegisterMap map_;
+    RegisterMap shownMap_;  // the map as shown, to tell whether the user changed it
     MapCopyBuffer copyBuffer_;
     FrameNote frameNote_;
     ByteNote byteNote_;

@@ -31,6 +31,7 @@ TableDescription<TransmitFrameRow> transmitFramesTable(WorkspaceState& workspace
                 {"Mnemonic", &Row::Mnemonic, 32},
             },
         .model = frameTableModel(workspace.TCobDefPath, LoadTransmitFrames, ValidateTransmitFrames, SaveTransmitFrames),
+        .endField = &TransmitFrameRow::Priority,
     };
 }
 
