@@ -31,6 +31,10 @@ struct TableFile {
     std::unique_ptr<XmlDocument> document;  // the rows point into it
     std::vector<XmlElement> rows;
     std::string failure;  // only when the outcome is Failed; names the file
+    // When a row without a required attribute stopped the reading: its number, from 1, and
+    // the attribute.
+    std::size_t failedRow = 0;
+    std::string failedAttribute;
 };
 
 // Opens the table file at `path`, found in any letter case. The rows are the children of the
@@ -72,6 +76,8 @@ void readTableRows(TableFile& table, const std::array<RowField<Row>, N>& fields,
         if (std::optional<std::string_view> missing = readRowFields(table.rows[index], fields, row)) {
             table.outcome = TableFileOutcome::Failed;
             table.failure = missingAttributeError(table.file, index + 1, *missing);
+            table.failedRow = index + 1;
+            table.failedAttribute = std::string(*missing);
             return;
         }
     }

@@ -160,7 +160,7 @@ TEST_F(MainWindow, FailingBuildShowsItsMessageAndWritesNothing) {
     click(*window, "CreateBin");
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, "error");
-    EXPECT_THAT(messages.messages[0].text, HasSubstr("RInfoCob.xml: row 1: attribute NrPdo 9 names no receive frame"));
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("Define NMEA (receive), Correlated frame 9 does not exist"));
     EXPECT_EQ(readFile(projects() / "Boat1" / "bin" / "bank.bin"), "previous");
 }
 

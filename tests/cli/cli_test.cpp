@@ -67,7 +67,9 @@ TEST(CliBuild, FailureChangesNoFile) {
     writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"x\" DP=\"1\" PGN=\"1\" ID_DEV=\"1\"/></COBID>");
     CliRun run = cli({"build", dir.path().string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("TCobDef.xml: row 1: attribute Priority is not a valid integer: 'x'"));
+    EXPECT_EQ(run.err,
+              "telvanor-cli: Transmit NMEA, row 1, Priority is not a valid integer: 'x' (TCobDef.xml row 1, "
+              "Priority)\n");
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(readFile(dir / "bin" / "bank.bin"), "previous image");
 

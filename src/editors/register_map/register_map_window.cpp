@@ -21,6 +21,7 @@
 #include "editors/register_map/frame_list_columns.h"
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
@@ -158,7 +159,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     LIndMbCanA = lineList("LIndMbCanA", "MODBUS", page_);
     fitList(LIndMbCanA, LIndMbCanA->fontMetrics().horizontalAdvance("Ind MB 000000"), kVisibleLines);
 
-    LPdoCanA = lineList("LPdoCanA", "Correlated", page_);
+    LPdoCanA = lineList("LPdoCanA", toQt(infocob_xml::kFrameListCaption), page_);
     int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
     LPdoCanA->setItemDelegate(new TabStopDelegate(tabStop, LPdoCanA));
     frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
@@ -181,10 +182,10 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleLines);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
-    EindexA->setAccessibleName("Index MODBUS");
+    EindexA->setAccessibleName(toQt(infocob_xml::kIndexCaption));
 
-    highRow_ = byteRow("PoscompMsbA", "High MODBUS Byte", PoscompMsbA, msbChoices_);
-    lowRow_ = byteRow("PoscompLsbA", "Low MODBUS Byte", PoscompLsbA, lsbChoices_);
+    highRow_ = byteRow("PoscompMsbA", toQt(infocob_xml::kHighByteCaption), PoscompMsbA, msbChoices_);
+    lowRow_ = byteRow("PoscompLsbA", toQt(infocob_xml::kLowByteCaption), PoscompLsbA, lsbChoices_);
 
     NewA = plainButton("NewA", "New", page_);
     ModifyA = plainButton("ModifyA", "Modify", page_);
@@ -218,7 +219,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     auto* lists = new QGridLayout;
     auto* mappingHeading = new QLabel("MODBUS", page_);
     mappingHeading->setBuddy(LIndMbCanA);
-    auto* correlated = new QLabel("Correlated", page_);
+    auto* correlated = new QLabel(toQt(infocob_xml::kFrameListCaption), page_);
     correlated->setBuddy(LPdoCanA);
     lists->addWidget(mappingHeading, 0, 0);
     lists->addWidget(correlated, 0, 1);
@@ -229,7 +230,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     lists->setRowStretch(3, 1);
 
     auto* indexRow = new QHBoxLayout;
-    auto* indexLabel = new QLabel("Index MODBUS", page_);
+    auto* indexLabel = new QLabel(toQt(infocob_xml::kIndexCaption), page_);
     indexLabel->setBuddy(EindexA);
     indexRow->addWidget(indexLabel);
     indexRow->addWidget(EindexA);
