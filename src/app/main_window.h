@@ -18,6 +18,7 @@ namespace telvanor {
 
 class MessageBoxes;
 class TFsaveproj;
+struct UpdateSummary;
 
 // The main window: the five steps of a project, from creating it to updating the device.
 // It owns the workspace state that every other window reads.
@@ -27,6 +28,8 @@ public:
     // The folder chooser of Open project, replaceable for tests.
     using FolderChooser =
         std::function<bool(const QString& caption, const std::filesystem::path& root, std::filesystem::path& folder)>;
+    // Shows Update Device's summary and gives whether the user goes on; replaceable for tests.
+    using UpdateConfirmation = std::function<bool(const UpdateSummary& summary)>;
 
     TFTelvanoreFirmWare(const std::filesystem::path& workspaceDir, MessageBoxes& messages, QWidget* parent = nullptr);
 
@@ -41,6 +44,7 @@ public:
     void setAboutWindow(QDialog* window) { aboutWindow_ = window; }
     void setNewProjectWindow(TFsaveproj* window) { newProjectWindow_ = window; }
     void setFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
+    void setUpdateConfirmation(UpdateConfirmation confirm) { confirmUpdate_ = std::move(confirm); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +66,7 @@ private:
     WorkspaceState workspace_;
     MessageBoxes& messages_;
     FolderChooser chooseFolder_;
+    UpdateConfirmation confirmUpdate_;
     std::map<QString, QDialog*> stepWindows_;
     QDialog* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;
