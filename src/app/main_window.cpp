@@ -15,6 +15,8 @@
 #include "project/formats/receive_frames_format.h"
 #include "project/formats/register_map_format.h"
 #include "project/formats/transmit_frames_format.h"
+#include "update/boot_serial_window.h"
+#include "update/update_log.h"
 #include "update/update_summary_window.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -190,6 +192,12 @@ void TFTelvanoreFirmWare::btn_str_lng1aClick(QPushButton* button) {
 void TFTelvanoreFirmWare::CreateBinaClick() {
     if (workspace_.ProjectDir.empty()) {
         messages_.plain(kProjectNotValid);
+        return;
+    }
+    // The updater may still be reading bank.bin after a time-out: it is not rebuilt under it.
+    if (auto running = updateWindow_ ? updateWindow_->updaterRunningFor() : std::nullopt) {
+        messages_.error("The updater is still running (" + durationText(*running) +
+                        "): bank.bin is not rebuilt while it may be reading it.");
         return;
     }
     // Check and build; the image is written only when nothing is refused, and a failure to

@@ -17,6 +17,7 @@ class QPushButton;
 namespace telvanor {
 
 class MessageBoxes;
+class TFBootSer;
 class TFsaveproj;
 struct UpdateSummary;
 
@@ -40,7 +41,7 @@ public:
     // The window a step button opens, by the button's name ("btn_Prm_Gen", "btn_RCOB", ...).
     void setStepWindow(const QString& buttonName, QDialog* window);
     // The window shown after Update Device has written the image.
-    void setUpdateWindow(QDialog* window) { updateWindow_ = window; }
+    void setUpdateWindow(TFBootSer* window) { updateWindow_ = window; }
     void setAboutWindow(QDialog* window) { aboutWindow_ = window; }
     void setNewProjectWindow(TFsaveproj* window) { newProjectWindow_ = window; }
     void setFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
@@ -68,7 +69,7 @@ private:
     FolderChooser chooseFolder_;
     UpdateConfirmation confirmUpdate_;
     std::map<QString, QDialog*> stepWindows_;
-    QDialog* updateWindow_ = nullptr;
+    TFBootSer* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;
     TFsaveproj* newProjectWindow_ = nullptr;
     QLabel* Label6_ = nullptr;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <system_error>
 
+#include "project/folder_name_rules.h"
+
 namespace telvanor {
 
 namespace fs = std::filesystem;
@@ -15,19 +17,12 @@ bool isSeparator(char c) { return c == '/' || c == '\\'; }
 constexpr std::size_t kMaxNameBytes = 255;
 constexpr std::size_t kMaxPathBytes = 4000;
 
-// Control characters would end up in the window title and break the settings file's line.
-bool hasControlCharacter(std::string_view name) {
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-    return false;
-}
-
 // The folder a typed name stands for beneath `destination`, or nothing when the name would
-// lead elsewhere: rooted ("/x", "\x", "C:x"), or with a "." or ".." part. Empty parts, as in
-// "a//b" or a trailing separator, are only doubled separators. Names with control characters
-// and names too long for a folder are refused as well.
-std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_view name) {
-    if (name.empty() || isSeparator(name.front()) || hasControlCharacter(name)) return std::nullopt;
+// lead elsewhere: rooted ("/x", "\\x"), or with a "." or ".." part. Empty parts, as in "a//b"
+// or a trailing separator, are only doubled separators. A part that Windows could not hold
+// as a folder, or too long for a folder, is refused as well; `problem` then says why.
+std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_view name, std::string& problem) {
+    if (name.empty() || isSeparator(name.front())) return std::nullopt;
     fs::path folder = destination;
     std::size_t start = 0;
     while (start <= name.size()) {
@@ -35,6 +30,10 @@ std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_v
         while (end < name.size() && !isSeparator(name[end])) ++end;
         std::string_view part = name.substr(start, end - start);
         if (part == "." || part == ".." || part.size() > kMaxNameBytes) return std::nullopt;
+        if (std::optional<std::string> windowsProblem = windowsFolderNameProblem(part)) {
+            problem = *windowsProblem;
+            return std::nullopt;
+        }
         if (!part.empty()) {
             fs::path piece{std::string(part)};
             if (piece.has_root_path()) return std::nullopt;
@@ -50,9 +49,10 @@ std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_v
 
 NewProjectResult CreateProject(const fs::path& destination, const std::string& name, WorkspaceState& workspace) {
     NewProjectResult result;
-    std::optional<fs::path> folder = folderBeneath(destination, name);
+    std::string problem;
+    std::optional<fs::path> folder = folderBeneath(destination, name, problem);
     if (destination.empty()) result.messages.emplace_back(kDestinationNotValid);
-    if (!folder) result.messages.emplace_back(kProjectNameNotValid);
+    if (!folder) result.messages.push_back(std::string(kProjectNameNotValid) + (problem.empty() ? "" : ": " + problem));
     if (!result.messages.empty()) return result;
 
     std::error_code error;

@@ -24,7 +24,8 @@ struct NewProjectResult {
 // The OK of the new project window: creates the folder `name` (taken as typed) beneath
 // `destination`, with its empty bin folder, and makes it the current project of `workspace`.
 // "\" and "/" in the name both mean the separator. A name that would lead outside the
-// destination (rooted, or with a "." or ".." part) is refused as not valid.
+// destination (rooted, or with a "." or ".." part) is refused as not valid; so is a name
+// that Windows could not hold as a folder, with a message that says which character or name.
 NewProjectResult CreateProject(const std::filesystem::path& destination, const std::string& name,
                                WorkspaceState& workspace);
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,10 +15,12 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "project/settings_file.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
-#include "update/run_and_wait.h"
+#include "update/port_registry.h"
 #include "update/updater_command.h"
+#include "update/updater_run.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -32,6 +35,11 @@ constexpr const char* kComPortCannotBeOpen = "Error!! Com Port cannot be open.";
 constexpr const char* kSelectOnePort = "Select one port.";
 constexpr int kDescriptionRole = Qt::UserRole + 1;
 constexpr int kIndent = 22;
+// Where the remembered port is kept in its file.
+constexpr const char* kPortSection = "update";
+constexpr const char* kPortKey = "port";
+// The status line is never narrower than this many characters; longer texts wrap.
+constexpr int kStatusColumns = 58;
 
 // The drop-down list shows each port's description in a column beside its name; the closed
 // box shows the name alone, which is what Connect opens and the updater is told.
@@ -108,16 +116,25 @@ TFBootSer::TFBootSer(WorkspaceState& workspace, MessageBoxes& messages, QWidget*
       workspace_(workspace),
       messages_(messages),
       port_(std::make_unique<SerialBootPort>()),
-      listSystemPorts_(systemSerialPorts) {
+      listSystemPorts_(systemSerialPorts),
+      stablePortFolder_(kStablePortFolder),
+      rememberedPortFile_(rememberedPortFile()),
+      run_(new UpdaterRun(messages, this)) {
     setObjectName("FBootSer");
     setWindowTitle(kCaption);
     buildLayout();
     fillPortList();
     CB_Com_->setCurrentIndex(0);
+    connect(run_, &UpdaterRun::statusChanged, this, &TFBootSer::showStatus);
+    connect(CB_Com_, &QComboBox::currentTextChanged, this, &TFBootSer::untestOnNewChoice);
     fitToContent();
 }
 
-TFBootSer::~TFBootSer() = default;
+TFBootSer::~TFBootSer() { closePort(); }
+
+std::optional<std::chrono::milliseconds> TFBootSer::updaterRunningFor() const { return run_->runningFor(); }
+
+void TFBootSer::setUpdaterTimeout(std::chrono::milliseconds timeout) { run_->setTimeout(timeout); }
 
 void TFBootSer::buildLayout() {
     stepsPage_ = new QWidget;
@@ -129,10 +146,13 @@ void TFBootSer::buildLayout() {
     QLabel* Label5 = namedLabel("Label5", "4 - Turn ON the Device", stepsPage_);
     QLabel* Label6 = namedLabel("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
 
+    // A port that is not listed, such as a pseudo-terminal, can be typed.
     CB_Com_ = new QComboBox(stepsPage_);
     CB_Com_->setObjectName("CB_Com");
-    CB_Com_->setEditable(false);
+    CB_Com_->setEditable(true);
+    CB_Com_->setInsertPolicy(QComboBox::NoInsert);
     CB_Com_->setAccessibleName("COM port");
+    CB_Com_->lineEdit()->setAccessibleName("COM port");
     CB_Com_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     CB_Com_->setMinimumContentsLength(12);
     CB_Com_->setItemDelegate(new PortItemDelegate(CB_Com_));
@@ -174,9 +194,11 @@ void TFBootSer::buildLayout() {
     CB_Proj_ = option("CB_Proj", "Project", Panel1_);
     CB_RProj_ = option("CB_RProj", "Read Project when finish", Panel1_);
     LbButton4_ = button("LbButton4", "Execute update firmware", Panel1_);
-    LRunState_ = namedLabel("LRunState", QString(), Panel1_);
-    LRunState_->setMinimumWidth(LRunState_->fontMetrics().horizontalAdvance(runStateText(kUpdaterTimeout)));
-    LRunState_->setMinimumHeight(LRunState_->fontMetrics().height());
+    // The status line stands below both pages: reopened while an updater still runs, the
+    // window says so on its first page.
+    LRunState_ = namedLabel("LRunState", QString(), this);
+    LRunState_->setWordWrap(true);
+    LRunState_->setMinimumWidth(LRunState_->fontMetrics().averageCharWidth() * kStatusColumns);
 
     auto* executeRow = new QHBoxLayout;
     executeRow->addStretch();
@@ -192,7 +214,6 @@ void TFBootSer::buildLayout() {
     options->addStretch();
     options->addSpacing(10);
     options->addLayout(executeRow);
-    options->addWidget(LRunState_);
 
     pages_ = new QStackedWidget(this);
     pages_->addWidget(stepsPage_);
@@ -200,6 +221,7 @@ void TFBootSer::buildLayout() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(18, 14, 18, 14);
     outer->addWidget(pages_);
+    outer->addWidget(LRunState_);
 
     connectGuarded(LbButton1, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton1Click);
     connectGuarded(LbButton2_, &QPushButton::clicked, messages_, this, &TFBootSer::LbButton2Click);
@@ -217,28 +239,47 @@ void TFBootSer::buildLayout() {
 
 void TFBootSer::fillPortList() {
     QString chosen = CB_Com_->currentText();
+    QSignalBlocker quiet(CB_Com_);
     CB_Com_->clear();
-    auto add = [this](const ListedPort& port) {
-        if (CB_Com_->findText(port.name, Qt::MatchExactly) >= 0) return;  // Windows reports COM names too
-        CB_Com_->addItem(port.name);
+    std::vector<SystemPort> system = listSystemPorts_ ? listSystemPorts_() : std::vector<SystemPort>{};
+    for (const PortChoice& port : portChoices(system, stablePortFolder_)) {
+        QString name = toQt(port.name);
+        QString description = toQt(port.description);
+        CB_Com_->addItem(name);
         int row = CB_Com_->count() - 1;
-        CB_Com_->setItemData(row, port.description, kDescriptionRole);
-        CB_Com_->setItemData(row, port.description, Qt::ToolTipRole);
-        CB_Com_->setItemData(row, port.description.isEmpty() ? port.name : port.name + " " + port.description,
-                             Qt::AccessibleTextRole);
-    };
-    for (const ListedPort& port : fixedPorts()) add(port);
-    if (listSystemPorts_)
-        for (const ListedPort& port : listSystemPorts_()) add(port);
+        CB_Com_->setItemData(row, description, kDescriptionRole);
+        CB_Com_->setItemData(row, description, Qt::ToolTipRole);
+        CB_Com_->setItemData(row, description.isEmpty() ? name : name + " " + description, Qt::AccessibleTextRole);
+        if (!port.present)
+            CB_Com_->setItemData(row, palette().color(QPalette::Disabled, QPalette::Text), Qt::ForegroundRole);
+    }
     // The choice stays as it was, even when the system no longer reports that port.
-    if (!chosen.isEmpty() && CB_Com_->findText(chosen, Qt::MatchExactly) < 0) add({chosen, QString()});
-    if (!chosen.isEmpty()) CB_Com_->setCurrentIndex(CB_Com_->findText(chosen, Qt::MatchExactly));
+    if (!chosen.isEmpty()) choosePort(chosen);
     CB_Com_->view()->setMinimumWidth(CB_Com_->view()->sizeHintForColumn(0) + 2 * CB_Com_->view()->frameWidth() + 24);
+}
+
+void TFBootSer::choosePort(const QString& name) {
+    int row = CB_Com_->findText(name, Qt::MatchExactly);
+    if (row >= 0)
+        CB_Com_->setCurrentIndex(row);
+    else
+        CB_Com_->setEditText(name);
+}
+
+void TFBootSer::restoreRememberedPort() {
+    portRestored_ = true;
+    std::optional<std::string> remembered;
+    runGuarded(messages_, [&] { remembered = readIniValue(rememberedPortFile_, kPortSection, kPortKey); });
+    if (remembered && !remembered->empty()) choosePort(toQt(*remembered));
 }
 
 void TFBootSer::fitToContent() {
     layout()->activate();
-    setFixedSize(sizeHint());
+    // A status line that wraps needs more height than the size hint allows for.
+    QSize size = sizeHint();
+    if (layout()->hasHeightForWidth())
+        size.setHeight(std::max(size.height(), layout()->totalHeightForWidth(size.width())));
+    setFixedSize(size);
 }
 
 void TFBootSer::showEvent(QShowEvent* event) {
@@ -251,6 +292,7 @@ void TFBootSer::FormShow() {
     pages_->setCurrentWidget(stepsPage_);
     portTested_ = false;
     fillPortList();
+    if (!portRestored_) restoreRememberedPort();
     fitToContent();
     LbButton4_->setDefault(false);
     LbButton2_->setDefault(true);
@@ -259,12 +301,40 @@ void TFBootSer::FormShow() {
 
 void TFBootSer::LbButton1Click() {
     portTested_ = false;
-    port_->close();
-    std::string device = serialDeviceOf(fromQt(CB_Com_->currentText()));
-    if (port_->open(device) == PortOpening::Opened)
-        portTested_ = true;
-    else
+    closePort();
+    QString chosen = CB_Com_->currentText().trimmed();
+    if (std::optional<std::string> problem = portNameProblem(fromQt(chosen))) {
+        messages_.error(*problem);
+        return;
+    }
+    std::string device = serialDeviceOf(fromQt(chosen));
+    if (std::optional<std::string> user = PortRegistry::program().userOf(device)) {
+        messages_.error(std::string(kComPortCannotBeOpen) + "\n\n" + device + " is in use by " + *user + ".");
+        return;
+    }
+    if (port_->open(device) != PortOpening::Opened) {
         messages_.error(kComPortCannotBeOpen);
+        return;
+    }
+    portTested_ = true;
+    testedPort_ = chosen;
+    testedDevice_ = device;
+    PortRegistry::program().hold(device, kPortUser);
+    std::error_code ignored;  // a folder that cannot be made fails the write, which says so
+    std::filesystem::create_directories(rememberedPortFile_.parent_path(), ignored);
+    writeIniValue(rememberedPortFile_, kPortSection, kPortKey, fromQt(chosen));
+}
+
+void TFBootSer::closePort() {
+    port_->close();
+    if (!testedDevice_.empty()) PortRegistry::program().release(testedDevice_, kPortUser);
+}
+
+// The tested port is the one the updater is told: another choice must be tested anew.
+void TFBootSer::untestOnNewChoice(const QString& chosen) {
+    if (!portTested_ || chosen.trimmed() == testedPort_) return;
+    portTested_ = false;
+    closePort();
 }
 
 void TFBootSer::LbButton2Click() {
@@ -273,41 +343,27 @@ void TFBootSer::LbButton2Click() {
         return;
     }
     pages_->setCurrentWidget(Panel1_);
-    port_->close();
+    closePort();
     LbButton2_->setDefault(false);
     LbButton4_->setDefault(true);
     CB_Firm_->setFocus();
 }
 
 void TFBootSer::LbButton4Click() {
-    QWidget* controls[] = {CB_Firm_, CB_RFirm_, CB_Proj_, CB_RProj_, LbButton4_};
-    for (QWidget* control : controls) control->setEnabled(false);
-    runGuarded(messages_, [&] {
-        UpdateOptions options{CB_Firm_->isChecked(), CB_RFirm_->isChecked(), CB_Proj_->isChecked(),
-                              CB_RProj_->isChecked()};
-        std::string parameters =
-            updaterParameters(fromQt(CB_Com_->currentText()), options, workspace_.MasterDir, workspace_.ProjectDir);
-        RunAndWait(updaterProgramPath(workspace_.ExeDir), parameters, false, messages_,
-                   [this](std::chrono::milliseconds elapsed) { showRunState(elapsed); });
-    });
-    LRunState_->clear();
-    for (QWidget* control : controls) control->setEnabled(true);
+    UpdateOptions options{CB_Firm_->isChecked(), CB_RFirm_->isChecked(), CB_Proj_->isChecked(), CB_RProj_->isChecked()};
+    run_->execute({updaterProgramPath(workspace_.ExeDir), workspace_.MasterDir, workspace_.ProjectDir,
+                   fromQt(testedPort_), testedDevice_, options});
     LbButton4_->setFocus();
 }
 
-QString TFBootSer::runStateText(std::chrono::milliseconds elapsed) const {
-    using std::chrono::duration_cast;
-    using std::chrono::seconds;
-    return QString("%1 is running: %2 s of at most %3 s")
-        .arg(toQt(kUpdaterProgram))
-        .arg(duration_cast<seconds>(elapsed).count())
-        .arg(duration_cast<seconds>(kUpdaterTimeout).count());
+void TFBootSer::showStatus(const QString& text) {
+    if (text == LRunState_->text()) return;
+    LRunState_->setText(text);
+    fitToContent();
 }
 
-void TFBootSer::showRunState(std::chrono::milliseconds elapsed) { LRunState_->setText(runStateText(elapsed)); }
-
 void TFBootSer::done(int result) {
-    port_->close();
+    closePort();
     QDialog::done(result);
 }
 

@@ -1,33 +1,43 @@
 #include "update/run_and_wait.h"
 
+#include <vector>
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 
-#include "update/detached_process.h"
+#include "update/updater_process.h"
 #include "widgets/message_boxes.h"
 
 namespace telvanor {
 
 namespace {
 
-constexpr const char* kTimeOutError = "Time Out Error";
-
-// For as long as it lives: every window drops the user's input and close requests, and the
-// cursor shows that the tool is busy. Painting, timers and everything else go on.
-class InputBlock : public QObject {
+// For as long as it lives: every window of the program is disabled (which also stops the
+// actions of assistive technologies), input and close requests that reach a window anyway
+// are dropped, not kept for later, and the cursor shows that the tool is busy. Painting,
+// timers and everything else go on. Windows the user had disabled stay so afterwards.
+class ProgramDisabled : public QObject {
 public:
-    InputBlock() {
+    ProgramDisabled() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->testAttribute(Qt::WA_ForceDisabled)) continue;
+            window->setEnabled(false);
+            disabled_.emplace_back(window);
+        }
         qApp->installEventFilter(this);
         QApplication::setOverrideCursor(Qt::BusyCursor);
     }
-    ~InputBlock() override {
+    ~ProgramDisabled() override {
         QApplication::restoreOverrideCursor();
         qApp->removeEventFilter(this);
+        for (const QPointer<QWidget>& window : disabled_)
+            if (window) window->setEnabled(true);
     }
 
 protected:
@@ -59,6 +69,9 @@ protected:
                 return false;
         }
     }
+
+private:
+    std::vector<QPointer<QWidget>> disabled_;
 };
 
 // One poll interval in which the event loop runs, so the windows repaint.
@@ -72,30 +85,21 @@ void pauseOnePoll() {
 
 QPoint timeOutBoxPosition(int screenWidth) { return QPoint(screenWidth / 2 - 180, 100); }
 
-RunOutcome RunAndWait(const std::filesystem::path& program, const std::string& parameters, bool hidden,
-                      MessageBoxes& messages, const RunProgress& progress, std::chrono::milliseconds timeout) {
-    std::unique_ptr<DetachedProcess> process = DetachedProcess::start(program, parameters, hidden);
-    if (!process) return RunOutcome::NotStarted;
-
-    QElapsedTimer clock;
-    clock.start();
-    auto elapsed = [&] { return std::chrono::milliseconds(clock.elapsed()); };
-    WaitEnd end;
-    {
-        InputBlock block;
-        end = WaitForProcessEnd({[&] { return process->stillRunning(); }, elapsed,
-                                 [&] {
-                                     if (progress) progress(elapsed());
-                                     pauseOnePoll();
-                                 }},
-                                timeout);
-    }
-    if (end == WaitEnd::Ended) return RunOutcome::Ended;
-
+void showTimeOutBox(MessageBoxes& messages, const std::string& text) {
     QScreen* screen = QGuiApplication::primaryScreen();
     QPoint at = timeOutBoxPosition(screen ? screen->geometry().width() : 0);
-    messages.errorAt(kTimeOutError, at.x(), at.y());
-    return RunOutcome::TimedOut;
+    messages.errorAt(text, at.x(), at.y());
+}
+
+RunOutcome RunAndWait(const UpdaterProcess& process, const RunProgress& progress, std::chrono::milliseconds timeout) {
+    ProgramDisabled disabled;
+    WaitEnd end = WaitForProcessEnd({[&] { return process.isRunning(); }, [&] { return process.elapsed(); },
+                                     [&] {
+                                         if (progress) progress(process.elapsed());
+                                         pauseOnePoll();
+                                     }},
+                                    timeout);
+    return end == WaitEnd::Ended ? RunOutcome::Ended : RunOutcome::TimedOut;
 }
 
 }  // namespace telvanor

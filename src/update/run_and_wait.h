@@ -1,7 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -12,25 +11,28 @@
 namespace telvanor {
 
 class MessageBoxes;
+class UpdaterProcess;
 
-enum class RunOutcome { NotStarted, Ended, TimedOut };
+enum class RunOutcome { Ended, TimedOut };
 
 // Told, at every poll, how long the program has been running.
 using RunProgress = std::function<void(std::chrono::milliseconds elapsed)>;
 
-// Starts `program` with the parameter string and waits for it to end, asking every 10 ms, at
-// most `timeout`. A program that cannot be started gives no message and no wait. After the
-// time-out the error box "Time Out Error" is shown near the top of the screen and the
-// program is left running; a normal end gives no message.
+// Waits for a started updater to end, asking every 10 ms, at most `timeout` from its start;
+// after the time-out the updater is left running.
 //
-// While it waits the windows keep painting but take no input: key presses, mouse clicks and
-// close requests are dropped, not kept for later, and the cursor shows that the tool is busy.
-RunOutcome RunAndWait(const std::filesystem::path& program, const std::string& parameters, bool hidden,
-                      MessageBoxes& messages, const RunProgress& progress = {},
+// While it waits every window of the program is disabled, so that nothing (a key, a click, a
+// shortcut, a screen reader or test tool pressing a button through the accessibility
+// interface) can open another window or rebuild the image; close requests are refused, the
+// cursor shows that the tool is busy, and the windows keep painting.
+RunOutcome RunAndWait(const UpdaterProcess& process, const RunProgress& progress = {},
                       std::chrono::milliseconds timeout = kUpdaterTimeout);
 
 // Where the "Time Out Error" box opens: 180 pixels left of the middle of the screen, 100
 // pixels from its top.
 QPoint timeOutBoxPosition(int screenWidth);
+
+// Shows a message beginning with "Time Out Error" in the error box at that place.
+void showTimeOutBox(MessageBoxes& messages, const std::string& text);
 
 }  // namespace telvanor

@@ -4,37 +4,34 @@
 
 #include <QCollator>
 #include <QSerialPortInfo>
+#include <QStandardPaths>
 
-#include "update/com_port_names.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
 
-std::vector<ListedPort> fixedPorts() {
-    std::vector<ListedPort> ports;
-    for (const std::string& name : fixedComPortNames()) {
-        std::string device = serialDeviceOf(name);
-        ports.push_back({toQt(name), device == name ? QString() : toQt(device)});
+std::vector<SystemPort> systemSerialPorts() {
+    QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    QCollator natural;
+    natural.setNumericMode(true);
+    std::sort(infos.begin(), infos.end(), [&](const QSerialPortInfo& a, const QSerialPortInfo& b) {
+        return natural.compare(a.systemLocation(), b.systemLocation()) < 0;
+    });
+    std::vector<SystemPort> ports;
+    for (const QSerialPortInfo& info : infos) {
+#ifdef Q_OS_WIN
+        QString device = info.portName();
+#else
+        QString device = info.systemLocation();
+#endif
+        QString description = info.description().isEmpty() ? info.manufacturer() : info.description();
+        ports.push_back({fromQt(device), fromQt(description), fromQt(info.serialNumber())});
     }
     return ports;
 }
 
-std::vector<ListedPort> systemSerialPorts() {
-    std::vector<ListedPort> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef Q_OS_WIN
-        QString name = info.portName();
-#else
-        QString name = info.systemLocation();
-#endif
-        QString description = info.description().isEmpty() ? info.manufacturer() : info.description();
-        ports.push_back({name, description});
-    }
-    QCollator natural;
-    natural.setNumericMode(true);
-    std::sort(ports.begin(), ports.end(),
-              [&](const ListedPort& a, const ListedPort& b) { return natural.compare(a.name, b.name) < 0; });
-    return ports;
+std::filesystem::path rememberedPortFile() {
+    return pathFromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) / "update.ini";
 }
 
 }  // namespace telvanor

@@ -1,27 +1,21 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
-#include <QString>
+#include "update/port_choices.h"
 
 namespace telvanor {
 
-// A port as the update window lists it: the name that is opened and that goes into the
-// updater's command line, and what it is (shown beside it in the drop-down list).
-struct ListedPort {
-    QString name;
-    QString description;
-};
-
-using PortLister = std::function<std::vector<ListedPort>()>;
-
-// The fixed names "COM1" to "COM10", each described by the device it opens where that
-// differs from its name (on Linux /dev/ttyS0 to /dev/ttyS9).
-std::vector<ListedPort> fixedPorts();
+using PortLister = std::function<std::vector<SystemPort>()>;
 
 // The serial ports the system reports (on Linux by device path, such as /dev/ttyUSB0; on
-// Windows by COM name), with their descriptions, in natural order of their names.
-std::vector<ListedPort> systemSerialPorts();
+// Windows by COM name), with their descriptions and serial numbers, in natural order.
+std::vector<SystemPort> systemSerialPorts();
+
+// The file in the user's configuration folder that remembers the port of the last update
+// (not the workspace's settings file, which keeps the last project only).
+std::filesystem::path rememberedPortFile();
 
 }  // namespace telvanor

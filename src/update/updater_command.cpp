@@ -1,5 +1,7 @@
 #include "update/updater_command.h"
 
+#include <algorithm>
+
 namespace telvanor {
 
 namespace fs = std::filesystem;
@@ -8,71 +10,56 @@ namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
 
-const char* token(bool ticked, const char* tickedToken) { return ticked ? tickedToken : "NO "; }
+std::string token(bool ticked, const char* tickedToken) { return ticked ? tickedToken : "NO"; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+std::array<std::string, 4> optionTokens(const UpdateOptions& options) {
+    return {token(options.firmware, "FW"), token(options.readFirmware, "FR"), token(options.project, "PW"),
+            token(options.readProject, "PR")};
+}
 
-// The characters a backslash escapes inside double quotes.
-bool escapesInDoubleQuotes(char c) { return c == '$' || c == '`' || c == '"' || c == '\\' || c == '\n'; }
+std::string descriptionPath(const fs::path& masterDir) {
+    return masterDir.string() + kSeparator + std::string(kDeviceDescriptionFile);
+}
+
+std::string binFolderPath(const fs::path& projectDir) { return projectDir.string() + kSeparator + "bin" + kSeparator; }
 
 }  // namespace
 
-std::string updaterParameters(std::string_view port, const UpdateOptions& options, const fs::path& masterDir,
-                              const fs::path& projectDir) {
-    std::string parameters(port);
-    parameters += ' ';
-    parameters += token(options.firmware, "FW ");
-    parameters += token(options.readFirmware, "FR ");
-    parameters += token(options.project, "PW ");
-    parameters += token(options.readProject, "PR ");
-    parameters += '"' + masterDir.string() + kSeparator + std::string(kDeviceDescriptionFile) + "\" ";
-    parameters += '"' + projectDir.string() + kSeparator + "bin" + kSeparator + '"';
+std::vector<std::string> UpdaterArguments::list() const {
+    std::vector<std::string> arguments{port};
+    arguments.insert(arguments.end(), tokens.begin(), tokens.end());
+    arguments.push_back(deviceDescription);
+    arguments.push_back(binFolder);
+    return arguments;
+}
+
+std::string UpdaterArguments::parameterString() const {
+    std::string parameters = port + ' ';
+    for (const std::string& part : tokens) parameters += part + ' ';
+    parameters += '"' + deviceDescription + "\" ";
+    parameters += '"' + binFolder + '"';
     return parameters;
+}
+
+UpdaterArguments updaterArguments(std::string_view port, const UpdateOptions& options, const fs::path& masterDir,
+                                  const fs::path& projectDir) {
+    return {std::string(port), optionTokens(options), descriptionPath(masterDir), binFolderPath(projectDir)};
+}
+
+UpdaterArguments wineUpdaterArguments(std::string_view comName, const UpdateOptions& options, const fs::path& masterDir,
+                                      const fs::path& projectDir) {
+    return {std::string(comName), optionTokens(options), wineDrivePath(descriptionPath(masterDir)),
+            wineDrivePath(binFolderPath(projectDir))};
+}
+
+std::string wineDrivePath(std::string_view linuxPath) {
+    std::string path = "Z:" + std::string(linuxPath);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 fs::path updaterProgramPath(const fs::path& exeDir) {
     return fs::path(exeDir.string() + kSeparator + std::string(kUpdaterProgram));
-}
-
-std::vector<std::string> splitCommandLine(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        char c = text[i++];
-        if (c == '\\' && i < text.size() && text[i] == '\n') {
-            ++i;  // a backslash and a line end join two lines
-            continue;
-        }
-        if (isBlank(c)) {
-            if (inWord) words.push_back(std::move(word));
-            word.clear();
-            inWord = false;
-            continue;
-        }
-        inWord = true;
-        if (c == '\'') {
-            while (i < text.size() && text[i] != '\'') word += text[i++];
-            ++i;  // the closing quote, if any
-        } else if (c == '"') {
-            while (i < text.size() && text[i] != '"') {
-                char quoted = text[i++];
-                if (quoted == '\\' && i < text.size() && escapesInDoubleQuotes(text[i])) {
-                    quoted = text[i++];
-                    if (quoted == '\n') continue;
-                }
-                word += quoted;
-            }
-            ++i;
-        } else if (c == '\\' && i < text.size()) {
-            word += text[i++];
-        } else {
-            word += c;
-        }
-    }
-    if (inWord) words.push_back(std::move(word));
-    return words;
 }
 
 }  // namespace telvanor

@@ -81,15 +81,45 @@ TEST_F(CreateProjectTest, NamesLeadingOutsideTheDestinationAreRefused) {
     EXPECT_FALSE(fs::exists(projects / "Old" / "x"));
 }
 
-TEST_F(CreateProjectTest, ControlCharactersAndOverlongNamesAreRefused) {
-    for (std::string name : {std::string("Boat\n2"), std::string("Boat\t2"),
-                             std::string("Bo\x7F"
-                                         "at"),
-                             std::string(256, 'b'), "Boat2/" + std::string(300, 'c')})
+TEST_F(CreateProjectTest, OverlongNamesAreRefused) {
+    for (std::string name : {std::string(256, 'b'), "Boat2/" + std::string(300, 'c')})
         expectRefused(name, {"Name project not valid"});
     EXPECT_FALSE(fs::exists(projects / "Boat2"));
     EXPECT_TRUE(CreateProject(projects, std::string(255, 'b'), workspace).created);
     EXPECT_TRUE(CreateProject(projects, "Barca \xC3\xA8 bella", workspace).created) << "UTF-8 names are fine";
+}
+
+TEST_F(CreateProjectTest, NamesWindowsCannotHoldAreRefusedSayingWhy) {
+    const std::string prefix = "Name project not valid: ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Boat \"2\"", "Windows cannot hold the character \" in a folder name"},
+        {"x\" \"--erase-all", "Windows cannot hold the character \" in a folder name"},
+        {"a<b", "Windows cannot hold the character < in a folder name"},
+        {"a>b", "Windows cannot hold the character > in a folder name"},
+        {"C:Boat", "Windows cannot hold the character : in a folder name"},
+        {"a|b", "Windows cannot hold the character | in a folder name"},
+        {"Boat?", "Windows cannot hold the character ? in a folder name"},
+        {"Old/Boat*", "Windows cannot hold the character * in a folder name"},
+        {"Boat\t2", "the name holds a control character (code 9), which no folder name can hold"},
+        {"Boat\n2", "the name holds a control character (code 10), which no folder name can hold"},
+        {"Bo\x7F"
+         "at",
+         "the name holds a control character (code 127), which no folder name can hold"},
+        {"Boat ", "a folder name cannot end in a blank on Windows"},
+        {"Boat.", "a folder name cannot end in a dot on Windows"},
+        {"Boat. /x", "a folder name cannot end in a blank on Windows"},
+        {"con", "CON is a device name that Windows reserves"},
+        {"Prn", "PRN is a device name that Windows reserves"},
+        {"AUX", "AUX is a device name that Windows reserves"},
+        {"nul", "NUL is a device name that Windows reserves"},
+        {"Old/com1", "COM1 is a device name that Windows reserves"},
+        {"LPT9", "LPT9 is a device name that Windows reserves"},
+        {"con.txt", "con.txt is the device name CON that Windows reserves, even with an extension"},
+        {"Com3.tar.gz", "Com3.tar.gz is the device name COM3 that Windows reserves, even with an extension"},
+    };
+    for (const auto& [name, reason] : cases) expectRefused(name, {prefix + reason});
+    for (const char* fine : {"COM10", "LPT0", "console", "CONx.txt", "Boat 2.1", " Boat", "a.b"})
+        EXPECT_TRUE(CreateProject(projects, fine, workspace).created) << fine;
 }
 
 TEST_F(CreateProjectTest, FolderThatCannotBeMadeGivesNoMessage) {

@@ -21,8 +21,10 @@ TEST(ComPortNames, ComNamesOpenTheBuiltInPortsOnLinux) {
 }
 
 TEST(ComPortNames, OtherNamesAreTheDeviceItself) {
-    for (const char* name : {"/dev/ttyUSB0", "COM", "COM0", "COMx", "COM1a", "com1", ""})
+    for (const char* name : {"/dev/ttyUSB0", "COM", "COM0", "COMx", "COM1a", "com1", ""}) {
         EXPECT_EQ(serialDeviceOf(name), name) << name;
+        EXPECT_EQ(comPortNumber(name), std::nullopt) << name;
+    }
 }
 #endif
 
