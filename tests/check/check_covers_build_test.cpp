@@ -1,6 +1,7 @@
 // Valid projects made at random, each damaged in one or two ways, are given to the image
-// builder and to check: whatever the builder refuses, check refuses at the same file, row and
-// attribute. The seed is fixed, so a failure comes back the same on every run.
+// builder and to check, in the program and on the command line: whatever the builder refuses,
+// check refuses at the same file, row and attribute. The seed is fixed, so a failure comes
+// back the same on every run.
 
 #include <sys/stat.h>
 
@@ -8,13 +9,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "check/project_check.h"
+#include "cli/cli.h"
 #include "image/config_image.h"
 #include "support/temp_dir.h"
 
@@ -22,6 +27,7 @@ namespace telvanor {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::IsSupersetOf;
 using testing::TempDir;
 using testing::writeFile;
 
@@ -154,24 +160,36 @@ private:
     std::mt19937 random_;
 };
 
+// What a damage did: its kind, so that the test can tell which kinds the builder met, and
+// the story of a round.
+struct Damage {
+    std::string kind;
+    std::string story;
+};
+
+// How a file is damaged on disk: taken by a folder, a link to nothing or a FIFO, or cut short.
+enum class OnDisk { Folder, DanglingLink, Fifo, Truncated };
+
 // The ways a project gets damaged: by hand, by a tool, by a disk, by a later change elsewhere.
 class Damager {
 public:
     explicit Damager(ProjectMaker& maker) : maker_(maker) {}
 
-    // Damages one file of the project in memory, or marks it for a damage on disk; says what
-    // it did.
-    std::string damage(std::vector<ProjectFile>& files, std::vector<std::pair<std::string, int>>& onDisk) {
-        if (files.empty()) return "nothing to damage";
+    // Damages one file of the project in memory, or marks it for a damage on disk.
+    Damage damage(std::vector<ProjectFile>& files, std::vector<std::pair<std::string, OnDisk>>& onDisk) {
+        if (files.empty()) return {"none", "nothing to damage"};
         ProjectFile& file = files[static_cast<std::size_t>(maker_.pick(0, static_cast<int>(files.size()) - 1))];
         switch (maker_.pick(0, 9)) {
             case 0:
                 file.root = "Wrong";
-                return file.name + ": root Wrong";
+                return {"wrong root", file.name + ": root Wrong"};
             case 1:
-            case 2:
-                onDisk.emplace_back(file.name, maker_.pick(0, 3));  // irregular file or truncated text
-                return file.name + ": on disk, way " + std::to_string(onDisk.back().second);
+            case 2: {
+                auto way = static_cast<OnDisk>(maker_.pick(0, 3));
+                onDisk.emplace_back(file.name, way);
+                return {way == OnDisk::Truncated ? "truncated file" : "irregular file",
+                        file.name + ": on disk, way " + std::to_string(static_cast<int>(way))};
+            }
             case 3:
                 return missingFrames(files);
             default:
@@ -181,8 +199,8 @@ public:
 
 private:
     // A blank, missing or non-integer value, or a flag in lower case.
-    std::string damageValue(ProjectFile& file) {
-        if (file.rows.empty()) return file.name + ": no rows to damage";
+    Damage damageValue(ProjectFile& file) {
+        if (file.rows.empty()) return {"none", file.name + ": no rows to damage"};
         std::size_t row = static_cast<std::size_t>(maker_.pick(0, static_cast<int>(file.rows.size()) - 1));
         Attributes& attributes = file.rows[row];
         std::size_t at = static_cast<std::size_t>(maker_.pick(0, static_cast<int>(attributes.size()) - 1));
@@ -190,27 +208,27 @@ private:
         switch (maker_.pick(0, 3)) {
             case 0:
                 attributes[at].second = "";
-                return where + " blank";
+                return {"blank value", where + " blank"};
             case 1:
                 attributes.erase(attributes.begin() + static_cast<std::ptrdiff_t>(at));
-                return where + " missing";
+                return {"missing value", where + " missing"};
             case 2:
                 attributes[at].second = maker_.oneOf<std::string>({"x", "1A", "26 ", "0x", "$", "--1", "1.5", " "});
-                return where + " '" + attributes[at].second + "'";
+                return {"non-integer value", where + " '" + attributes[at].second + "'"};
             default:
                 attributes[at].second = maker_.oneOf<std::string>({"y", "n", "yes"});
-                return where + " '" + attributes[at].second + "'";
+                return {"flag text", where + " '" + attributes[at].second + "'"};
         }
     }
 
     // Frames taken away from a frame table, or a mapping pointed past them.
-    std::string missingFrames(std::vector<ProjectFile>& files) {
+    Damage missingFrames(std::vector<ProjectFile>& files) {
         for (ProjectFile& file : files) {
             if (file.name != "RCobDef.xml" && file.name != "TCobDef.xml") continue;
             if (file.rows.empty()) continue;
             if (maker_.chance(50)) {
                 file.rows.pop_back();
-                return file.name + ": last frame removed";
+                return {"missing frame", file.name + ": last frame removed"};
             }
         }
         for (ProjectFile& file : files) {
@@ -218,16 +236,16 @@ private:
             std::string frame = maker_.oneOf<std::string>({"0", "-1", "9", "250"});
             for (auto& [name, value] : file.rows.front())
                 if (name == "NrPdo") value = frame;
-            return file.name + ": row 1 NrPdo " + frame;
+            return {"missing frame", file.name + ": row 1 NrPdo " + frame};
         }
-        return "no frames to take away";
+        return {"none", "no frames to take away"};
     }
 
     ProjectMaker& maker_;
 };
 
 void writeProject(const fs::path& dir, const std::vector<ProjectFile>& files,
-                  const std::vector<std::pair<std::string, int>>& onDisk, ProjectMaker& maker) {
+                  const std::vector<std::pair<std::string, OnDisk>>& onDisk, ProjectMaker& maker) {
     for (const ProjectFile& file : files) {
         fs::path path = dir / file.name;
         auto damage = std::find_if(onDisk.begin(), onDisk.end(), [&](const auto& d) { return d.first == file.name; });
@@ -237,16 +255,16 @@ void writeProject(const fs::path& dir, const std::vector<ProjectFile>& files,
             continue;
         }
         switch (damage->second) {
-            case 0:
+            case OnDisk::Folder:
                 fs::create_directory(path);
                 break;
-            case 1:
+            case OnDisk::DanglingLink:
                 fs::create_symlink("nowhere.xml", path);
                 break;
-            case 2:
+            case OnDisk::Fifo:
                 ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
                 break;
-            default:
+            case OnDisk::Truncated:
                 writeFile(path,
                           text.substr(0, static_cast<std::size_t>(maker.pick(0, static_cast<int>(text.size()) - 1))));
         }
@@ -267,17 +285,51 @@ std::string findingsText(const ProjectCheck& check) {
     return text;
 }
 
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun cli(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The command line user's view: when build fails, check fails too, with a refusal of the
+// same file that ends with the same place in the file's terms: "(RInfoCob.xml row 3, NrPdo)".
+void expectCommandLineAgrees(const fs::path& dir, const std::string& story) {
+    CliRun built = cli({"build", dir.string(), "-o", "-"});
+    if (built.status == 0) return;
+    CliRun checked = cli({"check", dir.string()});
+    EXPECT_EQ(checked.status, 1) << story << "\n" << built.err << checked.out;
+    std::string place = built.err.substr(built.err.rfind(" ("));  // " (FILE row N, ATTRIBUTE)\n"
+    std::string file = place.substr(2, place.find_first_of(" ,)", 2) - 2);
+    bool found = false;
+    std::istringstream lines(checked.out);
+    for (std::string line; std::getline(lines, line);)
+        found = found || (line.rfind(file + ": ", 0) == 0 && (line + "\n").ends_with(place));
+    EXPECT_TRUE(found) << story << "\nbuild: " << built.err << "check:\n" << checked.out;
+}
+
 TEST(CheckCoversBuild, WhateverTheBuildRefusesCheckRefusesAtTheSamePlace) {
     ProjectMaker maker(20240522);
     Damager damager(maker);
     int refusedByBuild = 0;
+    std::set<std::string> kindsRefused;  // the kinds of damage behind the builder's refusals
     for (int round = 0; round < 300; ++round) {
         TempDir dir;
         std::vector<ProjectFile> files = maker.validProject();
-        std::vector<std::pair<std::string, int>> onDisk;
+        std::vector<std::pair<std::string, OnDisk>> onDisk;
         std::string what;
+        std::vector<std::string> kinds;
         if (round % 10 != 0)  // one round in ten stays whole
-            for (int damages = maker.pick(1, 2); damages > 0; --damages) what += damager.damage(files, onDisk) + "; ";
+            for (int damages = maker.pick(1, 2); damages > 0; --damages) {
+                Damage damage = damager.damage(files, onDisk);
+                what += damage.story + "; ";
+                kinds.push_back(damage.kind);
+            }
         writeProject(dir.path(), files, onDisk, maker);
         std::string story = "round " + std::to_string(round) + ": " + (what.empty() ? "undamaged" : what);
 
@@ -294,12 +346,18 @@ TEST(CheckCoversBuild, WhateverTheBuildRefusesCheckRefusesAtTheSamePlace) {
         }
         if (!refusal) continue;
         ++refusedByBuild;
+        if (kinds.size() == 1) kindsRefused.insert(kinds.front());
+        EXPECT_TRUE(check.refused()) << story;
         EXPECT_TRUE(refusedAt(check, *refusal))
             << story << "\nthe build refuses " << fileWords(*refusal) << "; check says\n"
             << findingsText(check);
+        expectCommandLineAgrees(dir.path(), story);
     }
-    // Enough of the damage reaches the builder for the rounds to mean something.
+    // Enough of the damage reaches the builder, in each of its kinds, for the rounds to mean
+    // something. (The builder reads rows under any root, so a wrong root alone is check's.)
     EXPECT_GT(refusedByBuild, 100);
+    EXPECT_THAT(kindsRefused, IsSupersetOf({"blank value", "irregular file", "missing frame", "missing value",
+                                            "non-integer value", "truncated file"}));
 }
 
 }  // namespace
