@@ -122,10 +122,13 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
                        frameFile + ": " + *load.frameTableFailure + "; the window says \"" +
                            std::string(kFrameTableReadError) + "\" and lists only the " +
                            framesText(load.map.frames.size()) + " before it");
-    if (load.mapFailure)
-        findings.error(0, {}, 0,
-                       *load.mapFailure + "; the window says \"" + std::string(kMapReadError) +
-                           "\" and keeps only the mappings read before it");
+    std::string mapReadError =
+        "; the window says \"" + std::string(kMapReadError) + "\" and keeps only the mappings read before it";
+    if (load.mapFault)
+        findings.error(load.mapFault->row, load.mapFault->attribute, load.mapFault->frame,
+                       load.mapFault->problem + mapReadError);
+    else if (load.mapFailure)
+        findings.error(0, {}, 0, *load.mapFailure + mapReadError);
 
     for (const DroppedMapRow& dropped : load.droppedRows) {
         std::string rows = load.frameTableFailure

@@ -99,14 +99,15 @@ TEST_F(RegisterMapCheck, LoadFailuresSayWhatTheWindowShowsAndWhy) {
                                   "message is not an integer: 'many'; the window says \"Error in reading file PDO "
                                   "XML\" and lists only the 1 frame before it (RInfoCob.xml)"),
                             error("RInfoCob.xml",
-                                  "Define NMEA (receive): row 3: attribute PosComp is missing; the window says "
-                                  "\"Error in reading file SDOPDO XML\" and keeps only the mappings read before "
-                                  "it (RInfoCob.xml)"),
-                            error("RInfoCob.xml",
                                   "Define NMEA (receive), Correlated frame 3 does not exist (the window reads only "
                                   "1 frame of RCobDef.xml); the window drops the mapping (RInfoCob.xml row 2, "
                                   "NrPdo)",
-                                  2, "NrPdo")));
+                                  2, "NrPdo"),
+                            error("RInfoCob.xml",
+                                  "Define NMEA (receive), frame 1, High MODBUS Byte and Low MODBUS Byte is missing; "
+                                  "the window says \"Error in reading file SDOPDO XML\" and keeps only the mappings "
+                                  "read before it (RInfoCob.xml row 3, PosComp)",
+                                  3, "PosComp", 1)));
 }
 
 TEST_F(RegisterMapCheck, TransmitMapRangesAndWriteFlags) {
@@ -130,4 +131,10 @@ TEST_F(RegisterMapCheck, TransmitMapRangesAndWriteFlags) {
 }
 
 }  // namespace
+
+void PrintTo(const RegisterMapFinding& finding, std::ostream* out) {
+    *out << (finding.warning ? "warning " : "error ") << finding.file << " row " << finding.row << " "
+         << finding.attribute << " frame " << finding.frame << ": " << finding.message;
+}
+
 }  // namespace telvanor
