@@ -97,11 +97,9 @@ std::string summaryHeadline(const UpdateSummary& summary) {
 
 std::vector<std::string> summaryFindingLines(const UpdateSummary& summary) {
     std::vector<std::string> lines;
-    auto add = [&lines](const char* kind, const CheckFinding& finding) {
-        lines.push_back(std::string(kind) + (finding.file.empty() ? "" : finding.file + ": ") + finding.message);
-    };
-    for (const CheckFinding& finding : summary.errors) add("Error: ", finding);
-    for (const CheckFinding& finding : summary.warnings) add("Warning: ", finding);
+    for (const CheckFinding& finding : summary.errors) lines.push_back("Error: " + finding.message);
+    for (const CheckFinding& finding : summary.warnings)
+        lines.push_back("Warning: " + (finding.file.empty() ? "" : finding.file + ": ") + finding.message);
     return lines;
 }
 

@@ -45,7 +45,8 @@ std::vector<SummaryFact> summaryFacts(const UpdateSummary& summary);
 // The sentence over the facts: whether the update may go on, and if not, why.
 std::string summaryHeadline(const UpdateSummary& summary);
 
-// The errors, then the warnings, one line each ("Error: FILE: MESSAGE", "Warning: ...").
+// The errors, then the warnings, one line each: "Error: MESSAGE" (an error's message names its
+// file already), "Warning: FILE: MESSAGE".
 std::vector<std::string> summaryFindingLines(const UpdateSummary& summary);
 
 }  // namespace telvanor

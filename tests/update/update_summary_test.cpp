@@ -62,7 +62,7 @@ TEST_F(PrepareUpdateTest, AnErrorWritesNothingAndKeepsTheUpdateBack) {
     EXPECT_EQ(summaryHeadline(summary),
               "The device cannot be updated: 1 error must be mended first. Nothing was written.");
     EXPECT_THAT(summaryFindingLines(summary).front(),
-                "Error: TCobDef.xml: Transmit NMEA, row 1, PGN is not a valid integer: '26 ' (TCobDef.xml row 1, PGN)");
+                "Error: Transmit NMEA, row 1, PGN is not a valid integer: '26 ' (TCobDef.xml row 1, PGN)");
 }
 
 TEST_F(PrepareUpdateTest, ImagesWithoutParametersOrWithoutAnythingAreWarnedOf) {

@@ -54,7 +54,7 @@ TEST(UpdateSummaryWindow, ErrorsLeaveOnlyTheWayBack) {
     EXPECT_FALSE(window.findChild<QPushButton*>("GoOn")->isEnabled());
     EXPECT_THAT(window.findChild<QLabel*>("Headline")->text().toStdString(), HasSubstr("2 errors"));
     EXPECT_THAT(window.findChild<QPlainTextEdit*>("Findings")->toPlainText().toStdString(),
-                HasSubstr("Error: RCobDef.xml: Receive NMEA, row 1, Source Address is empty (RCobDef.xml row 1, "
+                HasSubstr("Error: Receive NMEA, row 1, Source Address is empty (RCobDef.xml row 1, "
                           "ID_DEV)"));
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_EQ(window.result(), QDialog::Rejected);
