@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "check/project_check.h"
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "image/config_image.h"
 #include "support/temp_dir.h"
 
@@ -27,6 +27,8 @@ namespace telvanor {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::cli;
+using testing::CliRun;
 using ::testing::IsSupersetOf;
 using testing::TempDir;
 using testing::writeFile;
@@ -283,18 +285,6 @@ std::string findingsText(const ProjectCheck& check) {
     for (const CheckFinding& finding : check.findings)
         text += (finding.warning ? "  warning: " : "  ") + finding.file + ": " + finding.message + "\n";
     return text;
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun cli(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
 }
 
 // The command line user's view: when build fails, check fails too, with a refusal of the

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "editors/pargen/pargen_file.h"
 #include "support/temp_dir.h"
 
@@ -24,20 +25,10 @@ using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
+using testing::cli;
+using testing::CliRun;
 
-struct CheckRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CheckRun run(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
-
-CheckRun check(const fs::path& project) { return run({"check", project.string()}); }
+CliRun check(const fs::path& project) { return cli({"check", project.string()}); }
 
 struct Refusal {
     std::map<std::string, std::string> values;
@@ -49,7 +40,7 @@ class CheckCommandRefuses : public ::testing::TestWithParam<Refusal> {};
 TEST_P(CheckCommandRefuses, WithTheEditorsMessage) {
     TempDir dir;
     writeFile(dir / "pargen.xml", pargenWith(GetParam().values));
-    CheckRun result = check(dir.path());
+    CliRun result = check(dir.path());
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, StartsWith("pargen.xml: Set Communication, "));
     EXPECT_THAT(result.out, HasSubstr(" is refused: \"" + GetParam().message + "\" (pargen.xml, "));
@@ -89,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CheckCommand, AcceptedProjectExitsWithZeroWhateverItsWarnings) {
     TempDir dir;
     fs::copy(testing::examplesDir() / "Boat1" / "pargen.xml", dir / "pargen.xml");
-    CheckRun result = check(dir.path());
+    CliRun result = check(dir.path());
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "Checked 1 file; none would be refused.\n");
 
@@ -104,13 +95,13 @@ TEST(CheckCommand, AcceptedProjectExitsWithZeroWhateverItsWarnings) {
 TEST(CheckCommand, FolderWithoutProjectFilesFailsSayingSo) {
     TempDir empty;
     writeFile(empty / "notes.txt", "");
-    CheckRun text = check(empty.path());
+    CliRun text = check(empty.path());
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.out, "");
     EXPECT_EQ(text.err, "telvanor-cli: " + empty.path().string() +
                             " holds none of the project files (pargen.xml, RCobDef.xml, TCobDef.xml, RInfoCob.xml, "
                             "TInfoCob.xml); is it a project folder?\n");
-    CheckRun json = run({"check", "--format", "json", empty.path().string()});
+    CliRun json = cli({"check", "--format", "json", empty.path().string()});
     EXPECT_EQ(json.status, 1);
     nlohmann::json object = nlohmann::json::parse(json.out);
     EXPECT_EQ(object["passed"], false);
@@ -132,10 +123,10 @@ TEST_P(CheckCoversBuild, WithTheBuildersWordsAtTheSamePlace) {
     TempDir dir;
     fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
     writeFile(dir / GetParam().file, GetParam().content);
-    CheckRun built = run({"build", dir.path().string()});
+    CliRun built = cli({"build", dir.path().string()});
     EXPECT_EQ(built.status, 1);
     EXPECT_EQ(built.err, "telvanor-cli: " + GetParam().message + "\n");
-    CheckRun checked = check(dir.path());
+    CliRun checked = check(dir.path());
     EXPECT_EQ(checked.status, 1);
     EXPECT_THAT("\n" + checked.out, HasSubstr("\n" + std::string(GetParam().file) + ": " + GetParam().message + "\n"));
 }
@@ -155,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Set Communication, Parity is missing (pargen.xml, Par_Ser)"}));
 
 TEST(CheckCommand, JsonForScripts) {
-    CheckRun good = run({"check", (testing::examplesDir() / "Boat1").string(), "--format=json"});
+    CliRun good = cli({"check", (testing::examplesDir() / "Boat1").string(), "--format=json"});
     EXPECT_EQ(good.status, 0);
     nlohmann::json object = nlohmann::json::parse(good.out);
     EXPECT_EQ(object["passed"], true);
@@ -169,20 +160,20 @@ TEST(CheckCommand, JsonForScripts) {
     TempDir dir;
     writeFile(dir / "TCobDef.xml",
               "<COBID><row Priority=\"9\" DP=\"1\" PGN=\"1\" ID_DEV=\"1\" Mnemonic=\"\"/></COBID>");
-    CheckRun bad = run({"check", "--format", "json", dir.path().string()});
+    CliRun bad = cli({"check", "--format", "json", dir.path().string()});
     EXPECT_EQ(bad.status, 1);
     nlohmann::json refused = nlohmann::json::parse(bad.out);
     EXPECT_EQ(refused["passed"], false);
     EXPECT_EQ(refused["findings"], nlohmann::json::parse(R"json([{"severity": "error", "file": "TCobDef.xml", "row": 1,
         "attribute": "Priority", "window": "Transmit NMEA", "window_row": "row 1", "column": "Priority",
         "message": "Transmit NMEA, row 1, Priority is refused: \"Error in row 1!! The Priority of J1939 frame must be between 0 and 7\" (TCobDef.xml row 1, Priority)"}])json"));
-    EXPECT_EQ(run({"check", "--format", "xml", dir.path().string()}).status, 2);
+    EXPECT_EQ(cli({"check", "--format", "xml", dir.path().string()}).status, 2);
 }
 
 TEST(CheckCommand, WarningsAndTheRefusalComeInTheOrderFound) {
     TempDir dir;
     writeFile(dir / "PARGEN.xml", pargenWith({{"SE_ms", "0"}, {"BaudRateCAN", "9"}}, "<Spare>1</Spare>"));
-    CheckRun result = check(dir.path());
+    CliRun result = check(dir.path());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out,
               "warning: pargen.xml: Spare is not a communication parameter; OK drops it\n"
@@ -195,7 +186,7 @@ TEST(CheckCommand, WarningsAndTheRefusalComeInTheOrderFound) {
 TEST(CheckCommand, UnparsableFileIsRefusedThoughTheEditorIgnoresIt) {
     TempDir dir;
     writeFile(dir / "pargen.xml", "<GeneralParameter>\n<SA>1</GeneralParameter>");
-    CheckRun result = check(dir.path());
+    CliRun result = check(dir.path());
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, StartsWith("pargen.xml: Set Communication: pargen.xml cannot be read: "));
     EXPECT_THAT(result.out, HasSubstr("at line 2, column"));
@@ -206,7 +197,7 @@ TEST(CheckCommand, UnparsableFileIsRefusedThoughTheEditorIgnoresIt) {
 TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
     TempDir dir;
     fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
-    CheckRun good = check(dir.path());
+    CliRun good = check(dir.path());
     EXPECT_EQ(good.status, 0) << good.out;
 
     writeFile(dir / "RCobDef.xml",
@@ -215,7 +206,7 @@ TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
               " FastPacket=\"N\" StartByte=\"\" NByte=\"\" Delete=\"N\" Mnemonic=\"\"/></COBID>");
     fs::remove(dir / "TCobDef.xml");
     writeFile(dir / "tcobdef.xml", "<COBID><row Priority=\"3\"/></COBID>");
-    CheckRun bad = check(dir.path());
+    CliRun bad = check(dir.path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_THAT(bad.out, HasSubstr("RCobDef.xml: Receive NMEA, row 2, Data Page is refused: \"Error in row 2!! The "
                                    "Data Page must be 0 or 1\" (RCobDef.xml row 2, DataPage)\n"));
@@ -231,7 +222,7 @@ TEST(CheckCommand, RegisterMapsNameRowsThatNameNoFrame) {
               "<RInfoCob><row Index=\"0\" NrPdo=\"1\" PosComp=\"1\"/>"
               "<row Index=\"0\" NrPdo=\"2\" PosComp=\"1\"/>"
               "<row Index=\"3\" NrPdo=\"5\" PosComp=\"1\"/></RInfoCob>");
-    CheckRun result = check(dir.path());
+    CliRun result = check(dir.path());
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("RInfoCob.xml: Define NMEA (receive), Correlated frame 5 does not exist "
                                       "(RCobDef.xml has 3 rows); the window drops the mapping (RInfoCob.xml row 3, "
@@ -243,7 +234,7 @@ TEST(CheckCommand, RegisterMapsNameRowsThatNameNoFrame) {
 
 TEST(CheckCommand, WrongFolderAndWrongCommandLine) {
     TempDir dir;
-    CheckRun missing = check(dir / "missing");
+    CliRun missing = check(dir / "missing");
     EXPECT_EQ(missing.status, 1);
     EXPECT_THAT(missing.err, HasSubstr("is not a project folder"));
     std::ostringstream out, err;

@@ -12,12 +12,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
 
 using ::testing::AllOf;
+using testing::cli;
+using testing::CliRun;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::readFile;
@@ -25,19 +28,6 @@ using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun cli(std::vector<std::string> arguments, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int status = runCli(arguments, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 fs::path copyOfSample(const TempDir& dir) {
     fs::copy(testing::examplesDir() / "Boat1", dir / "Boat1", fs::copy_options::recursive);
