@@ -33,6 +33,10 @@ struct TableFile {
     std::vector<XmlElement> rows;
     std::string failure;  // only when the outcome is Failed; names the file
     LoadLoss loss;        // what the reading of the rows left out
+    // When a row without a required attribute stopped the reading: its number, from 1, and
+    // the attribute.
+    std::size_t failedRow = 0;
+    std::string failedAttribute;
 };
 
 // Opens the table file at `path`, found in any letter case. The rows are the children of the
@@ -75,6 +79,8 @@ void readTableRows(TableFile& table, const std::array<RowField<Row>, N>& fields,
             table.outcome = TableFileOutcome::Failed;
             table.failure = missingAttributeError(table.file, index + 1, *missing);
             table.loss.stopAt(index + 1, table.rows.size(), "attribute " + std::string(*missing) + " is missing", true);
+            table.failedRow = index + 1;
+            table.failedAttribute = std::string(*missing);
             return;
         }
     }

@@ -1,5 +1,9 @@
 #include "check/project_check.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include <gmock/gmock.h>
@@ -11,6 +15,7 @@ namespace telvanor {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Field;
 using testing::TempDir;
@@ -47,9 +52,41 @@ TEST(CheckProject, RunsTheCheckersOfTheFilesThatExistInTheirOrder) {
     EXPECT_EQ(check.filesChecked, 3u);
     EXPECT_EQ(check.filesRefused, 2u);
     // Findings carry the file's own name, whatever its case on disk; a loader's fault is a refusal.
-    EXPECT_THAT(check.findings, ElementsAre(finding("first.xml", "just so you know", true),
-                                            finding("third.xml", "one", true), finding("third.xml", "two", false),
-                                            finding("fourth.xml", "'x' is not a valid integer value", false)));
+    EXPECT_THAT(check.findings,
+                ElementsAre(finding("first.xml", "just so you know", true), finding("third.xml", "one", true),
+                            finding("third.xml", "two", false),
+                            finding("fourth.xml", "'x' is not a valid integer value (fourth.xml)", false)));
+}
+
+// A name taken by a folder, a link to nothing or a FIFO: both the build and the check refuse
+// it, saying what it is, and neither opens it (a FIFO without a writer would block them).
+TEST(CheckProject, NamesTakenByOtherThanAFileAreRefusedUnopened) {
+    struct Case {
+        const char* kind;
+        std::function<void(const fs::path&)> make;
+    };
+    for (const Case& c : {Case{"a folder", [](const fs::path& p) { fs::create_directory(p); }},
+                          Case{"a symbolic link to nothing", [](const fs::path& p) { fs::create_symlink("gone", p); }},
+                          Case{"a FIFO", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }}}) {
+        TempDir dir;
+        fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+        fs::remove(dir / "TCobDef.xml");
+        c.make(dir / "tcobdef.xml");
+        std::string expected =
+            "Transmit NMEA: TCobDef.xml is " + std::string(c.kind) + ", not a regular file (TCobDef.xml)";
+        try {
+            BuildConfigImage(dir.path());
+            ADD_FAILURE() << "built despite " << c.kind;
+        } catch (const ImageBuildError& error) {
+            EXPECT_EQ(error.what(), expected);
+        }
+        ProjectCheck check = CheckProject(dir.path());
+        EXPECT_THAT(check.findings, Contains(finding("TCobDef.xml", expected, false))) << c.kind;
+        EXPECT_EQ(std::count_if(check.findings.begin(), check.findings.end(),
+                                [](const CheckFinding& f) { return f.file == "TCobDef.xml"; }),
+                  1)
+            << "the build's refusal of the same place is not repeated";
+    }
 }
 
 }  // namespace

@@ -117,6 +117,12 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         load.messages.emplace_back(kMapReadError);
         load.loss.stopAt(rowNumber, rows.size(), what, false);
     };
+    // A row's attribute that stops the reading, placed for the project check.
+    auto failAt = [&fail, &load](std::size_t row, std::string_view attribute, std::string problem,
+                                 std::size_t frame = 0) {
+        fail(row, attributeText(attribute) + " " + problem);
+        load.mapFault = MapRowFault{row, std::string(attribute), std::move(problem), frame};
+    };
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*file)) {
         load.mapFailure = *failure;
@@ -137,9 +143,9 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         const XmlElement& row = rows[index];
         std::size_t rowNumber = index + 1;
         std::optional<std::string> nrPdo = row.attribute(kNrPdo);
-        if (!nrPdo) return fail(rowNumber, missingText(kNrPdo));
+        if (!nrPdo) return failAt(rowNumber, kNrPdo, "is missing");
         std::optional<std::int32_t> frameNumber = parseIntegerText(*nrPdo);
-        if (!frameNumber) return fail(rowNumber, attributeText(kNrPdo) + " is not an integer: '" + *nrPdo + "'");
+        if (!frameNumber) return failAt(rowNumber, kNrPdo, "is not an integer: '" + *nrPdo + "'");
         if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
             TClIndMB dropped{row.attribute("Index").value_or(""), row.attribute("PosComp").value_or(""),
                              kind == MapKind::Transmit ? row.attribute("Write_J1939").value_or("") : ""};
@@ -147,16 +153,17 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
             load.loss.drop(rowNumber, rowNumber, missingFrameText(load, *frameNumber));
             continue;
         }
-        if (*frameNumber < 1) return fail(rowNumber, attributeText(kNrPdo) + " is below 1: " + *nrPdo);
+        if (*frameNumber < 1) return failAt(rowNumber, kNrPdo, "is below 1: " + *nrPdo);
+        auto frameOfRow = static_cast<std::size_t>(*frameNumber);
         TClIndMB mapping;
         std::optional<std::string> indexText = row.attribute(kIndex);
-        if (!indexText) return fail(rowNumber, missingText(kIndex));
+        if (!indexText) return failAt(rowNumber, kIndex, "is missing", frameOfRow);
         std::optional<std::string> posComp = row.attribute(kPosComp);
-        if (!posComp) return fail(rowNumber, missingText(kPosComp));
+        if (!posComp) return failAt(rowNumber, kPosComp, "is missing", frameOfRow);
         mapping.Index = std::move(*indexText);
         mapping.PosComp = std::move(*posComp);
         if (kind == MapKind::Transmit) mapping.Write_J1939 = row.attribute(kWrite_J1939).value_or("0");
-        std::size_t frame = static_cast<std::size_t>(*frameNumber) - 1;
+        std::size_t frame = frameOfRow - 1;
         load.map.frames[frame].mappings.push_back(std::move(mapping));
         load.mappingRows[frame].push_back(rowNumber);
     }

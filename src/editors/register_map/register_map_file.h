@@ -23,6 +23,15 @@ struct DroppedMapRow {
     bool operator==(const DroppedMapRow&) const = default;
 };
 
+// The map file's row and attribute that stopped its reading, and what is wrong with it
+// ("is missing"); the frame the row names, when it names one.
+struct MapRowFault {
+    std::size_t row = 0;
+    std::string attribute;
+    std::string problem;
+    std::size_t frame = 0;
+};
+
 // What the register map windows show when the frame table, or the map file, cannot be read.
 inline constexpr std::string_view kFrameTableReadError = "Error in reading file PDO XML";
 inline constexpr std::string_view kMapReadError = "Error in reading file SDOPDO XML";
@@ -41,6 +50,7 @@ struct RegisterMapLoad {
     std::size_t mapFileRows = 0;
     std::optional<std::string> frameTableFailure;
     std::optional<std::string> mapFailure;
+    std::optional<MapRowFault> mapFault;  // where mapFailure lies, when a row's attribute is at fault
     std::vector<DroppedMapRow> droppedRows;
     // The map file's row of each loaded mapping, parallel to the frames' mapping lists.
     std::vector<std::vector<std::size_t>> mappingRows;

@@ -29,6 +29,7 @@
 #include "editors/register_map/mapping_line.h"
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
@@ -198,7 +199,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
             kVisibleLines);
     LIndMbCanA->setItemDelegate(new WholeLineTips(LIndMbCanA));
 
-    LPdoCanA = lineList("LPdoCanA", "Correlated", page_);
+    LPdoCanA = lineList("LPdoCanA", toQt(infocob_xml::kFrameListCaption), page_);
     int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
     LPdoCanA->setItemDelegate(new TabStopDelegate(tabStop, LPdoCanA));
     frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
@@ -225,10 +226,10 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     frameBytes_->setMaximumWidth(QWIDGETSIZE_MAX);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
-    EindexA->setAccessibleName("Index MODBUS");
+    EindexA->setAccessibleName(toQt(infocob_xml::kIndexCaption));
 
-    highRow_ = byteRow("PoscompMsbA", "High MODBUS Byte", PoscompMsbA, msbChoices_);
-    lowRow_ = byteRow("PoscompLsbA", "Low MODBUS Byte", PoscompLsbA, lsbChoices_);
+    highRow_ = byteRow("PoscompMsbA", toQt(infocob_xml::kHighByteCaption), PoscompMsbA, msbChoices_);
+    lowRow_ = byteRow("PoscompLsbA", toQt(infocob_xml::kLowByteCaption), PoscompLsbA, lsbChoices_);
 
     NewA = plainButton("NewA", "New", page_);
     ModifyA = plainButton("ModifyA", "Modify", page_);
@@ -283,7 +284,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     auto* lists = new QGridLayout;
     auto* mappingHeading = new QLabel("MODBUS", page_);
     mappingHeading->setBuddy(LIndMbCanA);
-    auto* correlated = new QLabel("Correlated", page_);
+    auto* correlated = new QLabel(toQt(infocob_xml::kFrameListCaption), page_);
     correlated->setBuddy(LPdoCanA);
     lists->addWidget(mappingHeading, 0, 0);
     lists->addWidget(correlated, 0, 1);
@@ -299,7 +300,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     lists->setRowStretch(5, 1);
 
     auto* indexRow = new QHBoxLayout;
-    auto* indexLabel = new QLabel("Index MODBUS", page_);
+    auto* indexLabel = new QLabel(toQt(infocob_xml::kIndexCaption), page_);
     indexLabel->setBuddy(EindexA);
     indexRow->addWidget(indexLabel);
     indexRow->addWidget(EindexA);

@@ -7,8 +7,10 @@
 
 #include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
 #include "widgets/error_boundary.h"
 #include "widgets/open_excel.h"
+#include "widgets/qt_text.h"
 #include "widgets/wait_cursor.h"
 
 namespace telvanor {
@@ -28,11 +30,11 @@ TFInfoTpdoMB::TFInfoTpdoMB(WorkspaceState& workspace, MessageBoxes& messages, Op
                            QWidget* parent)
     : RegisterMapWindow(MapKind::Transmit, kTransmitLayout, workspace, messages, parent), OpenExcel(openExcel) {
     setObjectName("FInfoTpdoMB");
-    auto* writeGroup = new QGroupBox("Write NMEA2000 Frame", this);
+    auto* writeGroup = new QGroupBox(toQt(infocob_xml::kWrite_J1939Caption), this);
     writeGroup->setObjectName("GroupBox1");
     CB_Send_J1939 = new QComboBox(writeGroup);
     CB_Send_J1939->setObjectName("CB_Send_J1939");
-    CB_Send_J1939->setAccessibleName("Write NMEA2000 Frame");
+    CB_Send_J1939->setAccessibleName(toQt(infocob_xml::kWrite_J1939Caption));
     CB_Send_J1939->addItems({"False", "True"});
     CB_Send_J1939->setCurrentIndex(kWriteFalse);
     auto* writeLayout = new QHBoxLayout(writeGroup);

@@ -184,10 +184,16 @@ TEST(CheckReceiveFrames, SaysWhatTheWindowWouldSayAtOk) {
     SaveReceiveFrames(project / "RCobDef.xml", {frame(), frame(), with(&ReceiveFrameRow::DataPage, "2")});
     FrameTableCheck check = CheckReceiveFrames(project.path());
     EXPECT_TRUE(check.present);
-    EXPECT_THAT(check.refusal, Optional(std::string("Error in row 3!! The Data Page must be 0 or 1")));
+    EXPECT_EQ(check.refusal, (TableRefusal{"Error in row 3!! The Data Page must be 0 or 1", 3, "DataPage"}));
+    EXPECT_FALSE(check.loadFailed);
     EXPECT_TRUE(check.warnings.empty());
     writeFile(project / "RCobDef.xml", "<COBID><row DataPage=\"1\"/></COBID>");
-    EXPECT_THAT(CheckReceiveFrames(project.path()).refusal, Optional(HasSubstr("row 1 has no attribute PGN")));
+    check = CheckReceiveFrames(project.path());
+    ASSERT_TRUE(check.refusal);
+    EXPECT_TRUE(check.loadFailed);
+    EXPECT_THAT(check.refusal->message, HasSubstr("row 1 has no attribute PGN"));
+    EXPECT_EQ(check.refusal->row, 1u);
+    EXPECT_EQ(check.refusal->attribute, "PGN");
 }
 
 TEST(CheckReceiveFrames, WarnsOfWhatOkWouldDropAndOfFlagsReadApart) {
