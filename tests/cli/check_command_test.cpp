@@ -194,7 +194,8 @@ TEST(CheckCommand, UnparsableFileIsRefusedThoughTheEditorIgnoresIt) {
     EXPECT_THAT(result.out, StartsWith("pargen.xml: Set Communication: pargen.xml cannot be read: "));
     EXPECT_THAT(result.out, HasSubstr("at line 2, column"));
     EXPECT_THAT(result.out, HasSubstr("\nwarning: pargen.xml: the editor ignores a file it cannot read"));
-    EXPECT_THAT(result.out, Not(HasSubstr("well-formed"))) << "the build's refusal of the same file is not repeated";
+    EXPECT_EQ(result.out.find("well-formed"), result.out.rfind("well-formed"))
+        << "the build's refusal of the same file is not repeated";
 }
 
 TEST(CheckCommand, FrameTablesAreCheckedAsTheirWindowsCheckThem) {
@@ -259,7 +260,7 @@ TEST(CheckCommand, FilesThatCannotBeReadAreRefusedByCheckAndBuild) {
         fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
         fs::remove(dir / bad.file);
         bad.make(dir / bad.file);
-        CheckRun run = check(dir.path());
+        CliRun run = check(dir.path());
         EXPECT_EQ(run.status, 1) << bad.file;
         EXPECT_THAT(run.out, HasSubstr(std::string(bad.file) + ": ")) << bad.file;
         EXPECT_THAT(run.out, HasSubstr(bad.reason)) << run.out;

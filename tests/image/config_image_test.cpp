@@ -265,7 +265,7 @@ TEST_F(ImageBuilder, MappingThatNamesNoFrameFails) {
 TEST_F(ImageBuilder, MalformedFileIsNamedWithTheParsersLine) {
     file("tcobdef.XML", "<COBID>\n<row Priority=\"1\">\n</COBID>");
     std::string message = failure();
-    EXPECT_THAT(message, HasSubstr("Transmit NMEA: TCobDef.xml is not a well-formed XML file"));
+    EXPECT_THAT(message, HasSubstr("Transmit NMEA: TCobDef.xml: not a well-formed XML file"));
     EXPECT_THAT(message, HasSubstr("line 3"));
 }
 
