@@ -22,15 +22,22 @@ int runBuild(const ParsedArguments& parsed, std::istream&, std::ostream& out, st
     return buildCommand(parsed.arguments[0], pathOption(parsed, "output"), out, err);
 }
 
+// --format text or json; gives whether it is json.
+bool jsonFormat(const ParsedArguments& parsed, std::string_view command) {
+    std::string format = parsed.option("format").value_or("text");
+    if (format != "text" && format != "json")
+        throw UsageError("unknown " + std::string(command) + " format '" + format + "'; use text or json");
+    return format == "json";
+}
+
 int runCheck(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return checkCommand(parsed.arguments[0], out, err);
+    return checkCommand(parsed.arguments[0], jsonFormat(parsed, "check") ? CheckFormat::Json : CheckFormat::Text, out,
+                        err);
 }
 
 int runDump(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
-    std::string format = parsed.option("format").value_or("text");
-    if (format != "text" && format != "json")
-        throw UsageError("unknown dump format '" + format + "'; use text or json");
-    return dumpCommand(parsed.arguments[0], format == "json" ? DumpFormat::Json : DumpFormat::Text, in, out, err);
+    return dumpCommand(parsed.arguments[0], jsonFormat(parsed, "dump") ? DumpFormat::Json : DumpFormat::Text, in, out,
+                       err);
 }
 
 int runDiff(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -91,12 +98,17 @@ const std::vector<CommandSpec>& commands() {
          runBuild},
         {"check",
          {"PROJECT_DIR"},
-         {},
+         {{"format", 0, "text|json",
+           "text (the default), or json: one object with\n"
+           "project, passed, files_checked,\n"
+           "files_refused, findings and image"}},
          "Load each project file that exists as its editor does and run the\n"
-         "editor's checks. Prints \"FILE: MESSAGE\" for each file that the\n"
-         "editor's OK would refuse, with the editor's own message, and\n"
-         "\"warning: FILE: TEXT\" for what is worth knowing but would not stop\n"
-         "it, then how many files were checked.",
+         "editor's checks, then build the image as Update Device does; what\n"
+         "build refuses, check refuses too. Prints \"FILE: MESSAGE\" for each\n"
+         "refusal, naming the window, row and column where it is mended and\n"
+         "then the file, row and attribute, and \"warning: FILE: TEXT\" for\n"
+         "what is worth knowing but would stop nothing, then how many files\n"
+         "were checked. A folder without any project file fails.",
          runCheck},
         {"dump",
          {"FILE"},
@@ -289,12 +301,14 @@ std::string cliManual() {
         "EXIT STATUS\n"
         "    0  success; check: no file would be refused; diff: the images are the same\n"
         "    1  failure, with the reason on standard error; check: a file would be\n"
-        "       refused (the lines on standard output say which); diff: they differ\n"
+        "       refused (the lines on standard output say which) or the folder holds\n"
+        "       no project file; diff: they differ\n"
         "    2  wrong command line, with the usage; diff: an image cannot be read\n"
         "\n"
         "EXAMPLES\n"
         "    telvanor-cli build examples/Boat1 -o /tmp/bank.bin\n"
         "    telvanor-cli dump /tmp/bank.bin\n"
+        "    telvanor-cli check examples/Boat1 --format json\n"
         "    telvanor-cli build examples/Boat1 -o - | telvanor-cli dump --format json -\n"
         "    telvanor-cli diff old/bank.bin examples/Boat1/bin/bank.bin\n"
         "    telvanor-cli report examples/Boat1 --format=html -o report.html\n"

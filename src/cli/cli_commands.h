@@ -14,8 +14,9 @@ namespace telvanor {
 int buildCommand(const std::filesystem::path& projectDir, const std::optional<std::filesystem::path>& output,
                  std::ostream& out, std::ostream& err);
 
-// telvanor-cli check PROJECT_DIR
-int checkCommand(const std::filesystem::path& projectDir, std::ostream& out, std::ostream& err);
+// telvanor-cli check PROJECT_DIR [--format text|json]
+enum class CheckFormat { Text, Json };
+int checkCommand(const std::filesystem::path& projectDir, CheckFormat format, std::ostream& out, std::ostream& err);
 
 // telvanor-cli dump FILE [--format text|json]; FILE "-" is standard input.
 enum class DumpFormat { Text, Json };

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "cli_run.h"
+#include "cli/cli_run.h"
 #include "report/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -20,8 +20,8 @@ using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
+using testing::cli;
 using testing::CliRun;
-CliRun run(const std::vector<std::string>& arguments) { return testing::runCommand(arguments); }
 
 // Each map exported in each format and imported back into an emptied map gives the map file
 // it came from.
@@ -44,12 +44,12 @@ TEST(ExchangeCommands, ExportThenImportGivesBackEachMap) {
             exported = dir / "exported.xlsx";
             arguments.insert(arguments.end(), {"-o", exported.string()});
         }
-        CliRun out = run(arguments);
+        CliRun out = cli(arguments);
         EXPECT_EQ(out.status, 0) << out.err;
         EXPECT_THAT(out.out, StartsWith(std::string(c.root) + ": "));
 
         writeFile(project / mapFile, "<" + std::string(c.root) + "/>");
-        CliRun in = run({"import", project.string(), exported.string(), "--map", c.map});
+        CliRun in = cli({"import", project.string(), exported.string(), "--map", c.map});
         EXPECT_EQ(in.status, 0) << in.err;
         EXPECT_THAT(in.out, StartsWith(std::string(c.root) + ": "));
         EXPECT_THAT(in.out, HasSubstr(" imported\nWritten to "));
@@ -63,14 +63,14 @@ TEST(ExchangeCommands, FileThatCannotBeReadChangesNothing) {
     const std::string before = readFile(project / "TInfoCob.xml");
     writeFile(dir / "noise.xls", std::string("\x01\x02\x03\x00", 4));
     for (fs::path file : {dir / "noise.xls", dir / "missing.csv"}) {
-        CliRun result = run({"import", project.string(), file.string()});
+        CliRun result = cli({"import", project.string(), file.string()});
         EXPECT_EQ(result.status, kExitFailure);
         EXPECT_THAT(result.err, StartsWith("telvanor-cli: TInfoCob: nothing imported, the map is unchanged: " +
                                            file.string() + " cannot be read: "));
         EXPECT_EQ(readFile(project / "TInfoCob.xml"), before);
     }
-    EXPECT_EQ(run({"export", project.string(), "--map", "both"}).status, kExitUsage);
-    EXPECT_EQ(run({"export", project.string(), "--format", "ods"}).status, kExitUsage);
+    EXPECT_EQ(cli({"export", project.string(), "--map", "both"}).status, kExitUsage);
+    EXPECT_EQ(cli({"export", project.string(), "--format", "ods"}).status, kExitUsage);
 }
 
 }  // namespace

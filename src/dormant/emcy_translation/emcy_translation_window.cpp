@@ -129,10 +129,12 @@ void TFemcyMB::appendEntry(TClEmcy entry) {
 void TFemcyMB::FormShow() {
     clearTable();
     used_ = {};
+    shownEntries_.clear();
+    editGuard_.beginShow(workspace_.EmcyDefPath);
     EmcyDefLoad load = LoadEmcyDef(workspace_.EmcyDefPath);
     for (TClEmcy& entry : load.entries) appendEntry(std::move(entry));
-    if (load.outcome == EmcyFileOutcome::NoFile) messages_.plain(std::string(kEmcyFileNotFound));
-    if (load.outcome == EmcyFileOutcome::Failed) messages_.plain(std::string(kEmcyFileReadError));
+    shownEntries_ = entries_;
+    reportLoad(load.outcome, load.loss);
     if (!entries_.empty()) selectLine(0);
     bitbtn1->setFocus();
     used_ = LoadUsedEmcyIds(workspace_.EmcyWordPath);
@@ -182,6 +184,9 @@ void TFemcyMB::DeleteAClick() {
 }
 
 void TFemcyMB::BitBtn1Click() {
+    // An ID that is no integer is refused before anything is asked.
+    EmcyDefSaveOrder(entries_);
+    if (!editGuard_.confirmSave()) return;
     SaveEmcyDef(workspace_.EmcyDefPath, entries_);
     accept();
 }

@@ -148,11 +148,13 @@ void TFWemcyMB::clearTable() {
 void TFWemcyMB::FormShow() {
     // The "Id Emcy" edit keeps its text from the last showing.
     clearTable();
+    shownWords_.clear();
+    editGuard_.beginShow(workspace_.EmcyWordPath);
     EmcyWordLoad load = LoadEmcyWords(workspace_.EmcyWordPath);
     table_ = std::move(load.table);
     for (int number : table_.numbers) addWordNode(number);
-    if (load.outcome == EmcyFileOutcome::NoFile) messages_.plain(std::string(kEmcyFileNotFound));
-    if (load.outcome == EmcyFileOutcome::Failed) messages_.plain(std::string(kEmcyFileReadError));
+    shownWords_ = table_.words;
+    reportLoad(load.outcome, load.loss);
     bitbtn1->setFocus();
 }
 
@@ -223,6 +225,9 @@ void TFWemcyMB::DeleteAClick() {
 }
 
 void TFWemcyMB::BitBtn1Click() {
+    // An index that is no integer is refused before anything is asked.
+    EmcyWordSaveOrder(table_.words);
+    if (!editGuard_.confirmSave()) return;
     SaveEmcyWords(workspace_.EmcyWordPath, table_.words);
     accept();
 }

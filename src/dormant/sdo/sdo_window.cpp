@@ -43,6 +43,7 @@ TableDescription<SdoRow> sdoTable(WorkspaceState& workspace) {
                 {"mnemonico", &SdoRow::mnemonico, 9},
             },
         .model = {
+            .file = [&workspace] { return workspace.SdoPath; },
             .load = [&workspace] { return tableLoad(LoadSdoTable(workspace.SdoPath)); },
             .validate = singleFailure(ValidateSdoTable),
             .save = [&workspace](const std::vector<SdoRow>& rows) -> std::optional<std::string> {
@@ -50,6 +51,7 @@ TableDescription<SdoRow> sdoTable(WorkspaceState& workspace) {
                 return std::nullopt;
             },
         },
+        .endField = &SdoRow::AddrWord,
     };
 }
 

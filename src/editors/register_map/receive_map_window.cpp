@@ -7,6 +7,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "project/formats/register_map_format.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
@@ -27,8 +28,8 @@ TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, Open
     setObjectName("FInfopdoMB");
     highStack_ = new QStackedWidget(this);
     lowStack_ = new QStackedWidget(this);
-    Panel1 = bytePanel("Panel1", "CB_HB", "High MODBUS Byte", CB_HB);
-    Panel2 = bytePanel("Panel2", "CB_LB", "Low MODBUS Byte", CB_LB);
+    Panel1 = bytePanel("Panel1", "CB_HB", toQt(infocob_xml::kHighByteCaption), CB_HB);
+    Panel2 = bytePanel("Panel2", "CB_LB", toQt(infocob_xml::kLowByteCaption), CB_LB);
     highStack_->addWidget(highRow_);
     highStack_->addWidget(Panel1);
     lowStack_->addWidget(lowRow_);

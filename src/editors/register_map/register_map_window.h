@@ -5,12 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include <QDialog>
-
 #include "editors/register_map/register_map.h"
 #include "editors/register_map/register_map_exchange.h"
 #include "project/workspace.h"
 #include "widgets/exchange_button_bar.h"
+#include "widgets/project_window.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -32,14 +31,16 @@ class TabStopHeading;
 // What the two register map windows share: the frame list, the mapping list, the Index edit,
 // the two B1 to B8 groups and the buttons, with the handlers that move texts and choices
 // between them and the RegisterMap. The receive and transmit windows add their own byte
-// lists or "Write NMEA2000 Frame" choice. Every showing rebuilds the map from the project
-// files; OK rewrites the map file and closes, Cancel and Escape close without writing. The
-// copy buffer lives as long as the window, which is the whole program run.
+// lists or "Write NMEA2000 Frame" choice. Every real showing rebuilds the map from the project
+// files; OK rewrites the map file and closes, asking first when it would remove mappings the
+// file held or the file changed on disk; Cancel and Escape close without writing, asking first
+// when the map was changed. Enter in "Index MODBUS" presses New. The copy buffer lives as long
+// as the window, which is the whole program run.
 // "Export" writes the map as it stands, as CSV or as an .xlsx workbook, into the project
 // folder; "Import" replaces it by the rows of a workbook or CSV file chosen in the main
 // window's workbook dialog and says what it did. Neither touches the map file: OK writes it,
-// Cancel still abandons an import.
-class RegisterMapWindow : public QDialog {
+// Cancel still abandons an import (asking first, as for any change).
+class RegisterMapWindow : public ProjectWindow {
     Q_OBJECT
 public:
     // A text shown beside a frame's line (for instance the PGN's name), and beside a byte
@@ -111,6 +112,8 @@ protected:
     // The selected frame entry, or nothing.
     const TClPdo* selectedFrame() const;
     WorkspaceState& workspace() { return workspace_; }
+    bool hasChanges() const override { return map_ != shownMap_; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // What choosing the selected frame does: clears the mapping list, the Index edit and the
     // byte selectors, then lists that frame's mappings; with no frame selected the list
     // stays empty. The next free register is looked up again, for a map that changed whole.
@@ -127,13 +130,8 @@ protected:
     QPushButton* button1;  // "Export", with its menu of the two formats
     QPushButton* bitbtn4;  // "Import"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-    MessageBoxes& messages_;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void LPdoCanAClick();
     void LIndMbCanAClick();
     void NewAClick();
@@ -163,9 +161,9 @@ private:
 
     MapKind kind_;
     QString title_;
-    WorkspaceState& workspace_;
     OpenExcelDialog& OpenExcel;
     RegisterMap map_;
+    RegisterMap shownMap_;  // the map as shown, to tell whether the user changed it
     MapCopyBuffer copyBuffer_;
     FrameNote frameNote_;
     ByteNote byteNote_;

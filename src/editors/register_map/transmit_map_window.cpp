@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
+#include "widgets/qt_text.h"
 
 namespace telvanor {
 
@@ -23,11 +25,11 @@ TFInfoTpdoMB::TFInfoTpdoMB(WorkspaceState& workspace, MessageBoxes& messages, Op
                            QWidget* parent)
     : RegisterMapWindow(MapKind::Transmit, kTransmitLayout, workspace, messages, openExcel, parent) {
     setObjectName("FInfoTpdoMB");
-    auto* writeGroup = new QGroupBox("Write NMEA2000 Frame", this);
+    auto* writeGroup = new QGroupBox(toQt(infocob_xml::kWrite_J1939Caption), this);
     writeGroup->setObjectName("GroupBox1");
     CB_Send_J1939 = new QComboBox(writeGroup);
     CB_Send_J1939->setObjectName("CB_Send_J1939");
-    CB_Send_J1939->setAccessibleName("Write NMEA2000 Frame");
+    CB_Send_J1939->setAccessibleName(toQt(infocob_xml::kWrite_J1939Caption));
     CB_Send_J1939->addItems({"False", "True"});
     CB_Send_J1939->setCurrentIndex(kWriteFalse);
     auto* writeLayout = new QHBoxLayout(writeGroup);

@@ -74,6 +74,8 @@ TEST(EmcyTranslationFile, LoadTakesTheFirstOfRowsWithEqualIds) {
     EXPECT_EQ(load.outcome, EmcyFileOutcome::Loaded);
     EXPECT_THAT(ids(load.entries), ElementsAre("5", "3"));
     EXPECT_EQ(load.entries[0].enmask_eq_m3, "a") << "the first row's values";
+    EXPECT_THAT(load.loss.dropped,
+                ElementsAre(DroppedRows{3, 3, "its id_dev 5 is that of row 1, whose entry is shown"}));
 
     SaveEmcyDef(project / "emcydef.xml", load.entries);
     EXPECT_FALSE(fs::exists(project / "emcydef.xml")) << "the file of any letter case is replaced";
@@ -90,6 +92,8 @@ TEST(EmcyTranslationFile, LoadEndsAtARowMissingAnAttributeKeepingTheRowsBefore) 
     EXPECT_EQ(load.outcome, EmcyFileOutcome::Failed);
     EXPECT_THAT(ids(load.entries), ElementsAre("1"));
     EXPECT_THAT(load.failure, HasSubstr("row 2 has no attribute mask_eq_er"));
+    EXPECT_THAT(load.loss.dropped, ElementsAre(DroppedRows{2, 2, "attribute mask_eq_er is missing"},
+                                               DroppedRows{3, 3, "not read after row 2"}));
 
     writeFile(project / "emcydef.xml", "<emcydef>" + row("1") + "<row");
     EXPECT_EQ(LoadEmcyDef(project / "emcydef.xml").outcome, EmcyFileOutcome::Failed);

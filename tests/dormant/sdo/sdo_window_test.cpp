@@ -177,7 +177,9 @@ TEST_F(SdoWindow, KeyboardEscapeAndColumnShares) {
     for (int column = 0; column < 9; ++column) EXPECT_EQ(grid.columnWidth(column), share) << column;
 
     grid.setCell(1, 1, "1");
+    messages.answers = {"Discard"};
     testing::expectEscapeCloses(window);
+    EXPECT_EQ(messages.questions.at(0).text, "Discard your changes to sdo.xml?");
     EXPECT_FALSE(fs::exists(file()));
 }
 

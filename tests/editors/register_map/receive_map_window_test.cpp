@@ -389,7 +389,18 @@ TEST_F(ReceiveMapWindow, OkWithAnIndexThatIsNotAnIntegerWritesNothingAndStaysOpe
 TEST_F(ReceiveMapWindow, OkWithoutAFrameTableWritesAnEmptyMap) {
     map(mapRow("1", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages),
+                ElementsAre(Shown{"information",
+                                  "Error in reading file SDOPDO XML\n\nRInfoCob.xml:\nrow 1: there is no frame table "
+                                  "(RCobDef.xml) to attach it to\nThe window holds 0 of the file's 1 mappings; OK "
+                                  "asks before it saves fewer."}));
+    driver.press("bitbtn1");
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_THAT(messages.questions[0].text,
+                ::testing::StartsWith("RInfoCob.xml: 1 of its 1 mappings could not be read. Saving now keeps 0 and "
+                                      "removes 1 (the old file is kept in backup/)."));
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("1", "1", "0") + "</RInfoCob>") << "Back is the default";
+    messages.answers = {"Save"};
     driver.press("bitbtn1");
     EXPECT_EQ(savedMap(), "<RInfoCob/>");
     EXPECT_FALSE(window.isVisible());
@@ -404,7 +415,9 @@ TEST_F(ReceiveMapWindow, EveryShowStartsAfreshButTheTitleAndCopyBuffer) {
     driver.selectMapping(0);
     driver.press("DELETEa");
     window.setWindowTitle("changed");
+    messages.answers = {"Discard"};
     driver.press("bitbtn2");
+    EXPECT_FALSE(window.isVisible());
     show();
     EXPECT_EQ(window.windowTitle(), "Receive NMEA2000 Frame Info");
     driver.selectFrame(0);
@@ -415,11 +428,58 @@ TEST_F(ReceiveMapWindow, BadFilesAreReportedOncePerFile) {
     frames(receiveFrame("1") + "<row DataPage=\"1\"/>" + receiveFrame("3"));
     map(mapRow("1", "1", "0") + "<row Index=\"2\"/>" + mapRow("3", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file PDO XML"},
-                                             Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages),
+                ElementsAre(Shown{"information",
+                                  "Error in reading file PDO XML\n\nRCobDef.xml: row 2: attribute PGN is missing; the "
+                                  "window lists the 1 frame before it."},
+                            Shown{"information",
+                                  "Error in reading file SDOPDO XML\n\nRInfoCob.xml:\nrow 2: attribute NrPdo is "
+                                  "missing\nrow 3: not read after row 2\nThe window holds 1 of the file's 3 mappings; "
+                                  "OK asks before it saves fewer."}));
     EXPECT_THAT(driver.frameLines(), ElementsAre("1\t1\t35"));
     driver.selectFrame(0);
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0"));
+}
+
+// Enter in "Index MODBUS" adds the mapping typed there; elsewhere Enter stays OK.
+TEST_F(ReceiveMapWindow, EnterInTheIndexIsNewAndElsewhereOk) {
+    frames(receiveFrame("1"));
+    show();
+    driver.selectFrame(0);
+    driver.typeIndex("7");
+    driver.index()->setFocus();
+    QTest::keyClick(driver.index(), Qt::Key_Return);
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0"));
+    EXPECT_TRUE(window.isVisible());
+    driver.mappings()->setFocus();
+    QTest::keyClick(driver.mappings(), Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("7", "1", "0") + "</RInfoCob>");
+}
+
+// Mappings whose frame row is gone are named at show and removed only when the user says so;
+// a changed map is not dropped by Escape without a question.
+TEST_F(ReceiveMapWindow, MappingsOfAMissingFrameAreToldAndAskedAboutAndEscapeAsks) {
+    frames(receiveFrame("1"));
+    map(mapRow("1", "1", "0") + mapRow("2", "2", "0"));
+    show();
+    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information",
+                                                   "RInfoCob.xml:\nrow 2: NrPdo 2 names no frame (RCobDef.xml has 1 "
+                                                   "row)\nThe window holds 1 of the file's 2 mappings; OK asks before "
+                                                   "it saves fewer."}));
+    driver.press("bitbtn1");
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.questions[0].buttons, (std::vector<std::string>{"Save", "Back"}));
+    EXPECT_EQ(messages.questions[0].defaultButton, "Back");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(savedMap(), ::testing::HasSubstr("NrPdo=\"2\""));
+
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    driver.press("DELETEa");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(messages.questions.back().text, "Discard your changes to RInfoCob.xml?");
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(ReceiveMapWindow, EscapeCancels) {
