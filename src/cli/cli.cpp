@@ -62,6 +62,30 @@ int runReport(const ParsedArguments& parsed, std::istream&, std::ostream& out, s
     return reportCommand(parsed.arguments[0], options, out, err);
 }
 
+MapKind mapOption(const ParsedArguments& parsed) {
+    std::string map = parsed.option("map").value_or("transmit");
+    if (map == "transmit") return MapKind::Transmit;
+    if (map == "receive") return MapKind::Receive;
+    throw UsageError("unknown map '" + map + "'; use transmit or receive");
+}
+
+int runExport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    ExchangeOptions options;
+    options.map = mapOption(parsed);
+    options.output = pathOption(parsed, "output");
+    std::string format = parsed.option("format").value_or("csv");
+    if (format != "csv" && format != "xlsx")
+        throw UsageError("unknown export format '" + format + "'; use csv or xlsx");
+    options.format = format == "xlsx" ? ExchangeFormat::Xlsx : ExchangeFormat::Csv;
+    return exportCommand(parsed.arguments[0], options, out, err);
+}
+
+int runImport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    return importCommand(parsed.arguments[0], parsed.arguments[1], mapOption(parsed), out, err);
+}
+
+const OptionSpec kMapOption = {"map", 0, "transmit|receive", "the transmit map (the default) or the\nreceive map"};
+
 const std::vector<CommandSpec>& commands() {
     static const std::vector<CommandSpec> list = {
         {"build",
@@ -131,6 +155,31 @@ const std::vector<CommandSpec>& commands() {
          "apostrophe. A project that check would refuse still gets its report,\n"
          "with the problems at its top.",
          runReport},
+        {"export",
+         {"PROJECT_DIR"},
+         {kMapOption,
+          {"format", 0, "csv|xlsx", "csv (the default) or xlsx"},
+          {"output", 'o', "FILE",
+           "write to FILE instead of TInfoCob.csv (or\n"
+           "RInfoCob.csv, .xlsx) in the project folder;\n"
+           "- for standard output"}},
+         "Export a register map for a spreadsheet, as the map window's Export\n"
+         "does: one row per mapping with its Index, frame number, PosComp and,\n"
+         "for the transmit map, its Write flag (csv: \"100,2,33,1\", no title\n"
+         "line). xlsx adds a title row and, for the reader, each frame's PGN,\n"
+         "name and source address, which import ignores. A map file that cannot\n"
+         "be read whole is refused.",
+         runExport},
+        {"import",
+         {"PROJECT_DIR", "FILE"},
+         {kMapOption},
+         "Replace a register map by the rows of FILE, an .xls or .xlsx workbook\n"
+         "(its worksheet TInfoCob or RInfoCob, any letter case) or a CSV file\n"
+         "(comma or semicolon, UTF-8), and write the map file. A first row that\n"
+         "does not start with two integers is a title row. Prints how many\n"
+         "mappings were imported and which rows were skipped and why. A file that\n"
+         "cannot be read, or has no such worksheet, changes nothing (exit 1).",
+         runImport},
         monitorCommandSpec(),
     };
     return list;
@@ -234,7 +283,8 @@ std::string cliManual() {
         "\n"
         "    An option's value follows it (--output FILE) or is joined to it with =\n"
         "    (--output=FILE); -o FILE is short for --output FILE. A FILE of - is standard\n"
-        "    output (build, report) or standard input (dump, diff); -- ends the options.\n"
+        "    output (build, report, export) or standard input (dump, diff); -- ends the\n"
+        "    options.\n"
         "    \"telvanor-cli help COMMAND\" or \"telvanor-cli COMMAND --help\" shows that\n"
         "    command's help alone.\n"
         "\n"
@@ -263,6 +313,8 @@ std::string cliManual() {
         "    telvanor-cli diff old/bank.bin examples/Boat1/bin/bank.bin\n"
         "    telvanor-cli report examples/Boat1 --format=html -o report.html\n"
         "    telvanor-cli report examples/Boat1 --format csv --sep ';' -o registers.csv\n"
+        "    telvanor-cli export examples/Boat1 --format xlsx -o TInfoCob.xlsx\n"
+        "    telvanor-cli import examples/Boat1 TInfoCob.xlsx\n"
         "    telvanor-cli monitor examples/Boat1 --port /dev/ttyUSB0 --once\n"
         "\n"
         "SEE ALSO\n"

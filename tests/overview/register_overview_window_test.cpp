@@ -70,7 +70,7 @@ protected:
     WorkspaceState workspace;
     RecordingMessageBoxes messages;
     OpenExcelDialog openExcel;
-    TFInfopdoMB receive{workspace, messages};
+    TFInfopdoMB receive{workspace, messages, openExcel};
     TFInfoTpdoMB transmit{workspace, messages, openExcel};
     RegisterOverviewWindow overview{workspace, messages};
 };

@@ -17,7 +17,6 @@
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
-#include "widgets/wait_cursor.h"
 
 namespace telvanor {
 
@@ -195,15 +194,15 @@ void TFemcyMB::BitBtn1Click() {
 // Writes the entries as they stand; the window and the entries stay as they are.
 void TFemcyMB::Button1Click() { ExportEmcyDef(workspace_.ProjectDir, entries_); }
 
+// The entries are replaced only by a worksheet that was read; the message says what was imported.
 void TFemcyMB::BitBtn4Click() {
-    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
-    if (!workbook) return;
+    std::vector<TClEmcy> imported;
+    if (!OpenExcel.importInto(this, messages_, [&imported](const std::filesystem::path& workbook) {
+            return ImportEmcyDef(workbook, imported);
+        }))
+        return;
     clearTable();
-    {
-        WaitCursor busy;
-        // Every way the import ends is silent; the table keeps what it took so far.
-        ImportEmcyDef(*workbook, entries_);
-    }
+    entries_ = std::move(imported);
     QSignalBlocker lines(LBCanA);
     for (const TClEmcy& entry : entries_) LBCanA->addItem(toQt(entry.id_dev));
     lines.unblock();

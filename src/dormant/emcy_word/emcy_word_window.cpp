@@ -22,7 +22,6 @@
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
-#include "widgets/wait_cursor.h"
 
 namespace telvanor {
 
@@ -236,15 +235,15 @@ void TFWemcyMB::BitBtn1Click() {
 // Writes the table as it stands; the window and the table stay as they are.
 void TFWemcyMB::Button1Click() { ExportEmcyWords(workspace_.ProjectDir, table_.words); }
 
+// The words are replaced only by a worksheet that was read; the message says what was imported.
 void TFWemcyMB::BitBtn4Click() {
-    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
-    if (!workbook) return;
+    EmcyWordTable imported;
+    if (!OpenExcel.importInto(this, messages_, [&imported](const std::filesystem::path& workbook) {
+            return ImportEmcyWords(workbook, imported);
+        }))
+        return;
     clearTable();
-    {
-        WaitCursor busy;
-        // Every way the import ends is silent; the table keeps what it took so far.
-        ImportEmcyWords(*workbook, table_);
-    }
+    table_ = std::move(imported);
     for (int number : table_.numbers) addWordNode(number);
 }
 

@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -24,8 +23,8 @@ const RegisterMapWindow::Layout kReceiveLayout = {
 
 }  // namespace
 
-TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : RegisterMapWindow(MapKind::Receive, kReceiveLayout, workspace, messages, parent) {
+TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
+    : RegisterMapWindow(MapKind::Receive, kReceiveLayout, workspace, messages, openExcel, parent) {
     setObjectName("FInfopdoMB");
     highStack_ = new QStackedWidget(this);
     lowStack_ = new QStackedWidget(this);
@@ -35,9 +34,6 @@ TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWid
     highStack_->addWidget(Panel1);
     lowStack_->addWidget(lowRow_);
     lowStack_->addWidget(Panel2);
-    // The receive map has no spreadsheet exchange: its Export and Import are never shown.
-    button1->hide();
-    bitbtn4->hide();
     layOut(highStack_, lowStack_, nullptr);
 }
 

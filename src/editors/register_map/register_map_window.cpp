@@ -132,13 +132,17 @@ QList<QWidget*> tabStops(QWidget* widget) {
 }  // namespace
 
 RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
-                                     MessageBoxes& messages, QWidget* parent)
-    : ProjectWindow("", layout.title, workspace, messages, parent), kind_(kind), title_(layout.title) {
+                                     MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
+    : ProjectWindow("", layout.title, workspace, messages, parent),
+      kind_(kind),
+      title_(layout.title),
+      OpenExcel(openExcel) {
     map_.kind = kind;
     // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
     frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
     byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
     buildControls(layout);
+    connectExchange();
 }
 
 QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, QGroupBox*& group,

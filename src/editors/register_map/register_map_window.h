@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "editors/register_map/register_map.h"
+#include "editors/register_map/register_map_exchange.h"
 #include "project/workspace.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/project_window.h"
@@ -24,6 +25,7 @@ class QVBoxLayout;
 namespace telvanor {
 
 class MessageBoxes;
+class OpenExcelDialog;
 class TabStopHeading;
 
 // What the two register map windows share: the frame list, the mapping list, the Index edit,
@@ -34,6 +36,10 @@ class TabStopHeading;
 // file held or the file changed on disk; Cancel and Escape close without writing, asking first
 // when the map was changed. Enter in "Index MODBUS" presses New. The copy buffer lives as long
 // as the window, which is the whole program run.
+// "Export" writes the map as it stands, as CSV or as an .xlsx workbook, into the project
+// folder; "Import" replaces it by the rows of a workbook or CSV file chosen in the main
+// window's workbook dialog and says what it did. Neither touches the map file: OK writes it,
+// Cancel still abandons an import (asking first, as for any change).
 class RegisterMapWindow : public ProjectWindow {
     Q_OBJECT
 public:
@@ -73,7 +79,7 @@ public:
 
 protected:
     RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace, MessageBoxes& messages,
-                      QWidget* parent);
+                      OpenExcelDialog& openExcel, QWidget* parent);
 
     // Lays the window out; each selector stands in the place of its B1 to B8 row (the row
     // itself, or a stack of the row and a byte list), `extra` (if any) below them. The tab
@@ -108,8 +114,6 @@ protected:
     WorkspaceState& workspace() { return workspace_; }
     bool hasChanges() const override { return map_ != shownMap_; }
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The map being edited, for the window's own handlers (the transmit map's import).
-    RegisterMap& editedMap() { return map_; }
     // What choosing the selected frame does: clears the mapping list, the Index edit and the
     // byte selectors, then lists that frame's mappings; with no frame selected the list
     // stays empty. The next free register is looked up again, for a map that changed whole.
@@ -123,7 +127,7 @@ protected:
     // Each group with its "Tanslate in" and "High MODBUS Byte" (or "Low MODBUS Byte") labels.
     QWidget* highRow_;
     QWidget* lowRow_;
-    QPushButton* button1;  // "Export"
+    QPushButton* button1;  // "Export", with its menu of the two formats
     QPushButton* bitbtn4;  // "Import"
 
 private:
@@ -136,6 +140,10 @@ private:
     void CopyAClick();
     void PasteAClick();
     void BitBtn1Click();
+    // Export and Import (register_map_window_exchange.cpp).
+    void connectExchange();
+    void exportAs(ExchangeFormat format);
+    void BitBtn4Click();
 
     void buildControls(const Layout& layout);
     QWidget* byteRow(const char* name, const QString& halfName, QGroupBox*& group, QButtonGroup*& choices);
@@ -153,6 +161,7 @@ private:
 
     MapKind kind_;
     QString title_;
+    OpenExcelDialog& OpenExcel;
     RegisterMap map_;
     RegisterMap shownMap_;  // the map as shown, to tell whether the user changed it
     MapCopyBuffer copyBuffer_;

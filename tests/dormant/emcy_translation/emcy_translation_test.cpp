@@ -154,23 +154,27 @@ TEST(EmcyTranslationExport, TitleLineThenElevenTextsWithCommasAndTheBypassSet) {
 
 TEST(EmcyTranslationImport, TakesElevenCellsPerRecordFromTheWorksheetInAnyCase) {
     std::vector<TClEmcy> entries{entry("99")};
-    EmcyImport result = ImportEmcyDef(workbook("emcydef.xls"), entries);
-    EXPECT_EQ(result.end, ImportEnd::Complete);
+    ImportSummary result = ImportEmcyDef(workbook("emcydef.xls"), entries);
+    EXPECT_EQ(importMessage(result), "emcydef: 3 entries imported");
     EXPECT_THAT(ids(entries), ElementsAre("5", "ID 12", "5")) << "no check, not even for duplicates";
     TClEmcy first{"5", "65535", "255", "0x10", "2", "3", "4", "5", "6", "7", "8", 0};
     EXPECT_EQ(entries[0], first) << "the twelfth column is ignored";
     EXPECT_EQ(entries[1].enmask_eq_m3, "") << "an empty cell, an empty text";
 }
 
-TEST(EmcyTranslationImport, DropsTheEntriesWhateverFollows) {
-    for (const char* name : {"without_emcy.xls", "emcydef_short.xls", "no such workbook.xls"}) {
+TEST(EmcyTranslationImport, KeepsTheEntriesWhenNothingCanBeImported) {
+    for (const char* name : {"without_emcy.xls", "no such workbook.xls"}) {
         std::vector<TClEmcy> entries{entry("99")};
-        ImportEmcyDef(workbook(name), entries);
-        EXPECT_THAT(entries, IsEmpty()) << name;
+        EXPECT_FALSE(ImportEmcyDef(workbook(name), entries).changedTable()) << name;
+        EXPECT_THAT(ids(entries), ElementsAre("99")) << name;
     }
+    // Its own export comes back.
+    TempDir project;
+    const std::vector<TClEmcy> exported{entry("5"), entry("9")};
+    ExportEmcyDef(project.path(), exported);
     std::vector<TClEmcy> entries;
-    EXPECT_EQ(ImportEmcyDef(workbook("without_emcy.xls"), entries).end, ImportEnd::NoWorksheet);
-    EXPECT_EQ(ImportEmcyDef(workbook("emcydef_short.xls"), entries).end, ImportEnd::TooFewColumns);
+    ImportEmcyDef(project / "emcydef.csv", entries);
+    EXPECT_EQ(entries, exported);
 }
 
 }  // namespace

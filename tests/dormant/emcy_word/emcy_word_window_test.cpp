@@ -276,10 +276,13 @@ TEST_F(EmcyWordWindow, ExportWritesTheCsvAndImportReplacesTheTree) {
     EXPECT_EQ(text("Eindex_addrmA"), "101");
     EXPECT_EQ(text("IDEmcy"), "104");
 
+    // A workbook without the worksheet keeps the table and says why.
     chosenWorkbook = testing::testDataDir() / "workbooks" / "without_emcy.xls";
     press("bitbtn4");
-    EXPECT_THAT(wordNodes(), IsEmpty());
-    EXPECT_THAT(messages.texts(), IsEmpty());
+    EXPECT_THAT(wordNodes(), ElementsAre("W0", "W1"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("emcyword: 2 words imported",
+                            ::testing::StartsWith("emcyword: nothing imported, the table is unchanged: ")));
     EXPECT_EQ(readFile(project / "emcyword.xml"), "<emcyword>" + row("3", "12") + "</emcyword>");
 }
 

@@ -14,6 +14,7 @@
 
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
+#include "widgets/open_excel.h"
 #include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
@@ -41,7 +42,10 @@ std::string mapRow(const std::string& index, const std::string& frame, const std
 
 class ReceiveMapWindow : public ::testing::Test {
 protected:
-    ReceiveMapWindow() { workspace.ProjectDir = project.path(); }
+    ReceiveMapWindow() {
+        workspace.ProjectDir = project.path();
+        openExcel.setChooser([this](QWidget*, const fs::path&) { return chosenWorkbook; });
+    }
     ~ReceiveMapWindow() override { window.hide(); }
 
     void frames(const std::string& rows) { writeFile(project / "RCobDef.xml", "<COBID>" + rows + "</COBID>"); }
@@ -63,7 +67,9 @@ protected:
     TempDir project;
     WorkspaceState workspace;
     RecordingMessageBoxes messages;
-    TFInfopdoMB window{workspace, messages};
+    OpenExcelDialog openExcel;
+    std::optional<fs::path> chosenWorkbook;
+    TFInfopdoMB window{workspace, messages, openExcel};
     MapWindowDriver driver{window};
 };
 
@@ -74,16 +80,14 @@ TEST_F(ReceiveMapWindow, ShowsItsControlsWithTheirCaptions) {
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "Can0-ModBus");
     EXPECT_EQ(driver.control<QLabel>("LPdoCanAHeading")->text(), "DP               PGN            SA");
-    std::pair<const char*, const char*> buttons[] = {{"DELETEa", "Delete"}, {"NewA", "New"},     {"ModifyA", "Modify"},
-                                                     {"copyA", "Copy"},     {"PasteA", "Paste"}, {"bitbtn1", "OK"},
-                                                     {"bitbtn2", "Cancel"}};
+    std::pair<const char*, const char*> buttons[] = {
+        {"DELETEa", "Delete"}, {"NewA", "New"},       {"ModifyA", "Modify"}, {"copyA", "Copy"},    {"PasteA", "Paste"},
+        {"bitbtn1", "OK"},     {"bitbtn2", "Cancel"}, {"button1", "Export"}, {"bitbtn4", "Import"}};
     for (auto [name, caption] : buttons) {
         EXPECT_EQ(driver.control<QPushButton>(name)->text(), caption);
         EXPECT_TRUE(driver.control<QPushButton>(name)->isVisible()) << name;
     }
     EXPECT_TRUE(driver.control<QPushButton>("bitbtn1")->isDefault());
-    EXPECT_FALSE(driver.control<QPushButton>("button1")->isVisible()) << "Export is never shown";
-    EXPECT_FALSE(driver.control<QPushButton>("bitbtn4")->isVisible()) << "Import is never shown";
     EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 0);
     EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 0);
     EXPECT_FALSE(panelsShown());
@@ -113,18 +117,19 @@ TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
     auto walk = [&] {
         QStringList visited;
         driver.mappings()->setFocus();
-        for (int step = 0; step < 14; ++step) {
+        for (int step = 0; step < 16; ++step) {
             visited.push_back(QApplication::focusWidget()->objectName());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         return visited;
     };
-    EXPECT_THAT(walk(),
-                ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
-                            "ModifyA", "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0",
+                                    "NewA", "ModifyA", "DELETEa", "copyA", "PasteA", "button1", "bitbtn4", "bitbtn1",
+                                    "bitbtn2", "LIndMbCanA"));
     driver.selectFrame(1);
-    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA",
-                                    "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+    EXPECT_THAT(walk(),
+                ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA",
+                            "DELETEa", "copyA", "PasteA", "button1", "bitbtn4", "bitbtn1", "bitbtn2", "LIndMbCanA"));
 }
 
 TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
@@ -141,6 +146,28 @@ TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
     driver.selectMapping(1);
     EXPECT_EQ(driver.index()->text(), "1");
     EXPECT_THAT(messages.texts(), IsEmpty());
+}
+
+// The receive map's own exchange: its export read back by Import gives the same map, in memory
+// until OK.
+TEST_F(ReceiveMapWindow, ExportThenImportGivesTheMapBack) {
+    frames(receiveFrame("0xF801") + receiveFrame("0xF802"));
+    const std::string rows = mapRow("3", "2", "1") + mapRow("0x10", "1", "131073");
+    map(rows);
+    show();
+    driver.exportAs(0);
+    EXPECT_EQ(readFile(project / "RInfoCob.csv"), "0x10,1,131073,\r\n3,2,1,\r\n");
+    driver.exportAs(1);
+    writeFile(project / "RInfoCob.xml", "<RInfoCob/>");
+    show();
+    chosenWorkbook = project / "RInfoCob.xlsx";
+    driver.press("bitbtn4");
+    EXPECT_EQ(window.registerMap().mappingCount(), 2u);
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("3", "2", "1") + mapRow("0x10", "1", "131073") + "</RInfoCob>");
+    EXPECT_THAT(messages.texts(), ElementsAre(::testing::StartsWith("RInfoCob: 2 mappings exported to "),
+                                              ::testing::StartsWith("RInfoCob: 2 mappings exported to "),
+                                              "RInfoCob: 2 mappings imported"));
 }
 
 TEST_F(ReceiveMapWindow, SelectingAMappingShowsItsBytes) {
