@@ -88,13 +88,20 @@ TEST_F(StringGridTest, TypingReplacesATextCellEnterMovesDownAndEscapeAbandons) {
     expectCurrent(2, 1);
     EXPECT_TRUE(dialog.isVisible()) << "Enter ending an edit must not press the default button";
 
+    // F2 and a double click edit the text in place, the caret after it; Tab ends the edit
+    // and moves right.
     press(Qt::Key_Up);
-    press(Qt::Key_F2);  // F2 edits the text in place; Tab ends the edit and moves right
-    press(Qt::Key_End);
+    press(Qt::Key_F2);
     type("7");
     press(Qt::Key_Tab);
     EXPECT_EQ(grid->cell(1, 1), "267");
     expectCurrent(1, 2);
+    QRect cell = grid->visualRect(grid->model()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    type("8");
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid->cell(1, 1), "2678");
 
     grid->setCurrentCell(1, 4);
     type("zzz");
@@ -173,6 +180,24 @@ TEST_F(StringGridTest, CheckBoxesStayEmptyUntilTouchedAndToggleBetweenYAndN) {
     clickCell(4, 3, QPoint(grid->columnWidth(2) / 2 - 2, 0));  // beside the box: only selects the cell
     EXPECT_EQ(grid->cell(4, 3), "");
     expectCurrent(4, 3);
+}
+
+TEST_F(StringGridTest, AnUntouchedBoxLooksUnlikeOneHoldingNAndTheLastColumnTakesTheRoom) {
+    grid->setCell(2, 3, "N");
+    grid->setCell(3, 3, "Y");
+    grid->setCurrentCell(5, 1);
+    auto picture = [this](int row) {
+        return grid->viewport()->grab(grid->visualRect(grid->model()->index(row - 1, 2))).toImage();
+    };
+    EXPECT_NE(picture(1), picture(2)) << "untouched and N";
+    EXPECT_NE(picture(2), picture(3)) << "N and Y";
+    EXPECT_EQ(picture(1), picture(4)) << "two untouched boxes";
+
+    const int lastWidth = grid->columnWidth(3), firstWidth = grid->columnWidth(0);
+    dialog.resize(dialog.width() + 120, dialog.height());
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(3), lastWidth + 120);
+    EXPECT_EQ(grid->columnWidth(0), firstWidth);
 }
 
 TEST_F(StringGridTest, PickListsTakeOnlyTheirChoices) {
