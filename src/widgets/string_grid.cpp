@@ -170,7 +170,11 @@ public:
                     emit self->commitData(list);
                     emit self->closeEditor(list, NoHint);
                 });
-                QTimer::singleShot(0, list, &QComboBox::showPopup);
+                QTimer::singleShot(0, list, [list] {
+                    list->showPopup();
+                    // On an empty cell no choice is current, so that Down picks the first.
+                    if (list->currentIndex() < 0) list->view()->selectionModel()->clearCurrentIndex();
+                });
                 return list;
             }
             case StringGrid::ColumnKind::Text:

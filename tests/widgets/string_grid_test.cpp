@@ -1,5 +1,6 @@
 #include "widgets/string_grid.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -213,7 +214,18 @@ TEST_F(StringGridTest, PickListsTakeOnlyTheirChoices) {
     EXPECT_EQ(grid->cell(1, 2), "0");
     expectCurrent(2, 2);
 
+    // Down in the open list of an empty cell picks the first choice.
+    grid->setCurrentCell(3, 2);
+    press(Qt::Key_F2);
+    list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(list, nullptr);
+    QTRY_VERIFY(list->view()->isVisible());
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(grid->cell(3, 2), "0");
+
     // An unlisted text read from a file survives a list closed without a choice.
+    grid->setCurrentCell(2, 2);
     grid->setCell(2, 2, "2");
     press(Qt::Key_F2);
     list = qobject_cast<QComboBox*>(QApplication::focusWidget());
