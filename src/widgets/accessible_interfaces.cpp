@@ -81,6 +81,7 @@ public:
     }
 
     QAccessible::Role role() const override {
+        if (label()->windowType() == Qt::ToolTip) return QAccessible::ToolTip;
         if (!label()->pixmap().isNull() || !label()->picture().isNull()) return QAccessible::Graphic;
         if (label()->movie()) return QAccessible::Animation;
         return QAccessible::StaticText;
