@@ -9,8 +9,10 @@
 #include "project/workspace.h"
 #include "project/workspace_location.h"
 #include "project/workspace_lock.h"
+#include "widgets/accessible_interfaces.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
+#include "widgets/return_presses_button.h"
 
 namespace {
 
@@ -63,6 +65,8 @@ int main(int argc, char* argv[]) {
 
     // QApplication takes its own options (such as -platform) out of argv.
     QApplication application(argc, argv);
+    telvanor::installAccessibleInterfaces();
+    telvanor::installReturnPressesFocusedButton();
     std::filesystem::path workspace;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];

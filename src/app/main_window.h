@@ -11,13 +11,13 @@
 #include "widgets/open_excel.h"
 
 class QDialog;
-class QLabel;
 class QPushButton;
 
 namespace telvanor {
 
 class MessageBoxes;
 class TFBootSer;
+class WebAddressLabel;
 class TFsaveproj;
 struct UpdateSummary;
 
@@ -72,7 +72,7 @@ private:
     TFBootSer* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;
     TFsaveproj* newProjectWindow_ = nullptr;
-    QLabel* Label6_ = nullptr;
+    WebAddressLabel* Label6_ = nullptr;
     OpenExcelDialog OpenExcel;
 };
 
