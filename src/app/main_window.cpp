@@ -185,7 +185,24 @@ void TFTelvanoreFirmWare::NewaClick() {
 void TFTelvanoreFirmWare::OpenaClick() {
     fs::path folder = workspace_.ProjectDir;
     chooseFolder_("Select directory of project", workspace_.ProjectsDir, folder);
-    OpenProject(workspace_, folder);
+    // The chooser stays beneath PROJECTS; a folder from elsewhere is never made the project.
+    if (folder.empty())
+        OpenProject(workspace_, folder);
+    else if (std::optional<std::string> refusal = OpenProjectFolder(workspace_, folder)) {
+        messages_.error(*refusal);
+        return;
+    }
+    projectOpened();
+}
+
+void TFTelvanoreFirmWare::openProjectFolder(const fs::path& folder) {
+    if (std::optional<std::string> refusal = OpenProjectFolder(workspace_, folder))
+        messages_.error(*refusal);
+    else
+        projectOpened();
+}
+
+void TFTelvanoreFirmWare::projectOpened() {
     setProjectTitle();
     OpenExcel.setInitialFolder(workspace_.ProjectDir);
 }

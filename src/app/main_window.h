@@ -38,6 +38,10 @@ public:
     // The workbook dialog of the worksheet imports, starting in the project folder.
     OpenExcelDialog& openExcel() { return OpenExcel; }
 
+    // Opens a project folder named on the command line as Open project would; a folder outside
+    // PROJECTS is refused with a message, and the current project stays.
+    void openProjectFolder(const std::filesystem::path& folder);
+
     // The window a step button opens, by the button's name ("btn_Prm_Gen", "btn_RCOB", ...).
     void setStepWindow(const QString& buttonName, QDialog* window);
     // The window shown after Update Device has written the image.
@@ -61,6 +65,7 @@ private:
     void FormClose();
 
     void setProjectTitle();
+    void projectOpened();
     QPushButton* makeButton(const char* name, const QString& caption);
     void buildLayout();
 

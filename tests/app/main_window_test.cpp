@@ -110,6 +110,29 @@ TEST_F(MainWindow, OpenProjectThenCloseRestoresItAtTheNextStart) {
     EXPECT_EQ(again->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
 }
 
+// telvanor PROJECT_DIR, and a chooser answer from outside PROJECTS: only folders under
+// PROJECTS become the project; anything else is told and the project stays.
+TEST_F(MainWindow, OnlyAFolderUnderProjectsIsOpened) {
+    fs::create_directories(projects() / "Boat1");
+    fs::create_directories(workspace / "Elsewhere");
+    auto window = start();
+    window->openProjectFolder(projects() / "Boat1" / ".");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+    EXPECT_EQ(window->openExcel().initialFolder(), projects() / "Boat1");
+    EXPECT_TRUE(messages.messages.empty());
+
+    window->openProjectFolder(workspace / "Elsewhere");
+    chosen = workspace / "Elsewhere";
+    click(*window, "open");
+    ASSERT_EQ(messages.messages.size(), 2u);
+    for (const auto& message : messages.messages) {
+        EXPECT_EQ(message.kind, "error");
+        EXPECT_THAT(message.text, HasSubstr("does not lie under " + projects().string()));
+    }
+    EXPECT_EQ(window->workspace().ProjectDir, projects() / "Boat1");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+}
+
 TEST_F(MainWindow, WorkbookDialogStartsInTheCurrentProjectFolder) {
     fs::create_directories(projects() / "Boat1");
     fs::create_directories(projects() / "Boat2");
