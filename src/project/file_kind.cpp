@@ -17,6 +17,7 @@ std::string kindText(mode_t mode) {
     if (S_ISSOCK(mode)) return "a socket";
     if (S_ISCHR(mode)) return "a character device";
     if (S_ISBLK(mode)) return "a block device";
+    if (S_ISREG(mode)) return "a regular file";
     return "not a file";
 }
 
@@ -33,6 +34,16 @@ std::optional<std::string> irregularFileReason(const fs::path& path) {
     }
     if (S_ISREG(status.st_mode)) return std::nullopt;
     return "it is " + kindText(status.st_mode) + ", not a regular file";
+}
+
+std::optional<std::string> notFolderReason(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode)) return std::nullopt;
+        return "it is " + kindText(status.st_mode) + ", not a folder";
+    }
+    if (entryExists(path)) return irregularFileReason(path);  // a link that leads nowhere
+    return std::string("there is no such folder");
 }
 
 bool entryExists(const fs::path& path) {
