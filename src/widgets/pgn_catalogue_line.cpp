@@ -4,10 +4,18 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
+#include <QScrollArea>
 
 #include "widgets/string_grid.h"
 
 namespace telvanor {
+
+namespace {
+
+// The summary and two warnings.
+constexpr int kPaneLines = 3;
+
+}  // namespace
 
 PgnCatalogueLine::PgnCatalogueLine(StringGrid* grid, Describe describe, QWidget* parent)
     : QLabel(parent), grid_(grid), describe_(std::move(describe)) {
@@ -16,12 +24,22 @@ PgnCatalogueLine::PgnCatalogueLine(StringGrid* grid, Describe describe, QWidget*
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setToolTip("From the canboat project's community PGN database, not the official NMEA list");
-    // Room for the summary and two warnings, so the window does not jump while moving rows.
-    setMinimumHeight(fontMetrics().lineSpacing() * 3 + 4);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { refresh(); });
     connect(grid_->model(), &QAbstractItemModel::dataChanged, this, [this] { refresh(); });
     connect(grid_->model(), &QAbstractItemModel::modelReset, this, [this] { refresh(); });
+}
+
+QWidget* PgnCatalogueLine::inFixedPane() {
+    auto* pane = new QScrollArea;
+    pane->setObjectName("pgnCataloguePane");
+    pane->setFrameShape(QFrame::NoFrame);
+    pane->setWidgetResizable(true);
+    pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pane->setFocusPolicy(Qt::NoFocus);
+    pane->setWidget(this);
+    pane->setFixedHeight(fontMetrics().lineSpacing() * kPaneLines + 4);
+    return pane;
 }
 
 void PgnCatalogueLine::refresh() {

@@ -20,6 +20,10 @@ public:
     PgnCatalogueLine(StringGrid* grid, Describe describe, QWidget* parent = nullptr);
 
     void refresh();
+    // The line in a pane of fixed height, room for the summary and two warnings: a longer text
+    // scrolls in it, so that the grid above keeps its height whatever the line says. Put the
+    // pane where the line goes.
+    QWidget* inFixedPane();
 
 private:
     StringGrid* grid_;

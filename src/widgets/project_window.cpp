@@ -1,21 +1,10 @@
 #include "widgets/project_window.h"
 
-#include <algorithm>
-
-#include <QScreen>
 #include <QShowEvent>
 
 #include "widgets/error_boundary.h"
 
 namespace telvanor {
-
-void centreOnScreen(QWidget& window) {
-    QScreen* display = window.screen();
-    if (!display) return;
-    QRect available = display->availableGeometry();
-    QPoint topLeft = available.center() - window.rect().center();
-    window.move(std::max(topLeft.x(), available.left()), std::max(topLeft.y(), available.top()));
-}
 
 void chainTabOrder(const QList<QWidget*>& controls) {
     for (qsizetype i = 0; i + 1 < controls.size(); ++i) QWidget::setTabOrder(controls[i], controls[i + 1]);

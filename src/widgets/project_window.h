@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "widgets/edit_guard.h"
+#include "widgets/screen_fit.h"
 
 class QShowEvent;
 
@@ -16,10 +17,6 @@ struct WorkspaceState;
 // The window flags of the program's modal windows: a title bar without close, help or
 // system menu buttons (Escape still cancels).
 inline constexpr Qt::WindowFlags kModalWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-
-// Puts a window in the middle of the available area of its screen; a window larger than that
-// area is put at its top-left corner, so that its title bar stays within reach.
-void centreOnScreen(QWidget& window);
 
 // Chains the tab order through the controls in the order given.
 void chainTabOrder(const QList<QWidget*>& controls);

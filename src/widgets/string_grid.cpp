@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSet>
@@ -73,8 +74,12 @@ public:
             case Qt::CheckStateRole:
                 if (!checkBox) return {};
                 return cell == StringGrid::kTicked ? Qt::Checked : Qt::Unchecked;
+            case Qt::ToolTipRole:
+                if (!checkBox || !cell.isEmpty()) return {};
+                return QStringLiteral("Not set yet: counts as not ticked");
             case Qt::AccessibleTextRole:
                 if (!checkBox) return {};
+                if (cell.isEmpty()) return QStringLiteral("not set");
                 return cell == StringGrid::kTicked ? QStringLiteral("ticked") : QStringLiteral("not ticked");
             case Qt::BackgroundRole:
                 return tint(index.column()).isValid() ? QVariant(tint(index.column())) : QVariant();
@@ -165,7 +170,11 @@ public:
                     emit self->commitData(list);
                     emit self->closeEditor(list, NoHint);
                 });
-                QTimer::singleShot(0, list, &QComboBox::showPopup);
+                QTimer::singleShot(0, list, [list] {
+                    list->showPopup();
+                    // On an empty cell no choice is current, so that Down picks the first.
+                    if (list->currentIndex() < 0) list->view()->selectionModel()->clearCurrentIndex();
+                });
                 return list;
             }
             case StringGrid::ColumnKind::Text:
@@ -211,7 +220,13 @@ public:
         box.rect = checkBoxRect(cell);
         box.state &= ~(QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange | QStyle::State_HasFocus);
         box.state |= cell.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+        // A box never touched (an empty cell) counts as unticked but is checked differently
+        // from one holding "N", so it is drawn faded.
+        const bool untouched = model_->text(index.row(), index.column()).isEmpty();
+        painter->save();
+        if (untouched) painter->setOpacity(kUntouchedOpacity);
         style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, cell.widget);
+        painter->restore();
     }
 
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -265,6 +280,8 @@ protected:
     }
 
 private:
+    static constexpr qreal kUntouchedOpacity = 0.35;
+
     static QRect checkBoxRect(const QStyleOptionViewItem& option) {
         QStyle* style = option.widget ? option.widget->style() : QApplication::style();
         QRect box(0, 0, style->pixelMetric(QStyle::PM_IndicatorWidth, &option, option.widget),
@@ -286,6 +303,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new StringG
     setTabKeyNavigation(true);
     setWordWrap(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The last column takes the room a wider window gives.
+    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
@@ -304,9 +323,11 @@ void StringGrid::setColumns(const QString& labelHeader, const std::vector<Column
     columns_ = columns;
     model_->setLayout(columns_, model_->rows(), model_->firstLabel());
     QFontMetrics metrics(font());
+    columnWidths_.clear();
     for (int column = 0; column < static_cast<int>(columns_.size()); ++column) {
         int wanted = metrics.averageCharWidth() * columns_[static_cast<std::size_t>(column)].widthInCharacters + 12;
-        setColumnWidth(column, std::max(wanted, horizontalHeader()->sectionSizeHint(column)));
+        columnWidths_.push_back(std::max(wanted, horizontalHeader()->sectionSizeHint(column)));
+        setColumnWidth(column, columnWidths_.back());
     }
 }
 
@@ -359,8 +380,21 @@ int StringGrid::currentColumn() const { return currentIndex().isValid() ? curren
 
 int StringGrid::naturalWidth() const {
     int width = verticalHeader()->width() + 2 * frameWidth();
-    for (int column = 0; column < model_->columns(); ++column) width += columnWidth(column);
+    for (int columnWidth : columnWidths_) width += columnWidth;
     return width;
+}
+
+bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event)) return false;
+    // F2 and a double click go on with the text as it stands, the caret after it, as
+    // spreadsheets do; a typed character still replaces it.
+    if (trigger == EditKeyPressed || trigger == DoubleClicked) {
+        if (auto* text = qobject_cast<QLineEdit*>(indexWidget(index))) {
+            text->deselect();
+            text->end(false);
+        }
+    }
+    return true;
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {

@@ -17,9 +17,9 @@ class StringGridModel;
 // from 1, editable columns from 1; column 0 is the row label).
 //
 // Keyboard: arrows and Tab / Shift+Tab move between cells; typing over a text cell replaces
-// its text (F2 or a double click edits it instead); Enter ends an edit and moves down, and
-// outside an edit reaches the dialog's default button; Escape abandons an edit; Delete or
-// Backspace empties the selected cells; Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste cells
+// its text (F2 or a double click edits it instead, the caret after its text); Enter ends an
+// edit and moves down, and outside an edit reaches the dialog's default button; Escape
+// abandons an edit; Delete or Backspace empties the selected cells; Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste cells
 // as tab-separated lines (as spreadsheets exchange them), a pasted text that a cell cannot
 // take leaving the cell as it was and being told; Ctrl+Tab / Ctrl+Shift+Tab leave the grid.
 class StringGrid : public QTableView {
@@ -32,8 +32,8 @@ public:
         // it; F2, Alt+Down or a double click open the list.
         PickList,
         // A centred check box: the text is "Y" when ticked and "N" when not. An empty cell
-        // shows an unticked box and stays empty until it is clicked. Space toggles, "Y" and
-        // "N" set it.
+        // shows a faded unticked box and stays empty until it is clicked. Space toggles, "Y"
+        // and "N" set it.
         CheckBox,
     };
 
@@ -76,7 +76,8 @@ public:
     int currentRow() const;
     int currentColumn() const;
 
-    // The width that shows the label column and every column at its set width.
+    // The width that shows the label column and every column at its set width. The last
+    // column stretches to fill a wider grid.
     int naturalWidth() const;
 
 signals:
@@ -85,6 +86,7 @@ signals:
     void cellsNotPasted(const QString& refused);
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -108,6 +110,7 @@ private:
     QWidget* corner_ = nullptr;  // the button above the row labels
     QString labelHeader_;
     std::vector<Column> columns_;
+    std::vector<int> columnWidths_;  // each column's set width, in pixels
 };
 
 }  // namespace telvanor

@@ -1,5 +1,6 @@
 #include "widgets/string_grid.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -88,13 +89,20 @@ TEST_F(StringGridTest, TypingReplacesATextCellEnterMovesDownAndEscapeAbandons) {
     expectCurrent(2, 1);
     EXPECT_TRUE(dialog.isVisible()) << "Enter ending an edit must not press the default button";
 
+    // F2 and a double click edit the text in place, the caret after it; Tab ends the edit
+    // and moves right.
     press(Qt::Key_Up);
-    press(Qt::Key_F2);  // F2 edits the text in place; Tab ends the edit and moves right
-    press(Qt::Key_End);
+    press(Qt::Key_F2);
     type("7");
     press(Qt::Key_Tab);
     EXPECT_EQ(grid->cell(1, 1), "267");
     expectCurrent(1, 2);
+    QRect cell = grid->visualRect(grid->model()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    type("8");
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid->cell(1, 1), "2678");
 
     grid->setCurrentCell(1, 4);
     type("zzz");
@@ -175,6 +183,24 @@ TEST_F(StringGridTest, CheckBoxesStayEmptyUntilTouchedAndToggleBetweenYAndN) {
     expectCurrent(4, 3);
 }
 
+TEST_F(StringGridTest, AnUntouchedBoxLooksUnlikeOneHoldingNAndTheLastColumnTakesTheRoom) {
+    grid->setCell(2, 3, "N");
+    grid->setCell(3, 3, "Y");
+    grid->setCurrentCell(5, 1);
+    auto picture = [this](int row) {
+        return grid->viewport()->grab(grid->visualRect(grid->model()->index(row - 1, 2))).toImage();
+    };
+    EXPECT_NE(picture(1), picture(2)) << "untouched and N";
+    EXPECT_NE(picture(2), picture(3)) << "N and Y";
+    EXPECT_EQ(picture(1), picture(4)) << "two untouched boxes";
+
+    const int lastWidth = grid->columnWidth(3), firstWidth = grid->columnWidth(0);
+    dialog.resize(dialog.width() + 120, dialog.height());
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(3), lastWidth + 120);
+    EXPECT_EQ(grid->columnWidth(0), firstWidth);
+}
+
 TEST_F(StringGridTest, PickListsTakeOnlyTheirChoices) {
     grid->setCurrentCell(1, 2);
     type("17");
@@ -188,7 +214,18 @@ TEST_F(StringGridTest, PickListsTakeOnlyTheirChoices) {
     EXPECT_EQ(grid->cell(1, 2), "0");
     expectCurrent(2, 2);
 
+    // Down in the open list of an empty cell picks the first choice.
+    grid->setCurrentCell(3, 2);
+    press(Qt::Key_F2);
+    list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(list, nullptr);
+    QTRY_VERIFY(list->view()->isVisible());
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(grid->cell(3, 2), "0");
+
     // An unlisted text read from a file survives a list closed without a choice.
+    grid->setCurrentCell(2, 2);
     grid->setCell(2, 2, "2");
     press(Qt::Key_F2);
     list = qobject_cast<QComboBox*>(QApplication::focusWidget());

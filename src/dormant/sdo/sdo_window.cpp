@@ -66,6 +66,8 @@ TFSdoMB::TFSdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDia
     for (auto field : {&SdoRow::ID, &SdoRow::Index, &SdoRow::SubIndex, &SdoRow::nByte, &SdoRow::mnemonico})
         grid()->setColumnTint(columnOf(field), QColor(204, 255, 255));
     grid()->setHeaderTextColour(QColor(0, 0, 128));
+    // Every column keeps its equal share (FormResize): the last one does not take the rest.
+    grid()->horizontalHeader()->setStretchLastSection(false);
     labelWidth_ = grid()->verticalHeader()->width();
 
     button1 = plainButton("button1", "Export", this);

@@ -10,8 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "project/formats/pargen_format.h"
@@ -163,22 +166,69 @@ void TFpargen::buildControls() {
     bitbtn2->setAutoDefault(false);
     connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &TFpargen::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bitbtn1);
-    buttons->addWidget(bitbtn2);
+    buttons_ = new QHBoxLayout;
+    buttons_->addStretch(1);
+    buttons_->addWidget(bitbtn1);
+    buttons_->addWidget(bitbtn2);
+
+    // The groups scroll above OK and Cancel, which stay in view.
+    auto* page = new QWidget;
+    groupLayout_ = new QGridLayout(page);
+    groupLayout_->setContentsMargins(0, 0, 0, 0);
+    groups_ = named(new QScrollArea(this), "ScrollBox1");
+    groups_->setFrameShape(QFrame::NoFrame);
+    groups_->setWidgetResizable(true);
+    groups_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    groups_->setFocusPolicy(Qt::NoFocus);
+    groups_->setWidget(page);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addWidget(GroupBox4);
-    layout->addWidget(GroupBox9);
-    layout->addLayout(buttons);
-    // Fixed size, always the size its content needs.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(groups_, 1);
+    layout->addLayout(buttons_);
+    fitInto(roomOnScreen(*this));
 
     chainTabOrder({CB_BR_CAN, RB_CAN_A,    RB_CAN_B,  E_TO_Data,    E_TO_MR,      CB_PtoP, CB_En_W_J1939, CB_Send_Every,
                    E_SE_ms,   CB_EnRemReq, E_Pri_Des, E_PGN1,       E_PGN2,       E_SA,    RB_RS232,      RB_RS485,
                    CB_BR_RTU, CB_PAR_RTU,  E_ID_RTU,  RB_HWType_A1, RB_HWType_B2, bitbtn1, bitbtn2});
+}
+
+void TFpargen::arrangeGroups(bool twoColumns) {
+    for (QWidget* group : {GroupBox1, GroupBox4, GroupBox9}) groupLayout_->removeWidget(group);
+    if (twoColumns) {
+        groupLayout_->addWidget(GroupBox1, 0, 0, 3, 1);
+        groupLayout_->addWidget(GroupBox4, 0, 1);
+        groupLayout_->addWidget(GroupBox9, 1, 1);
+    } else {
+        groupLayout_->addWidget(GroupBox1, 0, 0);
+        groupLayout_->addWidget(GroupBox4, 1, 0);
+        groupLayout_->addWidget(GroupBox9, 2, 0);
+    }
+    // What room is left goes below the groups.
+    groupLayout_->setRowStretch(2, twoColumns ? 1 : 0);
+    groupLayout_->setRowStretch(3, twoColumns ? 0 : 1);
+}
+
+void TFpargen::fitInto(QSize room) {
+    // Everything but the groups: the margins and OK and Cancel below them.
+    const QMargins margins = layout()->contentsMargins();
+    const QSize around(margins.left() + margins.right(),
+                       margins.top() + margins.bottom() + layout()->spacing() + buttons_->sizeHint().height());
+    arrangeGroups(false);
+    QSize content = groups_->widget()->sizeHint();
+    if (content.height() + around.height() > room.height()) {
+        arrangeGroups(true);
+        if (groups_->widget()->sizeHint().width() + around.width() > room.width()) arrangeGroups(false);
+        content = groups_->widget()->sizeHint();
+    }
+    const bool scrolls = content.height() + around.height() > room.height();
+    const int scrollBar = scrolls ? groups_->verticalScrollBar()->sizeHint().width() : 0;
+    setFixedSize(content.width() + scrollBar + around.width(),
+                 std::min(content.height() + around.height(), room.height()));
+}
+
+void TFpargen::placeOnScreen() {
+    fitInto(roomOnScreen(*this));
+    centreOnScreen(*this);
 }
 
 void TFpargen::FormShow() {

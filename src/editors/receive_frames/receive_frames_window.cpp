@@ -46,7 +46,8 @@ QString catalogueText(const ReceiveFrameRow& row) {
 
 TFpdoMB::TFpdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
     : TableEditor(receiveFramesTable(workspace), workspace, messages, parent) {
-    addBelowGrid(new PgnCatalogueLine(grid(), [this](int gridRow) { return catalogueText(rowAt(gridRow)); }));
+    auto* line = new PgnCatalogueLine(grid(), [this](int gridRow) { return catalogueText(rowAt(gridRow)); });
+    addBelowGrid(line->inFixedPane());
 }
 
 }  // namespace telvanor

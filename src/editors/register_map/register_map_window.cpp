@@ -22,6 +22,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -43,25 +44,44 @@ namespace {
 
 // Between a mapping line's own text and its register, and between the register and its bytes.
 constexpr const char* kLineGap = "   ";
-// How many lines the two lists show without scrolling, and the list of frame bytes (B1 to B8).
+// How many lines the two lists and the list of frame bytes (B1 to B8) show without scrolling
+// when the screen has room, and how few they may be cut down to in a smaller window.
 constexpr int kVisibleLines = 14;
 constexpr int kVisibleByteLines = 8;
+constexpr int kFewestLines = 6;
+constexpr int kFewestByteLines = 3;
 
-QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
-    auto* list = named(new QListWidget(parent), name);
+// A list that asks for room for a number of lines of a given width, and can be made narrower
+// and shorter, down to its minimum, by a smaller window: it then scrolls, and a line cut short
+// is shown whole as its tooltip.
+class SizedList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+    // The size that shows `lines` lines of `textWidth` without cutting them, and the least
+    // size: `fewestLines` lines of `leastTextWidth`.
+    void setRoomFor(int textWidth, int lines, int leastTextWidth, int fewestLines) {
+        const int margins = 2 * frameWidth() + 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4 +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int lineHeight = fontMetrics().height() + 2;
+        wanted_ = QSize(textWidth + margins, lines * lineHeight + 2 * frameWidth());
+        setMinimumSize(leastTextWidth + margins, fewestLines * lineHeight + 2 * frameWidth());
+        updateGeometry();
+    }
+
+    QSize sizeHint() const override { return wanted_.isValid() ? wanted_ : QListWidget::sizeHint(); }
+
+private:
+    QSize wanted_;
+};
+
+SizedList* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
+    auto* list = named(new SizedList(parent), name);
     list->setAccessibleName(accessibleName);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
-}
-
-// The size a list needs to show `lines` lines of `text` width without cutting them.
-void fitList(QListWidget* list, int textWidth, int lines) {
-    int margins = 2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
-    int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    int lineHeight = list->fontMetrics().height() + 2;
-    list->setFixedSize(textWidth + margins + scrollBar, lines * lineHeight + 2 * list->frameWidth());
 }
 
 // Chosen lines: a line selected by mouse or keyboard, or clicked again while selected.
@@ -194,40 +214,42 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     // One page only: its tab is no stop on the way through the controls.
     tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
-    LIndMbCanA = lineList("LIndMbCanA", "MODBUS", page_);
-    // Room for the line of a mapping with a wide register on an ordinary frame; a longer line
-    // (byte list entries) is cut short and shown whole as its tooltip.
-    fitList(LIndMbCanA,
-            LIndMbCanA->fontMetrics().horizontalAdvance(QString("Ind MB 00") + kLineGap + "65535 (0xFFFF)" + kLineGap +
-                                                        "B8 / B8"),
-            kVisibleLines);
+    SizedList* mappings = lineList("LIndMbCanA", "MODBUS", page_);
+    LIndMbCanA = mappings;
+    // Room for the line of a mapping with a wide register on an ordinary frame, at least for
+    // its register; a longer line (byte list entries) is cut short and shown whole as its
+    // tooltip.
+    const QFontMetrics lineMetrics = LIndMbCanA->fontMetrics();
+    mappings->setRoomFor(
+        lineMetrics.horizontalAdvance(QString("Ind MB 00") + kLineGap + "65535 (0xFFFF)" + kLineGap + "B8 / B8"),
+        kVisibleLines, lineMetrics.horizontalAdvance(QString("Ind MB 00") + kLineGap + "65535"), kFewestLines);
     LIndMbCanA->setItemDelegate(new WholeLineTips(LIndMbCanA));
 
-    LPdoCanA = lineList("LPdoCanA", toQt(infocob_xml::kFrameListCaption), page_);
+    SizedList* frames = lineList("LPdoCanA", toQt(infocob_xml::kFrameListCaption), page_);
+    LPdoCanA = frames;
     int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
     LPdoCanA->setItemDelegate(new TabStopDelegate(tabStop, LPdoCanA));
     frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
     frameHeading_->setObjectName("LPdoCanAHeading");
     frameHeading_->alignWith(LPdoCanA);
     // Room for every column, a text of ten average characters in the last one, and the start
-    // of the frame's name after them (the whole name is its tooltip).
-    int lastColumn = LPdoCanA->fontMetrics().horizontalAdvance("0x00000000");
+    // of the frame's name after them (the whole name is its tooltip); at least for the columns.
+    int columns =
+        std::max((layout.headingColumns - 1) * tabStop + LPdoCanA->fontMetrics().horizontalAdvance("0x00000000"),
+                 frameHeading_->sizeHint().width());
     int nameRoom = LPdoCanA->fontMetrics().horizontalAdvance("Engine Param");
-    fitList(LPdoCanA,
-            std::max((layout.headingColumns - 1) * tabStop + lastColumn, frameHeading_->sizeHint().width()) + nameRoom,
-            kVisibleLines);
+    frames->setRoomFor(columns + nameRoom, kVisibleLines, columns, kFewestLines);
 
-    frameBytes_ = named(new QListWidget(page_), "frameBytes");
+    // It lies under both lists and takes their width.
+    SizedList* bytes = named(new SizedList(page_), "frameBytes");
+    frameBytes_ = bytes;
     frameBytes_->setAccessibleName("Frame bytes");
     frameBytes_->setToolTip(
         "What each byte of the selected frame holds, from the canboat project's community PGN "
         "database (not the official NMEA list)");
     frameBytes_->setSelectionMode(QAbstractItemView::NoSelection);
     frameBytes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleByteLines);
-    // It lies under both lists and takes their width.
-    frameBytes_->setMinimumWidth(0);
-    frameBytes_->setMaximumWidth(QWIDGETSIZE_MAX);
+    bytes->setRoomFor(0, kVisibleByteLines, 0, kFewestByteLines);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
     EindexA->setAccessibleName(toQt(infocob_xml::kIndexCaption));
@@ -293,15 +315,19 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     lists->addWidget(mappingHeading, 0, 0);
     lists->addWidget(correlated, 0, 1);
     lists->addWidget(frameHeading_, 1, 1);
-    lists->addWidget(LIndMbCanA, 2, 0, Qt::AlignTop);
-    lists->addWidget(LPdoCanA, 2, 1, Qt::AlignTop);
+    lists->addWidget(LIndMbCanA, 2, 0);
+    lists->addWidget(LPdoCanA, 2, 1);
     auto* bytesHeading = new QLabel("Frame bytes", page_);
     bytesHeading->setBuddy(frameBytes_);
     lists->addWidget(bytesHeading, 3, 0, 1, 2);
     lists->addWidget(frameBytes_, 4, 0, 1, 2);
     lists->setVerticalSpacing(2);
     lists->setRowMinimumHeight(3, bytesHeading->sizeHint().height() + 8);
-    lists->setRowStretch(5, 1);
+    // A resized window shares its room between the lists as their wanted sizes do.
+    lists->setColumnStretch(0, LIndMbCanA->sizeHint().width());
+    lists->setColumnStretch(1, LPdoCanA->sizeHint().width());
+    lists->setRowStretch(2, LPdoCanA->sizeHint().height());
+    lists->setRowStretch(4, frameBytes_->sizeHint().height());
 
     auto* indexRow = new QHBoxLayout;
     auto* indexLabel = new QLabel(toQt(infocob_xml::kIndexCaption), page_);
@@ -326,15 +352,17 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
 
     auto* pageLayout = new QHBoxLayout(page_);
     pageLayout->setContentsMargins(6, 6, 6, 6);
-    pageLayout->addLayout(lists);
+    pageLayout->addLayout(lists, 1);
     pageLayout->addSpacing(8);
-    pageLayout->addLayout(editColumn, 1);
+    pageLayout->addLayout(editColumn);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tabs_);
     outer->addLayout(bottomBar_.layout);
-    // Fixed size, always the size its content needs.
-    outer->setSizeConstraint(QLayout::SetFixedSize);
+    // The window opens at the size its content asks for, within the screen (see
+    // centreOnScreen); the user can make it larger or smaller, the lists taking the change.
+    setSizeGripEnabled(true);
+    resize(sizeHint());
 
     QList<QWidget*> order = {LIndMbCanA, LPdoCanA, frameBytes_, EindexA};
     order += tabStops(highSelector);

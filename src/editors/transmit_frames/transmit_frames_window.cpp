@@ -64,7 +64,7 @@ QWidget* TFTpdo2MB::makeCatalogueBar() {
                    &TFTpdo2MB::updatePriorityButton);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(catalogueLine, 1);
+    layout->addWidget(catalogueLine->inFixedPane(), 1);
     layout->addWidget(btnCataloguePriority_, 0, Qt::AlignTop);
     updatePriorityButton();
     return bar;

@@ -1,12 +1,15 @@
 #include "editors/pargen/pargen_window.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -93,6 +96,40 @@ TEST_F(PargenWindow, OpensOnTheValuesOfAProjectWithoutFile) {
     QTest::keyClick(get("E_ID_RTU"), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(fs::exists(project / "pargen.xml"));
+}
+
+TEST_F(PargenWindow, AShortScreenGetsTwoColumnsOrAColumnThatScrollsAboveOkAndCancel) {
+    window.show();
+    const QSize oneColumn = window.size();
+    auto* scrollBar = get<QScrollArea>("ScrollBox1")->verticalScrollBar();
+    auto beside = [&] { return get("GroupBox4")->x() > get("GroupBox1")->geometry().right(); };
+    auto buttonsInView = [&] {
+        for (const char* button : {"bitbtn1", "bitbtn2"})
+            if (!window.rect().contains(get(button)->geometry())) return false;
+        return true;
+    };
+    struct Case {
+        QSize room;
+        bool twoColumns, scrolls;
+    } cases[] = {
+        {oneColumn, false, false},
+        {QSize(2 * oneColumn.width(), oneColumn.height() - 100), true, false},
+        {QSize(oneColumn.width() + 40, 300), false, true},
+    };
+    for (const Case& c : cases) {
+        window.fitInto(c.room);
+        QApplication::processEvents();
+        EXPECT_EQ(beside(), c.twoColumns) << c.room.height();
+        EXPECT_EQ(scrollBar->isVisible(), c.scrolls) << c.room.height();
+        EXPECT_LE(window.height(), c.room.height());
+        EXPECT_LE(window.width(), c.room.width());
+        EXPECT_TRUE(buttonsInView()) << c.room.height();
+    }
+    // Tab brings a control below the fold into view.
+    get("CB_PAR_RTU")->setFocus();
+    QTest::keyClick(get("CB_PAR_RTU"), Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), get("E_ID_RTU"));
+    EXPECT_FALSE(get("E_ID_RTU")->visibleRegion().isEmpty());
 }
 
 TEST_F(PargenWindow, RefusedValuesShowTheFirstMessageAndWriteNothing) {

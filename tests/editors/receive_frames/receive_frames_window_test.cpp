@@ -231,6 +231,17 @@ TEST_F(ReceiveFramesWindow, TheLineUnderTheGridNamesTheCurrentRowsPgnAndWarnsAbo
     grid.setCurrentCell(2, 2);
     EXPECT_EQ(line->text(), "");
 
+    // A line of a summary and two warnings takes no room from the grid, even in a narrow window.
+    window.resize(window.minimumSizeHint());
+    QApplication::processEvents();
+    const int gridHeight = grid.height();
+    fillRow(grid, 3, {"0", "0xEE00", "7", "Y", "N", "1", "16", "N", "claim"});
+    grid.setCurrentCell(3, 2);
+    QApplication::processEvents();
+    EXPECT_THAT(line->text().toStdString(), HasSubstr("reach byte 16"));
+    EXPECT_EQ(grid.height(), gridHeight);
+    fillRow(grid, 3, QStringList(9, QString()));
+
     // A warning is no refusal, and the file keeps only the table's own attributes.
     grid.setCell(1, 5, "Y");
     clickOk();
