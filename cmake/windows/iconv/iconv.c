@@ -14,32 +14,26 @@ struct converter {
     UINT code_page;
 };
 
-static UINT code_page_named(const char *name)
-{
-    if (_stricmp(name, "UTF-16LE") == 0)
-        return kUtf16LittleEndian;
-    if (_stricmp(name, "ASCII") == 0)
-        return kUsAscii;
-    if (_stricmp(name, "MacRoman") == 0)
-        return kMacRoman;
+static UINT code_page_named(const char* name) {
+    if (_stricmp(name, "UTF-16LE") == 0) return kUtf16LittleEndian;
+    if (_stricmp(name, "ASCII") == 0) return kUsAscii;
+    if (_stricmp(name, "MacRoman") == 0) return kMacRoman;
     if (_strnicmp(name, "CP", 2) == 0 && name[2] != '\0') {
-        char *end = NULL;
+        char* end = NULL;
         unsigned long number = strtoul(name + 2, &end, 10);
-        if (*end == '\0' && number > 0 && number < 65536)
-            return (UINT)number;
+        if (*end == '\0' && number > 0 && number < 65536) return (UINT)number;
     }
     return 0;
 }
 
-iconv_t iconv_open(const char *to_code, const char *from_code)
-{
+iconv_t iconv_open(const char* to_code, const char* from_code) {
     UINT code_page = code_page_named(from_code);
-    if (_stricmp(to_code, "UTF-8") != 0 || code_page == 0
-        || (code_page != kUtf16LittleEndian && !IsValidCodePage(code_page))) {
+    if (_stricmp(to_code, "UTF-8") != 0 || code_page == 0 ||
+        (code_page != kUtf16LittleEndian && !IsValidCodePage(code_page))) {
         errno = EINVAL;
         return (iconv_t)-1;
     }
-    struct converter *converter = malloc(sizeof *converter);
+    struct converter* converter = malloc(sizeof *converter);
     if (converter == NULL) {
         errno = ENOMEM;
         return (iconv_t)-1;
@@ -50,8 +44,7 @@ iconv_t iconv_open(const char *to_code, const char *from_code)
 
 /* The input as UTF-16 in a buffer of its own (the input may be unaligned); NULL with errno set
  * on failure. */
-static wchar_t *wide_text(UINT code_page, const char *in, size_t in_left, int *length)
-{
+static wchar_t* wide_text(UINT code_page, const char* in, size_t in_left, int* length) {
     if (in_left > INT_MAX) {
         errno = E2BIG;
         return NULL;
@@ -62,7 +55,7 @@ static wchar_t *wide_text(UINT code_page, const char *in, size_t in_left, int *l
             return NULL;
         }
         *length = (int)(in_left / 2);
-        wchar_t *wide = malloc(in_left + sizeof(wchar_t));
+        wchar_t* wide = malloc(in_left + sizeof(wchar_t));
         if (wide == NULL) {
             errno = ENOMEM;
             return NULL;
@@ -75,7 +68,7 @@ static wchar_t *wide_text(UINT code_page, const char *in, size_t in_left, int *l
         errno = EILSEQ;
         return NULL;
     }
-    wchar_t *wide = malloc(((size_t)*length + 1) * sizeof(wchar_t));
+    wchar_t* wide = malloc(((size_t)*length + 1) * sizeof(wchar_t));
     if (wide == NULL) {
         errno = ENOMEM;
         return NULL;
@@ -84,15 +77,12 @@ static wchar_t *wide_text(UINT code_page, const char *in, size_t in_left, int *l
     return wide;
 }
 
-size_t iconv(iconv_t cd, char **in, size_t *in_left, char **out, size_t *out_left)
-{
-    if (in == NULL || *in == NULL || *in_left == 0)
-        return 0; /* no shift state to reset or flush */
-    const struct converter *converter = cd;
+size_t iconv(iconv_t cd, char** in, size_t* in_left, char** out, size_t* out_left) {
+    if (in == NULL || *in == NULL || *in_left == 0) return 0; /* no shift state to reset or flush */
+    const struct converter* converter = cd;
     int wide_length = 0;
-    wchar_t *wide = wide_text(converter->code_page, *in, *in_left, &wide_length);
-    if (wide == NULL)
-        return (size_t)-1;
+    wchar_t* wide = wide_text(converter->code_page, *in, *in_left, &wide_length);
+    if (wide == NULL) return (size_t)-1;
     int utf8_length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, wide_length, NULL, 0, NULL, NULL);
     if (utf8_length == 0) {
         free(wide);
@@ -113,14 +103,12 @@ size_t iconv(iconv_t cd, char **in, size_t *in_left, char **out, size_t *out_lef
     return 0;
 }
 
-int iconv_close(iconv_t cd)
-{
+int iconv_close(iconv_t cd) {
     free(cd);
     return 0;
 }
 
-const char *locale_charset(void)
-{
+const char* locale_charset(void) {
     static char name[16];
     snprintf(name, sizeof name, "CP%u", GetACP());
     return name;

@@ -10,14 +10,14 @@
 extern "C" {
 #endif
 
-typedef void *iconv_t;
+typedef void* iconv_t;
 
 /* to_code must be "UTF-8"; from_code is "UTF-16LE", "ASCII", "MacRoman" or "CP<number>". */
-iconv_t iconv_open(const char *to_code, const char *from_code);
+iconv_t iconv_open(const char* to_code, const char* from_code);
 /* Converts the whole input or nothing: on failure returns (size_t)-1 with errno EILSEQ (a byte
  * sequence the code page does not define), EINVAL (half a UTF-16 unit) or E2BIG (the output
  * does not fit), and leaves the pointers and counts as they were. */
-size_t iconv(iconv_t cd, char **in, size_t *in_left, char **out, size_t *out_left);
+size_t iconv(iconv_t cd, char** in, size_t* in_left, char** out, size_t* out_left);
 int iconv_close(iconv_t cd);
 
 #ifdef __cplusplus

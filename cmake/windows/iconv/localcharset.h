@@ -6,7 +6,7 @@
 extern "C" {
 #endif
 
-const char *locale_charset(void);
+const char* locale_charset(void);
 
 #ifdef __cplusplus
 }
