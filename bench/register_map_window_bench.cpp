@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include <QApplication>
 #include <QListWidget>
 
@@ -7,37 +5,23 @@
 
 #include "editors/register_map/receive_map_window.h"
 #include "register_map_project.h"
-#include "widgets/message_boxes.h"
+#include "window_bench_project.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using telvanor::bench::WindowBenchProject;
 
-// Message boxes that nobody has to close; a full map shows none.
-class SilentMessageBoxes : public telvanor::MessageBoxes {
-public:
-    void plain(const std::string&) override {}
-    void error(const std::string&) override {}
-    void information(const std::string&) override {}
-};
-
-struct WindowOnFullFrame {
-    WindowOnFullFrame() : folder(fs::temp_directory_path() / "telvanor-bench-map-window") {
-        fs::remove_all(folder);
+// 65,536 mappings, all on the first of 250 frames.
+WindowBenchProject fullFrame() {
+    return WindowBenchProject("telvanor-bench-map-window", [](const std::filesystem::path& folder) {
         telvanor::bench::writeRegisterMapOnOneFrame(folder, 250);
-        workspace.ProjectDir = folder;
-    }
-    ~WindowOnFullFrame() { fs::remove_all(folder); }
-
-    fs::path folder;
-    telvanor::WorkspaceState workspace;
-    SilentMessageBoxes messages;
-};
+    });
+}
 
 // Showing the window on a map of 65,536 mappings: both files read, 250 frame lines.
 void BM_ReceiveMapWindow_Show(benchmark::State& state) {
-    WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages);
+    WindowBenchProject project = fullFrame();
+    telvanor::TFInfopdoMB window(project.workspace, project.messages);
     for (auto _ : state) {
         window.show();
         window.hide();
@@ -47,8 +31,8 @@ BENCHMARK(BM_ReceiveMapWindow_Show)->Unit(benchmark::kMillisecond);
 
 // Selecting the frame that holds all 65,536 mappings: one line per mapping.
 void BM_ReceiveMapWindow_SelectFrameOf65536Mappings(benchmark::State& state) {
-    WindowOnFullFrame setup;
-    telvanor::TFInfopdoMB window(setup.workspace, setup.messages);
+    WindowBenchProject project = fullFrame();
+    telvanor::TFInfopdoMB window(project.workspace, project.messages);
     window.show();
     auto* frames = window.findChild<QListWidget*>("LPdoCanA");
     auto* mappings = window.findChild<QListWidget*>("LIndMbCanA");
@@ -63,12 +47,3 @@ void BM_ReceiveMapWindow_SelectFrameOf65536Mappings(benchmark::State& state) {
 BENCHMARK(BM_ReceiveMapWindow_SelectFrameOf65536Mappings)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,6 +13,8 @@
 #include "editors/register_map/receive_map_window.h"
 #include "editors/register_map/transmit_map_window.h"
 #include "editors/transmit_frames/transmit_frames_window.h"
+#include "monitor/monitor_window.h"
+#include "overview/register_overview_window.h"
 #include "update/boot_serial_window.h"
 #include "update/modify_file_sx_window.h"
 
@@ -20,7 +22,8 @@ namespace telvanor {
 
 // The fixed order: TFTelvanoreFirmWare, TFsaveproj, TFAbout, TFSELstringhe, TFModifyFileSx,
 // TFpargen, TFSdoMB, TFpdoMB, TFInfopdoMB, TFemcyMB, TFWemcyMB, TFTPdoMB, TFPing, TFTpdo2MB,
-// TFInfoTpdoMB, TFBootSer.
+// TFInfoTpdoMB, TFBootSer; then the windows the program has gained since: the register overview
+// and the monitor.
 ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir, MessageBoxes& messages)
     : FTelvanoreFirmWare(std::make_unique<TFTelvanoreFirmWare>(workspaceDir, messages)) {
     TFTelvanoreFirmWare* main = FTelvanoreFirmWare.get();
@@ -63,6 +66,18 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     // Update Device shows the serial update window after writing the image.
     auto* FBootSer = new TFBootSer(workspace, messages, main);
     main->setUpdateWindow(FBootSer);
+
+    // The register overview, from the main window and from both register map windows, opens
+    // those windows on the mapping of a row.
+    auto* overview = new RegisterOverviewWindow(workspace, messages, main);
+    overview->setMapWindows(FInfopdoMB, FInfoTpdoMB);
+    main->setStepWindow("btn_Reg_Overview", overview);
+    for (RegisterMapWindow* mapWindow :
+         {static_cast<RegisterMapWindow*>(FInfopdoMB), static_cast<RegisterMapWindow*>(FInfoTpdoMB)})
+        mapWindow->setOverviewOpener([overview](RegisterMapWindow& from) { overview->openFrom(from); });
+
+    // The monitor reads the gateway's registers.
+    main->setStepWindow("btn_Monitor", new MonitorWindow(workspace, messages, main));
 }
 
 }  // namespace telvanor

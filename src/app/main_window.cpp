@@ -68,6 +68,9 @@ void TFTelvanoreFirmWare::buildLayout() {
     QPushButton* btn_TCOB = makeButton("btn_TCOB", "Transmit NMEA");
     QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", "Define NMEA");
     QPushButton* CreateBin = makeButton("CreateBin", "Update Device");
+    // Beside the steps: every register of both maps in one table, and read live from the gateway.
+    QPushButton* btn_Reg_Overview = makeButton("btn_Reg_Overview", "Register Overview");
+    QPushButton* btn_Monitor = makeButton("btn_Monitor", "Monitor");
     QPushButton* about = makeButton("about", "About");
     QPushButton* LbButton1 = makeButton("LbButton1", "X");
     LbButton1->setAccessibleName("Close");
@@ -98,7 +101,7 @@ void TFTelvanoreFirmWare::buildLayout() {
     grid->setVerticalSpacing(10);
     const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5"};
     QPushButton* left[] = {New, btn_Prm_Gen, btn_RCOB, btn_TCOB, CreateBin};
-    QPushButton* right[] = {open, nullptr, btn_Info_RCOB, btn_Info_TCOB, nullptr};
+    QPushButton* right[] = {open, btn_Monitor, btn_Info_RCOB, btn_Info_TCOB, btn_Reg_Overview};
     for (int row = 0; row < 5; ++row) {
         grid->addWidget(stepLabel(labelNames[row], QString("Step %1").arg(row + 1), this), row, 0);
         left[row]->setMinimumWidth(150);
@@ -124,16 +127,17 @@ void TFTelvanoreFirmWare::buildLayout() {
 
     connectGuarded(New, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::NewaClick);
     connectGuarded(open, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::OpenaClick);
-    for (QPushButton* step :
-         {btn_Prm_Gen, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB, hidden[0], hidden[1], hidden[2], hidden[3]})
+    for (QPushButton* step : {btn_Prm_Gen, btn_Monitor, btn_RCOB, btn_Info_RCOB, btn_TCOB, btn_Info_TCOB,
+                              btn_Reg_Overview, hidden[0], hidden[1], hidden[2], hidden[3]})
         connectGuarded(step, &QPushButton::clicked, messages_, this, [this, step] { btn_str_lng1aClick(step); });
     connectGuarded(CreateBin, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::CreateBinaClick);
     connectGuarded(about, &QPushButton::clicked, messages_, this, &TFTelvanoreFirmWare::aboutClick);
     connect(LbButton1, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order follows the rows, then the corner buttons and the web address.
-    QList<QWidget*> order = {New,           open,      btn_Prm_Gen, btn_RCOB,  btn_Info_RCOB, btn_TCOB,
-                             btn_Info_TCOB, CreateBin, about,       LbButton1, Label6_};
+    QList<QWidget*> order = {New,           open,      btn_Prm_Gen,   btn_Monitor, btn_RCOB,
+                             btn_Info_RCOB, btn_TCOB,  btn_Info_TCOB, CreateBin,   btn_Reg_Overview,
+                             about,         LbButton1, Label6_};
     chainTabOrder(order);
 
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));

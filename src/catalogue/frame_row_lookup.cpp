@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <optional>
 
 #include "project/integer_text.h"
@@ -10,14 +11,6 @@ namespace telvanor {
 
 namespace {
 
-// The full PGN of the texts, when both are numbers of the ranges a frame table allows.
-std::optional<std::uint32_t> rowFullPgn(std::string_view dataPage, std::string_view pgn) {
-    std::optional<std::int32_t> page = parseIntegerText(dataPage);
-    std::optional<std::int32_t> number = parseIntegerText(pgn);
-    if (!page || !number || *page < 0 || *page > 1 || *number < 0 || *number > 0xFFFF) return std::nullopt;
-    return fullPgn(static_cast<std::uint32_t>(*page), static_cast<std::uint32_t>(*number));
-}
-
 // A PGN typed in hexadecimal without its prefix ("F200"), which the table refuses.
 bool isBareHexadecimal(std::string_view text) {
     return !text.empty() && text.size() <= 4 &&
@@ -25,6 +18,14 @@ bool isBareHexadecimal(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<std::uint32_t> rowFullPgn(std::string_view dataPage, std::string_view pgn) {
+    if (std::optional<std::uint32_t> whole = pgnTypedWhole(pgn)) return whole;
+    std::optional<std::int32_t> page = parseIntegerText(dataPage);
+    std::optional<std::int32_t> number = parseIntegerText(pgn);
+    if (!page || !number || *page < 0 || *page > 1 || *number < 0 || *number > 0xFFFF) return std::nullopt;
+    return fullPgn(static_cast<std::uint32_t>(*page), static_cast<std::uint32_t>(*number));
+}
 
 const PgnInfo* lookUpRowPgn(std::string_view dataPage, std::string_view pgn, const PgnCatalogue& catalogue) {
     std::optional<std::uint32_t> full = rowFullPgn(dataPage, pgn);
@@ -37,8 +38,25 @@ std::string rowCatalogueLine(std::string_view dataPage, std::string_view pgn, co
         return "PGN " + std::string(pgn) + " is not a number: a hexadecimal PGN is written 0x" + std::string(pgn) +
                " or $" + std::string(pgn);
     if (!full) return "";
-    if (const PgnInfo* info = catalogue.find(*full)) return info->summary();
-    return "PGN " + std::to_string(*full) + " is not in the catalogue";
+    const PgnInfo* info = catalogue.find(*full);
+    std::string line = info ? info->summary() : "PGN " + std::to_string(*full) + " is not in the catalogue";
+    if (std::string hint = rowPgnHint(pgn); !hint.empty()) line += "; " + hint;
+    return line;
+}
+
+std::optional<std::uint32_t> pgnTypedWhole(std::string_view pgn) {
+    std::optional<std::int32_t> number = parseIntegerText(pgn);
+    if (!number || *number < 0x10000 || *number > 0x1FFFF) return std::nullopt;
+    return static_cast<std::uint32_t>(*number);
+}
+
+std::string rowPgnHint(std::string_view pgn) {
+    std::optional<std::uint32_t> whole = pgnTypedWhole(pgn);
+    if (!whole) return "";
+    char part[8];
+    std::snprintf(part, sizeof part, "%04X", *whole & 0xFFFF);
+    return "the table holds the PGN without its data page: Data Page " + std::to_string(*whole >> 16) + ", PGN 0x" +
+           part;
 }
 
 std::optional<int> priorityToFill(std::string_view priority, std::string_view dataPage, std::string_view pgn,

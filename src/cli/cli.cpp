@@ -119,6 +119,7 @@ const std::vector<CommandSpec>& commands() {
          "apostrophe. A project that check would refuse still gets its report,\n"
          "with the problems at its top.",
          runReport},
+        monitorCommandSpec(),
     };
     return list;
 }
@@ -248,6 +249,7 @@ std::string cliManual() {
         "    telvanor-cli diff old/bank.bin examples/Boat1/bin/bank.bin\n"
         "    telvanor-cli report examples/Boat1 --format=html -o report.html\n"
         "    telvanor-cli report examples/Boat1 --format csv --sep ';' -o registers.csv\n"
+        "    telvanor-cli monitor examples/Boat1 --port /dev/ttyUSB0 --once\n"
         "\n"
         "SEE ALSO\n"
         "    telvanor(1)\n";

@@ -35,4 +35,11 @@ struct ReportOptions {
 int reportCommand(const std::filesystem::path& projectDir, const ReportOptions& options, std::ostream& out,
                   std::ostream& err);
 
+struct CommandSpec;
+
+// telvanor-cli monitor PROJECT_DIR --port DEVICE [--once] [--interval MS] [--format
+// text|csv|json] [--function 3|4] [--baud N] [--parity N|E|O] [--id N]: the command with its
+// options and help, for the command table.
+const CommandSpec& monitorCommandSpec();
+
 }  // namespace telvanor

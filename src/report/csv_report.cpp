@@ -9,6 +9,9 @@ namespace telvanor {
 
 namespace {
 
+// The byte order mark tells a spreadsheet the file is UTF-8, so "N° Byte" stays whole.
+constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 bool needsQuotes(std::string_view text, char separator) {
     if (text.empty()) return false;
     if (text.front() == ' ' || text.back() == ' ') return true;
@@ -54,9 +57,22 @@ void appendRegisters(std::string& csv, const std::vector<ReportRegister>& regist
 
 }  // namespace
 
+std::string csvLine(const std::vector<std::string>& fields, char separator) {
+    std::string line;
+    appendLine(line, fields, separator);
+    return line;
+}
+
+std::string csvTable(const std::vector<std::string>& titleLines, const ReportTable& table, char separator) {
+    std::string csv = kUtf8ByteOrderMark;
+    for (const std::string& line : titleLines) appendLine(csv, {line}, separator);
+    appendLine(csv, table.columns, separator);
+    for (const std::vector<std::string>& row : table.rows) appendLine(csv, row, separator);
+    return csv;
+}
+
 std::string csvReport(const ProjectReport& report, char separator) {
-    // The byte order mark tells a spreadsheet the file is UTF-8, so "N° Byte" stays whole.
-    std::string csv = "\xEF\xBB\xBF";
+    std::string csv = kUtf8ByteOrderMark;
     std::string title = "Modbus registers of project " + report.projectName;
     if (!report.date.empty()) title += ", project files of " + report.date;
     appendLine(csv, {title}, separator);

@@ -51,8 +51,8 @@ constexpr const char* kStyle =
     ".problems { border: 2px solid #b00000; padding: 2pt 8pt; }\n"
     ".problems h2 { color: #b00000; margin-top: 4pt; }\n";
 
-void appendTable(std::string& html, const ReportTable& table) {
-    html += "<h2>" + escapeHtml(table.title) + "</h2>\n";
+void appendTable(std::string& html, const ReportTable& table, bool withHeading = true) {
+    if (withHeading) html += "<h2>" + escapeHtml(table.title) + "</h2>\n";
     if (table.rows.empty()) {
         html += "<p>" + escapeHtml(table.emptyText) + "</p>\n";
         return;
@@ -68,13 +68,27 @@ void appendTable(std::string& html, const ReportTable& table) {
     html += "</tbody>\n</table>\n";
 }
 
+// The page up to its heading.
+std::string pageStart(const std::string& title) {
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+    html += "<title>" + escapeHtml(title) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
+    html += "<h1>" + escapeHtml(title) + "</h1>\n";
+    return html;
+}
+
+constexpr const char* kPageEnd = "</body>\n</html>\n";
+
 }  // namespace
 
+std::string htmlTablePage(const std::vector<std::string>& paragraphs, const ReportTable& table) {
+    std::string html = pageStart(table.title);
+    for (const std::string& paragraph : paragraphs) html += "<p>" + escapeHtml(paragraph) + "</p>\n";
+    appendTable(html, table, false);
+    return html + kPageEnd;
+}
+
 std::string htmlReport(const ProjectReport& report) {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-    html +=
-        "<title>" + escapeHtml(reportTitle(report)) + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n";
-    html += "<h1>" + escapeHtml(reportTitle(report)) + "</h1>\n";
+    std::string html = pageStart(reportTitle(report));
     html += "<p>" + escapeHtml(reportDateLine(report)) + ". Firmware Telvanor project report.</p>\n";
     if (!report.problems.empty()) {
         html += "<div class=\"problems\">\n<h2>Problems</h2>\n<ul>\n";
@@ -84,8 +98,7 @@ std::string htmlReport(const ProjectReport& report) {
     }
     html += "<h2>Communication parameters</h2>\n<p>" + escapeHtml(parametersText(report)) + "</p>\n";
     for (const ReportTable& table : reportTables(report)) appendTable(html, table);
-    html += "</body>\n</html>\n";
-    return html;
+    return html + kPageEnd;
 }
 
 std::optional<ReportFormat> parseReportFormat(std::string_view name) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "catalogue/frame_row_lookup.h"
 #include "catalogue/pgn_catalogue.h"
 #include "editors/receive_frames/receive_frames.h"
 #include "editors/register_map/register_map_catalogue.h"
@@ -53,6 +54,12 @@ PgnTexts pgnTexts(const std::string& dataPageText, const std::string& pgnText) {
     // another PGN.
     if (!pgn || !dataPage || !inRange(*pgn, 0, 0xFFFF) || !inRange(*dataPage, 0, 1)) {
         texts.hex = pgnText;
+        // A PGN typed whole is named, with what the table wants instead.
+        if (std::optional<std::uint32_t> whole = pgnTypedWhole(pgnText)) {
+            texts.decimal = std::to_string(*whole);
+            texts.info = PgnCatalogue::builtIn().find(*whole);
+            texts.name = (texts.info ? texts.info->displayName() + "; " : std::string()) + rowPgnHint(pgnText);
+        }
         return texts;
     }
     std::uint32_t full = fullPgn(static_cast<std::uint32_t>(*dataPage), static_cast<std::uint32_t>(*pgn));
@@ -113,78 +120,54 @@ ReportTransmitFrame transmitFrame(std::size_t number, const TransmitFrameRow& ro
     return frame;
 }
 
-// What a frame of a register map is, for its mappings' lines.
-struct MapFrame {
-    std::string mnemonic;
-    std::string pgn;
+// The catalogue's field names of one frame's bytes, each looked up once.
+class FrameByteFields {
+public:
+    explicit FrameByteFields(const TClPdo& frame) : frame_(frame) {}
+
+    ReportByte byte(std::uint32_t position) {
+        if (position == 0 || position > 0xFFFF) return frameByte(frame_, position);
+        if (position >= fields_.size()) fields_.resize(position + 1);
+        std::optional<ReportByte>& byte = fields_[position];
+        if (!byte) byte = frameByte(frame_, position);
+        return *byte;
+    }
+
+private:
+    const TClPdo& frame_;
+    std::vector<std::optional<ReportByte>> fields_;
 };
 
-ReportByte reportByte(std::uint32_t position, const TClPdo& frame) {
-    ReportByte byte;
-    if (position == 0) {
-        byte.position = "none";
-        return byte;
-    }
-    byte.position = "byte " + std::to_string(position);
-    byte.field = frameByteField(frame, static_cast<int>(position));
-    return byte;
-}
-
-ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, const TClPdo& pdo, const MapFrame& frame) {
+ReportRegister reportRegister(MapKind kind, const TClIndMB& mapping, const TClPdo& pdo, const MapFrameTexts& frame,
+                              FrameByteFields& fields) {
     ReportRegister entry;
     entry.kind = kind;
     entry.frameNumber = pdo.frameNumber;
     entry.frameMnemonic = frame.mnemonic;
     entry.pgn = frame.pgn;
-    if (std::optional<std::int32_t> index = parseIntegerText(mapping.Index)) {
-        entry.registerDecimal = std::to_string(*index);
-        entry.registerHex = hex(static_cast<std::uint32_t>(*index), 4);
+    RegisterTexts texts = registerTexts(mapping.Index);
+    entry.registerDecimal = std::move(texts.decimal);
+    entry.registerHex = std::move(texts.hex);
+    if (std::optional<BytePositions> positions = bytePositions(kind, mapping.PosComp)) {
+        entry.high = fields.byte(positions->high);
+        entry.low = fields.byte(positions->low);
     } else {
-        entry.registerDecimal = mapping.Index;
+        entry.high.position = entry.low.position = positionsNotANumber(mapping.PosComp);
     }
-    if (std::optional<std::int32_t> packed = parseIntegerText(mapping.PosComp)) {
-        std::uint32_t value = static_cast<std::uint32_t>(*packed);
-        bool receive = kind == MapKind::Receive;
-        entry.high = reportByte(receive ? value >> 16 : value >> 4 & 0xF, pdo);
-        entry.low = reportByte(receive ? value & 0xFFFF : value & 0xF, pdo);
-    } else {
-        entry.high.position = entry.low.position = "'" + mapping.PosComp + "' (not a number)";
-    }
-    if (kind == MapKind::Transmit)
-        entry.write = mapping.Write_J1939 == "1" ? "yes" : mapping.Write_J1939 == "0" ? "no" : mapping.Write_J1939;
+    if (kind == MapKind::Transmit) entry.write = writeFlagText(mapping.Write_J1939);
     return entry;
 }
 
 template <typename Row>
-std::vector<MapFrame> mapFrames(const std::vector<Row>& rows, std::string Row::*dataPage) {
-    std::vector<MapFrame> frames;
+std::vector<MapFrameTexts> mapFrames(const std::vector<Row>& rows, std::string Row::*dataPage) {
+    std::vector<MapFrameTexts> frames;
     for (const Row& row : rows) {
-        MapFrame& frame = frames.emplace_back();
+        MapFrameTexts& frame = frames.emplace_back();
         frame.mnemonic = row.Mnemonic;
         PgnTexts pgn = pgnTexts(row.*dataPage, row.PGN);
-        frame.pgn = pgn.info ? pgn.decimal + " " + pgn.name : pgn.hex;
+        frame.pgn = pgn.name.empty() ? pgn.hex : pgn.decimal + " " + pgn.name;
     }
     return frames;
-}
-
-// The mappings of a map in register order; equal registers and those that are not numbers
-// keep the order of the frames and their lists.
-std::vector<ReportRegister> registers(const fs::path& projectDir, MapKind kind, const std::vector<MapFrame>& frames) {
-    RegisterMapLoad load = LoadRegisterMap(projectDir, kind);
-    std::vector<std::pair<std::optional<std::int32_t>, ReportRegister>> entries;
-    for (const TClPdo& pdo : load.map.frames) {
-        MapFrame frame =
-            pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrame{};
-        for (const TClIndMB& mapping : pdo.mappings)
-            entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo, frame));
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        if (!a.first || !b.first) return a.first.has_value() && !b.first.has_value();
-        return *a.first < *b.first;
-    });
-    std::vector<ReportRegister> sorted;
-    for (auto& entry : entries) sorted.push_back(std::move(entry.second));
-    return sorted;
 }
 
 // The rows a frame table load gives that were read whole: a failed load's last row is cut
@@ -196,15 +179,73 @@ std::vector<Row> wholeRows(const FrameTableLoad<Row>& load) {
     return rows;
 }
 
-std::string projectName(const fs::path& projectDir) {
+// The mappings of a map in register order; equal registers and those that are not numbers
+// keep the order of the frames and their lists.
+std::vector<ReportRegister> registers(const fs::path& projectDir, MapKind kind,
+                                      const std::vector<MapFrameTexts>& frames) {
+    RegisterMapLoad load = LoadRegisterMap(projectDir, kind);
+    std::vector<std::pair<std::optional<std::int32_t>, ReportRegister>> entries;
+    for (const TClPdo& pdo : load.map.frames) {
+        MapFrameTexts frame =
+            pdo.frameNumber >= 1 && pdo.frameNumber <= frames.size() ? frames[pdo.frameNumber - 1] : MapFrameTexts{};
+        FrameByteFields fields(pdo);
+        for (const TClIndMB& mapping : pdo.mappings)
+            entries.emplace_back(parseIntegerText(mapping.Index), reportRegister(kind, mapping, pdo, frame, fields));
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        if (!a.first || !b.first) return a.first.has_value() && !b.first.has_value();
+        return *a.first < *b.first;
+    });
+    std::vector<ReportRegister> sorted;
+    for (auto& entry : entries) sorted.push_back(std::move(entry.second));
+    return sorted;
+}
+
+}  // namespace
+
+std::vector<MapFrameTexts> mapFrameTexts(const fs::path& projectDir, MapKind kind) {
+    if (kind == MapKind::Receive)
+        return mapFrames(wholeRows(LoadReceiveFrames(projectDir / std::string(kRCobDefFile))),
+                         &ReceiveFrameRow::DataPage);
+    return mapFrames(wholeRows(LoadTransmitFrames(projectDir / std::string(kTCobDefFile))), &TransmitFrameRow::DP);
+}
+
+RegisterTexts registerTexts(const std::string& index) {
+    RegisterTexts texts;
+    texts.value = parseIntegerText(index);
+    if (!texts.value) {
+        texts.decimal = index;
+        return texts;
+    }
+    texts.decimal = std::to_string(*texts.value);
+    texts.hex = hex(static_cast<std::uint32_t>(*texts.value), 4);
+    return texts;
+}
+
+std::optional<BytePositions> bytePositions(MapKind kind, const std::string& posComp) {
+    std::optional<std::int32_t> packed = parseIntegerText(posComp);
+    if (!packed) return std::nullopt;
+    auto value = static_cast<std::uint32_t>(*packed);
+    if (kind == MapKind::Receive) return BytePositions{value >> 16, value & 0xFFFF};
+    return BytePositions{value >> 4 & 0xF, value & 0xF};
+}
+
+std::string positionsNotANumber(const std::string& posComp) { return "'" + posComp + "' (not a number)"; }
+
+ReportByte frameByte(const TClPdo& frame, std::uint32_t position) {
+    if (position == 0) return {"none", ""};
+    return {"byte " + std::to_string(position), frameByteField(frame, static_cast<int>(position))};
+}
+
+std::string writeFlagText(const std::string& write) { return write == "1" ? "yes" : write == "0" ? "no" : write; }
+
+std::string projectFolderName(const fs::path& projectDir) {
     std::error_code error;
     fs::path absolute = fs::weakly_canonical(fs::absolute(projectDir, error), error);
     if (error) absolute = projectDir;
     if (!absolute.has_filename()) absolute = absolute.parent_path();
     return absolute.filename().string();
 }
-
-}  // namespace
 
 std::string describeCommParams(const CommParams& params) {
     std::string text = "CAN " + listEntry(kCanBitRates, params.BaudRateCAN, " kbit/s") + ", " +
@@ -245,7 +286,7 @@ std::string newestProjectFileDate(const fs::path& projectDir) {
 
 ProjectReport BuildProjectReport(const fs::path& projectDir) {
     ProjectReport report;
-    report.projectName = projectName(projectDir);
+    report.projectName = projectFolderName(projectDir);
     report.date = newestProjectFileDate(projectDir);
     report.problems = CheckProject(projectDir).findings;
 

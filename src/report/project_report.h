@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -61,6 +62,45 @@ struct ReportRegister {
     std::string write;  // "Write NMEA2000 Frame" of a transmit mapping: "yes", "no" or the stored text
 };
 
+// What a register list calls the frames of a map, by frame number from 1.
+struct MapFrameTexts {
+    std::string mnemonic;
+    std::string pgn;  // as ReportRegister::pgn
+};
+
+// The frames of the project's frame table of `kind` as the register lists name them; the rows
+// read whole, so a table that fails to load gives the frames before the failure.
+std::vector<MapFrameTexts> mapFrameTexts(const std::filesystem::path& projectDir, MapKind kind);
+
+// How the register lists show a mapping, piece by piece (shared with the register overview).
+
+// A register: "100" and "0x0064", or the Index as stored and "" when it is not a number.
+struct RegisterTexts {
+    std::string decimal;
+    std::string hex;
+    std::optional<std::int32_t> value;
+};
+RegisterTexts registerTexts(const std::string& index);
+
+// The frame byte positions (from 1, 0 for none) of the register's high and low byte that a
+// PosComp names: H × 65536 + L (receive) or H × 16 + L (transmit); nothing when it is not a
+// number.
+struct BytePositions {
+    std::uint32_t high = 0;
+    std::uint32_t low = 0;
+};
+std::optional<BytePositions> bytePositions(MapKind kind, const std::string& posComp);
+
+// What both bytes show when the PosComp is not a number: "'x' (not a number)".
+std::string positionsNotANumber(const std::string& posComp);
+
+// Frame byte `position` of the frame with the field the catalogue places there, counted from
+// the frame's first data byte; "none" for 0.
+ReportByte frameByte(const TClPdo& frame, std::uint32_t position);
+
+// "Write NMEA2000 Frame" in words: "yes", "no", or the text as stored.
+std::string writeFlagText(const std::string& write);
+
 struct ProjectReport {
     std::string projectName;
     // The modification date of the newest project file, "YYYY-MM-DD" in UTC; empty when the
@@ -85,6 +125,10 @@ ProjectReport BuildProjectReport(const std::filesystem::path& projectDir);
 // The communication parameters in words: "CAN 250 kbit/s, 29-bit identifiers; RS485 9600 baud,
 // parity NONE, Modbus device ID 1; ...".
 std::string describeCommParams(const CommParams& params);
+
+// The project's name as the reports give it: its folder's name, also for "." or a path ending
+// in a separator.
+std::string projectFolderName(const std::filesystem::path& projectDir);
 
 // "YYYY-MM-DD" of the newest modification time among the project files that exist, in UTC.
 std::string newestProjectFileDate(const std::filesystem::path& projectDir);

@@ -4,10 +4,6 @@ namespace telvanor {
 
 namespace {
 
-std::string byteText(const ReportByte& byte) {
-    return byte.field.empty() ? byte.position : byte.position + ": " + byte.field;
-}
-
 ReportTable receiveFrameTable(const ProjectReport& report) {
     ReportTable table{
         "Receive frames",
@@ -73,6 +69,10 @@ std::string problemLine(const CheckFinding& finding) {
 std::string parametersText(const ProjectReport& report) {
     return report.parameters ? *report.parameters
                              : "No communication parameters: pargen.xml is missing or cannot be read.";
+}
+
+std::string byteText(const ReportByte& byte) {
+    return byte.field.empty() ? byte.position : byte.position + ": " + byte.field;
 }
 
 std::string directionText(MapKind kind) {

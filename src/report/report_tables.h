@@ -34,6 +34,8 @@ std::string parametersText(const ProjectReport& report);
 
 // "NMEA 2000 to Modbus" (receive) or "Modbus to NMEA 2000" (transmit).
 std::string directionText(MapKind kind);
+// "byte 2: Latitude, byte 2 of 4", or "byte 2" when the catalogue places no field there.
+std::string byteText(const ReportByte& byte);
 // "#1 Position rapid update", or "#1" without a mnemonic.
 std::string frameText(const ReportRegister& entry);
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/project_report.h"
 
@@ -28,5 +29,19 @@ std::string markdownReport(const ProjectReport& report);
 // quoted, quotes doubled; a field a spreadsheet would take for a formula (starting with =, +,
 // -, @, tab or CR) gets a leading apostrophe. UTF-8 after a byte order mark; lines end with CR LF.
 std::string csvReport(const ProjectReport& report, char separator = ',');
+
+struct ReportTable;
+
+// One line of fields as csvReport writes them: separated by `separator`, quoted where needed,
+// ended by CR LF.
+std::string csvLine(const std::vector<std::string>& fields, char separator = ',');
+
+// One table for a spreadsheet, marked and quoted as csvReport does: each of `titleLines` as a
+// line of one field, then the column titles and the rows.
+std::string csvTable(const std::vector<std::string>& titleLines, const ReportTable& table, char separator = ',');
+
+// One table as a self-contained page laid out as htmlReport lays out its tables: the table's
+// title as heading, `paragraphs` below it, then the table.
+std::string htmlTablePage(const std::vector<std::string>& paragraphs, const ReportTable& table);
 
 }  // namespace telvanor

@@ -2,22 +2,19 @@
 
 #include <algorithm>
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "project/settings_file.h"
 #include "project/workspace.h"
 #include "update/com_port_names.h"
+#include "update/port_choice_box.h"
 #include "update/port_registry.h"
 #include "update/updater_command.h"
 #include "update/updater_run.h"
@@ -33,54 +30,9 @@ namespace {
 constexpr const char* kCaption = "Update Firmware from Serial (RS232)";
 constexpr const char* kComPortCannotBeOpen = "Error!! Com Port cannot be open.";
 constexpr const char* kSelectOnePort = "Select one port.";
-constexpr int kDescriptionRole = Qt::UserRole + 1;
 constexpr int kIndent = 22;
-// Where the remembered port is kept in its file.
-constexpr const char* kPortSection = "update";
-constexpr const char* kPortKey = "port";
 // The status line is never narrower than this many characters; longer texts wrap.
 constexpr int kStatusColumns = 58;
-
-// The drop-down list shows each port's description in a column beside its name; the closed
-// box shows the name alone, which is what Connect opens and the updater is told.
-class PortItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        QString description = index.data(kDescriptionRole).toString();
-        if (description.isEmpty()) return;
-        QRect area = option.rect.adjusted(textStart(option, index), 0, 0, 0);
-        painter->save();
-        painter->setFont(option.font);
-        painter->setPen(
-            option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, description);
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        QString description = index.data(kDescriptionRole).toString();
-        if (!description.isEmpty())
-            size.setWidth(textStart(option, index) + option.fontMetrics.horizontalAdvance(description) + kGap);
-        return size;
-    }
-
-private:
-    static constexpr int kGap = 24;
-
-    // Where the descriptions begin: past the widest name of the list.
-    static int textStart(const QStyleOptionViewItem& option, const QModelIndex& index) {
-        int widest = 0;
-        const QAbstractItemModel* model = index.model();
-        for (int row = 0; row < model->rowCount(index.parent()); ++row)
-            widest = std::max(widest, option.fontMetrics.horizontalAdvance(
-                                          model->index(row, index.column(), index.parent()).data().toString()));
-        return widest + 2 * kGap;
-    }
-};
 
 QLabel* heading(const char* name, const QString& text, QWidget* parent) {
     QLabel* made = namedLabel(name, text, parent);
@@ -146,16 +98,7 @@ void TFBootSer::buildLayout() {
     QLabel* Label5 = namedLabel("Label5", "4 - Turn ON the Device", stepsPage_);
     QLabel* Label6 = namedLabel("Label6", "5 - Check the BOOT led. It must blink quickly", stepsPage_);
 
-    // A port that is not listed, such as a pseudo-terminal, can be typed.
-    CB_Com_ = new QComboBox(stepsPage_);
-    CB_Com_->setObjectName("CB_Com");
-    CB_Com_->setEditable(true);
-    CB_Com_->setInsertPolicy(QComboBox::NoInsert);
-    CB_Com_->setAccessibleName("COM port");
-    CB_Com_->lineEdit()->setAccessibleName("COM port");
-    CB_Com_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    CB_Com_->setMinimumContentsLength(12);
-    CB_Com_->setItemDelegate(new PortItemDelegate(CB_Com_));
+    CB_Com_ = makePortChoiceBox("CB_Com", "COM port", stepsPage_);
     Label4->setBuddy(CB_Com_);
     QPushButton* LbButton1 = button("LbButton1", "Connect", stepsPage_);
     QPushButton* LbButton3 = button("LbButton3", "Cancel", stepsPage_);
@@ -237,40 +180,15 @@ void TFBootSer::buildLayout() {
     setTabOrder(CB_RProj_, LbButton4_);
 }
 
-void TFBootSer::fillPortList() {
-    QString chosen = CB_Com_->currentText();
-    QSignalBlocker quiet(CB_Com_);
-    CB_Com_->clear();
-    std::vector<SystemPort> system = listSystemPorts_ ? listSystemPorts_() : std::vector<SystemPort>{};
-    for (const PortChoice& port : portChoices(system, stablePortFolder_)) {
-        QString name = toQt(port.name);
-        QString description = toQt(port.description);
-        CB_Com_->addItem(name);
-        int row = CB_Com_->count() - 1;
-        CB_Com_->setItemData(row, description, kDescriptionRole);
-        CB_Com_->setItemData(row, description, Qt::ToolTipRole);
-        CB_Com_->setItemData(row, description.isEmpty() ? name : name + " " + description, Qt::AccessibleTextRole);
-        if (!port.present)
-            CB_Com_->setItemData(row, palette().color(QPalette::Disabled, QPalette::Text), Qt::ForegroundRole);
-    }
-    // The choice stays as it was, even when the system no longer reports that port.
-    if (!chosen.isEmpty()) choosePort(chosen);
-    CB_Com_->view()->setMinimumWidth(CB_Com_->view()->sizeHintForColumn(0) + 2 * CB_Com_->view()->frameWidth() + 24);
-}
+void TFBootSer::fillPortList() { fillPortChoiceBox(CB_Com_, listSystemPorts_, stablePortFolder_); }
 
-void TFBootSer::choosePort(const QString& name) {
-    int row = CB_Com_->findText(name, Qt::MatchExactly);
-    if (row >= 0)
-        CB_Com_->setCurrentIndex(row);
-    else
-        CB_Com_->setEditText(name);
-}
+void TFBootSer::choosePort(const QString& name) { choosePortIn(CB_Com_, name); }
 
 void TFBootSer::restoreRememberedPort() {
     portRestored_ = true;
     std::optional<std::string> remembered;
-    runGuarded(messages_, [&] { remembered = readIniValue(rememberedPortFile_, kPortSection, kPortKey); });
-    if (remembered && !remembered->empty()) choosePort(toQt(*remembered));
+    runGuarded(messages_, [&] { remembered = rememberedPort(rememberedPortFile_); });
+    if (remembered) choosePort(toQt(*remembered));
 }
 
 void TFBootSer::fitToContent() {
@@ -320,9 +238,7 @@ void TFBootSer::LbButton1Click() {
     testedPort_ = chosen;
     testedDevice_ = device;
     PortRegistry::program().hold(device, kPortUser);
-    std::error_code ignored;  // a folder that cannot be made fails the write, which says so
-    std::filesystem::create_directories(rememberedPortFile_.parent_path(), ignored);
-    writeIniValue(rememberedPortFile_, kPortSection, kPortKey, fromQt(chosen));
+    rememberPort(rememberedPortFile_, fromQt(chosen));
 }
 
 void TFBootSer::closePort() {

@@ -6,9 +6,18 @@
 #include <QSerialPortInfo>
 #include <QStandardPaths>
 
+#include "project/settings_file.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
+
+namespace {
+
+// Where the remembered port is kept in its file.
+constexpr const char* kPortSection = "update";
+constexpr const char* kPortKey = "port";
+
+}  // namespace
 
 std::vector<SystemPort> systemSerialPorts() {
     QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
@@ -32,6 +41,18 @@ std::vector<SystemPort> systemSerialPorts() {
 
 std::filesystem::path rememberedPortFile() {
     return pathFromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) / "update.ini";
+}
+
+std::optional<std::string> rememberedPort(const std::filesystem::path& file) {
+    std::optional<std::string> port = readIniValue(file, kPortSection, kPortKey);
+    if (port && port->empty()) return std::nullopt;
+    return port;
+}
+
+void rememberPort(const std::filesystem::path& file, const std::string& port) {
+    std::error_code ignored;  // a folder that cannot be made fails the write, which says so
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    writeIniValue(file, kPortSection, kPortKey, port);
 }
 
 }  // namespace telvanor

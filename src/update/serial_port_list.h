@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "update/port_choices.h"
@@ -17,5 +19,11 @@ std::vector<SystemPort> systemSerialPorts();
 // The file in the user's configuration folder that remembers the port of the last update
 // (not the workspace's settings file, which keeps the last project only).
 std::filesystem::path rememberedPortFile();
+
+// The port remembered in `file`, if any; the monitor offers it too, as the gateway's port.
+// Throws FileError when the file is there but cannot be read.
+std::optional<std::string> rememberedPort(const std::filesystem::path& file);
+// Remembers `port` in `file`, making its folder; throws FileError when it cannot.
+void rememberPort(const std::filesystem::path& file, const std::string& port);
 
 }  // namespace telvanor

@@ -25,6 +25,14 @@ void show(QMessageBox::Icon icon, const std::string& text, std::optional<QPoint>
 void QtMessageBoxes::plain(const std::string& text) { show(QMessageBox::NoIcon, text); }
 void QtMessageBoxes::error(const std::string& text) { show(QMessageBox::Critical, text); }
 void QtMessageBoxes::information(const std::string& text) { show(QMessageBox::Information, text); }
+bool QtMessageBoxes::confirm(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), toQt(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtMessageBoxes::errorAt(const std::string& text, int x, int y) { show(QMessageBox::Critical, text, QPoint(x, y)); }
 
 }  // namespace telvanor

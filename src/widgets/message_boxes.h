@@ -19,6 +19,8 @@ public:
     // An error box whose top-left corner is at a given screen position; boxes that cannot be
     // placed show it as any error.
     virtual void errorAt(const std::string& text, int /*x*/, int /*y*/) { error(text); }
+    // A question with Yes and No, No the default; true when the user answers Yes.
+    virtual bool confirm(const std::string& text) = 0;
 };
 
 // The real boxes: modal, over the active window.
@@ -28,6 +30,7 @@ public:
     void error(const std::string& text) override;
     void information(const std::string& text) override;
     void errorAt(const std::string& text, int x, int y) override;
+    bool confirm(const std::string& text) override;
 };
 
 }  // namespace telvanor

@@ -16,8 +16,8 @@ namespace {
 using testing::RecordingMessageBoxes;
 using testing::TempDir;
 
-// Presses a step button and gives the title of the modal window it opened (closed at once).
-QString windowOpenedBy(TFTelvanoreFirmWare& main, const char* button) {
+// Presses a button and gives the title of the modal window it opened (closed at once).
+QString windowOpenedBy(QPushButton* button) {
     QString title = "<nothing opened>";
     QTimer::singleShot(0, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -25,17 +25,31 @@ QString windowOpenedBy(TFTelvanoreFirmWare& main, const char* button) {
             if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
         }
     });
-    main.findChild<QPushButton*>(button)->click();
+    button->click();
     return title;
 }
 
-TEST(ApplicationWindows, TheFrameTableStepsOpenTheirWindows) {
+QString windowOpenedBy(TFTelvanoreFirmWare& main, const char* button) {
+    return windowOpenedBy(main.findChild<QPushButton*>(button));
+}
+
+TEST(ApplicationWindows, StepsAndOverviewButtonsOpenTheirWindows) {
     TempDir workspace;
     RecordingMessageBoxes messages;
     ApplicationWindows windows(workspace.path(), messages);
     windows.main().show();
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_RCOB"), "Receive NMEA2000 Frame");
     EXPECT_EQ(windowOpenedBy(windows.main(), "btn_TCOB"), "Transmit NMEA2000 Frame");
+    EXPECT_EQ(windowOpenedBy(windows.main(), "btn_Reg_Overview"), "Register Overview");
+    EXPECT_EQ(windowOpenedBy(windows.main(), "btn_Monitor"), "Monitor");
+    // The register map windows open the overview too.
+    for (const char* mapWindow : {"FInfopdoMB", "FInfoTpdoMB"}) {
+        auto* window = windows.main().findChild<QDialog*>(mapWindow);
+        ASSERT_NE(window, nullptr) << mapWindow;
+        window->show();
+        EXPECT_EQ(windowOpenedBy(window->findChild<QPushButton*>("btnOverview")), "Register Overview") << mapWindow;
+        window->hide();
+    }
     EXPECT_TRUE(messages.messages.empty());
 }
 

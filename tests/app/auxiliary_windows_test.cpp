@@ -30,7 +30,7 @@ TEST(ApplicationWindows, CreatesTheWindowsInTheFixedOrderAndAboutOpensItsWindow)
         order.push_back(window->objectName().toStdString());
     EXPECT_THAT(order, ElementsAre("Fsaveproj", "FAbout", "FSELstringhe", "FModifyFileSx", "Fpargen", "FSdoMB",
                                    "FpdoMB", "FInfopdoMB", "FemcyMB", "FWemcyMB", "FTPdoMB", "FPing", "FTpdo2MB",
-                                   "FInfoTpdoMB", "FBootSer"));
+                                   "FInfoTpdoMB", "FBootSer", "RegisterOverview", "Monitor"));
     for (QDialog* window : windows.main().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 

@@ -176,7 +176,7 @@ TEST_F(MainWindow, EveryButtonIsNamedAndTheHiddenOnesStayHidden) {
     auto window = start();
     window->show();
     for (const char* name : {"New", "open", "btn_Prm_Gen", "btn_RCOB", "btn_Info_RCOB", "btn_TCOB", "btn_Info_TCOB",
-                             "CreateBin", "about", "LbButton1"}) {
+                             "CreateBin", "btn_Reg_Overview", "btn_Monitor", "about", "LbButton1"}) {
         auto* button = window->findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr) << name;
         EXPECT_TRUE(button->isVisible()) << name;

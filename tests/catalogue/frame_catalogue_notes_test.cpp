@@ -32,7 +32,15 @@ TEST(RowCatalogueLine, NamesTheRowsPgnFromItsTypedTexts) {
     EXPECT_EQ(rowCatalogueLine("1", "F200"), "PGN F200 is not a number: a hexadecimal PGN is written 0xF200 or $F200");
     EXPECT_EQ(rowCatalogueLine("1", "12AB5"), "");
     EXPECT_EQ(rowCatalogueLine("2", "0xF200"), "");
-    EXPECT_EQ(rowCatalogueLine("1", "0x1F200"), "");
+    // A PGN typed whole, data page included, is named and told how the table wants it.
+    const std::string wholeHint = "the table holds the PGN without its data page: Data Page 1, PGN 0xF200";
+    EXPECT_EQ(rowCatalogueLine("1", "0x1F200"),
+              "127488 Engine Parameters, Rapid Update, priority 2, single frame, 8 bytes; " + wholeHint);
+    EXPECT_EQ(rowCatalogueLine("0", "127488"), rowCatalogueLine("1", "0x1F200"));
+    EXPECT_EQ(rowCatalogueLine("1", "131070"),
+              "PGN 131070 is not in the catalogue; the table holds the PGN without its data page: Data Page 1, PGN "
+              "0xFFFE");
+    EXPECT_EQ(rowCatalogueLine("1", "0x20000"), "") << "beyond any data page";
 }
 
 TEST(PriorityToFill, OnlyAnEmptyPriorityOfAKnownPgn) {
@@ -111,6 +119,12 @@ TEST(RegisterMapCatalogue, NamesFramesAndTheirBytesFromTheStartByte) {
     unknown.PGN = "0xFFFE";
     EXPECT_EQ(frameCatalogueName(unknown), "");
     EXPECT_EQ(frameByteField(unknown, 1), "");
+    // A PGN typed whole is named, with what the table wants instead.
+    engine.PGN = "127488";
+    EXPECT_EQ(frameCatalogueName(engine),
+              "Engine Parameters, Rapid Update; the table holds the PGN without its data page: Data Page 1, PGN "
+              "0xF200");
+    EXPECT_EQ(frameByteField(engine, 2), "Speed, low byte, 0.25 rpm");
 }
 
 TEST(CheckCommand, WarnsAboutFramingThatContradictsTheCatalogue) {

@@ -114,11 +114,15 @@ TEST(ProjectReport, ValuesOutsideTheirFieldsAreShownAsStoredNotCutToFit) {
               "<row Priority=\"3\" DP=\"1\" PGN=\"0xF802\" ID_DEV=\"y\" Mnemonic=\"\"/></COBID>");
     ProjectReport report = BuildProjectReport(dir.path());
     ASSERT_EQ(report.receiveFrames.size(), 4u);
-    for (const ReportReceiveFrame& frame : report.receiveFrames) {
-        EXPECT_EQ(frame.pgnDecimal, "") << frame.number;
-        EXPECT_EQ(frame.name, "") << frame.number;
+    for (std::size_t i = 1; i < report.receiveFrames.size(); ++i) {
+        EXPECT_EQ(report.receiveFrames[i].pgnDecimal, "") << i;
+        EXPECT_EQ(report.receiveFrames[i].name, "") << i;
     }
+    // A PGN typed whole, data page included, is named as typed, with what the table wants.
     EXPECT_EQ(report.receiveFrames[0].pgnHex, "0x1F801");
+    EXPECT_EQ(report.receiveFrames[0].pgnDecimal, "129025");
+    EXPECT_EQ(report.receiveFrames[0].name,
+              "Position, Rapid Update; the table holds the PGN without its data page: Data Page 1, PGN 0xF801");
     EXPECT_EQ(report.receiveFrames[2].pgnHex, "-1");
     ASSERT_EQ(report.transmitFrames.size(), 2u);
     // The PGN with its data page bit typed into it spills into the data page of the identifier.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
-#include "update/pseudo_terminal_pair.h"
+#include "support/pseudo_terminal_pair.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {

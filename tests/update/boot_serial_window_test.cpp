@@ -19,7 +19,7 @@
 #include "support/temp_dir.h"
 #include "update/fake_updater.h"
 #include "update/port_registry.h"
-#include "update/pseudo_terminal_pair.h"
+#include "support/pseudo_terminal_pair.h"
 #include "update/stand_in_port.h"
 #include "widgets/qt_text.h"
 #include "widgets/recording_message_boxes.h"

@@ -18,6 +18,11 @@ public:
     void plain(const std::string& text) override { messages.push_back({"plain", text}); }
     void error(const std::string& text) override { messages.push_back({"error", text}); }
     void information(const std::string& text) override { messages.push_back({"information", text}); }
+    // Answers with `confirmAnswer`.
+    bool confirm(const std::string& text) override {
+        messages.push_back({"confirm", text});
+        return confirmAnswer;
+    }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> all;
@@ -26,6 +31,7 @@ public:
     }
 
     std::vector<Message> messages;
+    bool confirmAnswer = false;
 };
 
 }  // namespace telvanor::testing

@@ -48,11 +48,6 @@ QFrame* TFInfopdoMB::bytePanel(const char* name, const char* listName, const QSt
     list->setAccessibleName("Selected Frame Byte, " + halfName);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     list->setMinimumContentsLength(8);
-    auto* half = new QLabel(halfName, panel);
-    QFont bold = half->font();
-    bold.setBold(true);
-    half->setFont(bold);
-    half->setBuddy(list);
     auto* caption = new QLabel("Selected Frame Byte", panel);
     caption->setBuddy(list);
     auto* choice = new QVBoxLayout;
@@ -60,12 +55,7 @@ QFrame* TFInfopdoMB::bytePanel(const char* name, const char* listName, const QSt
     choice->addWidget(caption);
     choice->addWidget(list);
     choice->addStretch(1);
-    auto* layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(choice);
-    layout->addWidget(new QLabel("Translate in ", panel));
-    layout->addWidget(half);
-    layout->addStretch(1);
+    layOutByteRow(panel, choice, "Translate in ", halfName)->setBuddy(list);
     return panel;
 }
 

@@ -6,7 +6,10 @@ namespace telvanor {
 
 std::string frameCatalogueName(const TClPdo& frame, const PgnCatalogue& catalogue) {
     const PgnInfo* info = lookUpRowPgn(frame.DataPage, frame.PGN, catalogue);
-    return info ? info->displayName() : std::string();
+    std::string name = info ? info->displayName() : std::string();
+    std::string hint = rowPgnHint(frame.PGN);
+    if (hint.empty()) return name;
+    return name.empty() ? hint : name + "; " + hint;
 }
 
 std::string frameByteField(const TClPdo& frame, int position, const PgnCatalogue& catalogue) {

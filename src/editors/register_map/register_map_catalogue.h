@@ -7,7 +7,8 @@
 
 namespace telvanor {
 
-// The catalogue's name of a frame entry's PGN ("Engine Parameters, Rapid Update"), or "".
+// The catalogue's name of a frame entry's PGN ("Engine Parameters, Rapid Update"), or "". A
+// PGN typed whole is named too, with the hint of what the table wants instead.
 std::string frameCatalogueName(const TClPdo& frame, const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 
 // What the frame's byte choice `position` (B1 = 1, or Byte1 = 1 of a byte list) holds by the

@@ -136,7 +136,9 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         if (!frameNumber)
             return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is not an integer: '" + *nrPdo + "'"));
         if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
-            load.droppedRows.push_back({rowNumber, *frameNumber});
+            TClIndMB dropped{row.attribute("Index").value_or(""), row.attribute("PosComp").value_or(""),
+                             kind == MapKind::Transmit ? row.attribute("Write_J1939").value_or("") : ""};
+            load.droppedRows.push_back({rowNumber, *frameNumber, std::move(dropped)});
             continue;
         }
         if (*frameNumber < 1) return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is below 1: " + *nrPdo));

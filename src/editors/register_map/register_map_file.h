@@ -16,6 +16,8 @@ namespace telvanor {
 struct DroppedMapRow {
     std::size_t row = 0;  // 1-based row of the map file
     std::int32_t frameNumber = 0;
+    // The row's texts as stored; an attribute that is missing gives "".
+    TClIndMB mapping;
 
     bool operator==(const DroppedMapRow&) const = default;
 };

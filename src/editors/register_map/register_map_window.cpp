@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,11 +15,17 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
+#include <stdexcept>
+#include <utility>
+
 #include "editors/register_map/frame_list_columns.h"
+#include "editors/register_map/mapping_line.h"
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
 #include "widgets/error_boundary.h"
@@ -32,8 +39,11 @@ namespace telvanor {
 
 namespace {
 
-// How many lines the two lists show without scrolling.
+// Between a mapping line's own text and its register, and between the register and its bytes.
+constexpr const char* kLineGap = "   ";
+// How many lines the two lists show without scrolling, and the list of frame bytes (B1 to B8).
 constexpr int kVisibleLines = 14;
+constexpr int kVisibleByteLines = 8;
 
 QListWidget* lineList(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* list = named(new QListWidget(parent), name);
@@ -78,6 +88,20 @@ private:
     std::function<void()> chosen_;
     QPersistentModelIndex pressed_;
     bool pressedWasSelected_ = false;
+};
+
+// Shows a line's whole text as its tooltip, for the lines cut short by the list's width.
+class WholeLineTips : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QToolTip::showText(event->globalPos(), index.data().toString(), view);
+        return true;
+    }
 };
 
 // The selected line of a single-selection list, or -1.
@@ -134,17 +158,31 @@ QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, Q
         grid->addWidget(choice, position / 3, position % 3);
     }
     choices->button(0)->setChecked(true);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(group);
-    layout->addWidget(new QLabel("Tanslate in", row));
+    auto* selector = new QVBoxLayout;
+    selector->addWidget(group);
+    layOutByteRow(row, selector, "Tanslate in", halfName);
+    return row;
+}
+
+QLabel* RegisterMapWindow::layOutByteRow(QWidget* row, QLayout* selector, const QString& translate,
+                                         const QString& halfName) {
+    // The two labels stand one above the other beside the selector, which keeps the window
+    // narrow enough for a small screen.
     auto* half = new QLabel(halfName, row);
     QFont bold = half->font();
     bold.setBold(true);
     half->setFont(bold);
-    layout->addWidget(half);
+    auto* labels = new QVBoxLayout;
+    labels->addStretch(1);
+    labels->addWidget(new QLabel(translate, row));
+    labels->addWidget(half);
+    labels->addStretch(1);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(selector);
+    layout->addLayout(labels);
     layout->addStretch(1);
-    return row;
+    return half;
 }
 
 void RegisterMapWindow::buildControls(const Layout& layout) {
@@ -156,7 +194,13 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     tabs_->findChild<QTabBar*>()->setFocusPolicy(Qt::NoFocus);
 
     LIndMbCanA = lineList("LIndMbCanA", "MODBUS", page_);
-    fitList(LIndMbCanA, LIndMbCanA->fontMetrics().horizontalAdvance("Ind MB 000000"), kVisibleLines);
+    // Room for the line of a mapping with a wide register on an ordinary frame; a longer line
+    // (byte list entries) is cut short and shown whole as its tooltip.
+    fitList(LIndMbCanA,
+            LIndMbCanA->fontMetrics().horizontalAdvance(QString("Ind MB 00") + kLineGap + "65535 (0xFFFF)" + kLineGap +
+                                                        "B8 / B8"),
+            kVisibleLines);
+    LIndMbCanA->setItemDelegate(new WholeLineTips(LIndMbCanA));
 
     LPdoCanA = lineList("LPdoCanA", "Correlated", page_);
     int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
@@ -167,7 +211,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     // Room for every column, a text of ten average characters in the last one, and the start
     // of the frame's name after them (the whole name is its tooltip).
     int lastColumn = LPdoCanA->fontMetrics().horizontalAdvance("0x00000000");
-    int nameRoom = LPdoCanA->fontMetrics().horizontalAdvance("Engine Parameters, R");
+    int nameRoom = LPdoCanA->fontMetrics().horizontalAdvance("Engine Param");
     fitList(LPdoCanA,
             std::max((layout.headingColumns - 1) * tabStop + lastColumn, frameHeading_->sizeHint().width()) + nameRoom,
             kVisibleLines);
@@ -178,7 +222,11 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
         "What each byte of the selected frame holds, from the canboat project's community PGN "
         "database (not the official NMEA list)");
     frameBytes_->setSelectionMode(QAbstractItemView::NoSelection);
-    fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleLines);
+    frameBytes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitList(frameBytes_, frameBytes_->fontMetrics().horizontalAdvance(QString(31, QChar('n'))), kVisibleByteLines);
+    // It lies under both lists and takes their width.
+    frameBytes_->setMinimumWidth(0);
+    frameBytes_->setMaximumWidth(QWIDGETSIZE_MAX);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
     EindexA->setAccessibleName("Index MODBUS");
@@ -197,6 +245,10 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     bitbtn4 = bottomBar_.importButton;
     bitbtn1 = bottomBar_.ok;
     bitbtn2 = bottomBar_.cancel;
+    overviewButton_ = plainButton("btnOverview", "Register Overview", this);
+    overviewButton_->setToolTip("Every register of both maps in one table, with what is wrong with them");
+    overviewButton_->hide();
+    bottomBar_.layout->insertWidget(2, overviewButton_);
 
     connectGuarded(NewA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::NewAClick);
     connectGuarded(ModifyA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::ModifyAClick);
@@ -205,6 +257,9 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     connectGuarded(PasteA, &QPushButton::clicked, messages_, this, &RegisterMapWindow::PasteAClick);
     connectGuarded(bitbtn1, &QPushButton::clicked, messages_, this, &RegisterMapWindow::BitBtn1Click);
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectGuarded(overviewButton_, &QPushButton::clicked, messages_, this, [this] {
+        if (openOverview_) openOverview_(*this);
+    });
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
 }
@@ -214,7 +269,8 @@ void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow:
 }
 
 void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWidget* extra) {
-    // The mapping list on the left, the frame list in the middle, both under their headings.
+    // The mapping list on the left, the frame list beside it, both under their headings, and
+    // what the selected frame's bytes hold below them; the edit fields on the right.
     auto* lists = new QGridLayout;
     auto* mappingHeading = new QLabel("MODBUS", page_);
     mappingHeading->setBuddy(LIndMbCanA);
@@ -225,8 +281,13 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     lists->addWidget(frameHeading_, 1, 1);
     lists->addWidget(LIndMbCanA, 2, 0, Qt::AlignTop);
     lists->addWidget(LPdoCanA, 2, 1, Qt::AlignTop);
+    auto* bytesHeading = new QLabel("Frame bytes", page_);
+    bytesHeading->setBuddy(frameBytes_);
+    lists->addWidget(bytesHeading, 3, 0, 1, 2);
+    lists->addWidget(frameBytes_, 4, 0, 1, 2);
     lists->setVerticalSpacing(2);
-    lists->setRowStretch(3, 1);
+    lists->setRowMinimumHeight(3, bytesHeading->sizeHint().height() + 8);
+    lists->setRowStretch(5, 1);
 
     auto* indexRow = new QHBoxLayout;
     auto* indexLabel = new QLabel("Index MODBUS", page_);
@@ -235,9 +296,11 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     indexRow->addWidget(EindexA);
     indexRow->addStretch(1);
 
-    auto* editButtons = new QHBoxLayout;
-    for (QPushButton* pushButton : {NewA, ModifyA, DELETEa, copyA, PasteA}) editButtons->addWidget(pushButton);
-    editButtons->addStretch(1);
+    // Two rows, so that the edit column is no wider than its byte rows.
+    auto* editButtons = new QGridLayout;
+    QPushButton* buttons[] = {NewA, ModifyA, DELETEa, copyA, PasteA};
+    for (int i = 0; i < 5; ++i) editButtons->addWidget(buttons[i], i / 3, i % 3);
+    editButtons->setColumnStretch(3, 1);
 
     auto* editColumn = new QVBoxLayout;
     editColumn->addLayout(indexRow);
@@ -247,19 +310,11 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     editColumn->addStretch(1);
     editColumn->addLayout(editButtons);
 
-    auto* bytesColumn = new QVBoxLayout;
-    auto* bytesHeading = new QLabel("Frame bytes", page_);
-    bytesHeading->setBuddy(frameBytes_);
-    bytesColumn->addWidget(bytesHeading);
-    bytesColumn->addWidget(frameBytes_, 0, Qt::AlignTop);
-    bytesColumn->addStretch(1);
-
     auto* pageLayout = new QHBoxLayout(page_);
+    pageLayout->setContentsMargins(6, 6, 6, 6);
     pageLayout->addLayout(lists);
     pageLayout->addSpacing(8);
     pageLayout->addLayout(editColumn, 1);
-    pageLayout->addSpacing(8);
-    pageLayout->addLayout(bytesColumn);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tabs_);
@@ -267,16 +322,18 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     // Fixed size, always the size its content needs.
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    QList<QWidget*> order = {LIndMbCanA, LPdoCanA, EindexA};
+    QList<QWidget*> order = {LIndMbCanA, LPdoCanA, frameBytes_, EindexA};
     order += tabStops(highSelector);
     order += tabStops(lowSelector);
     order += tabStops(extra);
-    order += {NewA, ModifyA, DELETEa, copyA, PasteA, frameBytes_, button1, bitbtn4, bitbtn1, bitbtn2};
+    order += {NewA, ModifyA, DELETEa, copyA, PasteA, button1, bitbtn4, overviewButton_, bitbtn1, bitbtn2};
     chainTabOrder(order);
 }
 
 void RegisterMapWindow::showEvent(QShowEvent* event) {
     runGuarded(messages_, [this] { FormShow(); });
+    if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
+        runGuarded(messages_, [&] { selectMapping(*mapping); });
     QDialog::showEvent(event);
     centreOnScreen(*this);
 }
@@ -354,6 +411,7 @@ void RegisterMapWindow::FormShow() {
             LPdoCanA->addItem(line);
         }
     }
+    showNextFreeRegister();
     for (const std::string& message : load.messages) messages_.information(message);
     bitbtn1->setFocus();
 }
@@ -371,7 +429,7 @@ void RegisterMapWindow::LPdoCanAClick() {
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(frame->mappings.size()));
     for (std::size_t position = 0; position < frame->mappings.size(); ++position)
-        lines.push_back("Ind MB " + QString::number(position));
+        lines.push_back(mappingLine("Ind MB " + QString::number(position), *frame, position));
     {
         QSignalBlocker mappings(LIndMbCanA);
         LIndMbCanA->addItems(lines);
@@ -396,9 +454,12 @@ void RegisterMapWindow::NewAClick() {
     MapChange change = NewMapping(map_, static_cast<std::size_t>(frame), typedEdit());
     if (change.message) messages_.error(*change.message);
     if (!change.done) return;
+    const TClPdo& entry = map_.frames[static_cast<std::size_t>(frame)];
     QSignalBlocker mappings(LIndMbCanA);
-    LIndMbCanA->addItem("Ind Mb " + QString::number(LIndMbCanA->count()));
+    LIndMbCanA->addItem(
+        mappingLine("Ind Mb " + QString::number(LIndMbCanA->count()), entry, entry.mappings.size() - 1));
     LIndMbCanA->setCurrentRow(LIndMbCanA->count() - 1);
+    showNextFreeRegister();
 }
 
 void RegisterMapWindow::ModifyAClick() {
@@ -408,6 +469,12 @@ void RegisterMapWindow::ModifyAClick() {
     MapChange change =
         ModifyMapping(map_, {static_cast<std::size_t>(frame), static_cast<std::size_t>(line)}, typedEdit());
     if (change.message) messages_.error(*change.message);
+    if (!change.done) return;
+    // The line keeps its own text; what follows it shows the changed register and bytes.
+    QListWidgetItem* item = LIndMbCanA->item(line);
+    item->setText(mappingLine(item->text().section(kLineGap, 0, 0), map_.frames[static_cast<std::size_t>(frame)],
+                              static_cast<std::size_t>(line)));
+    showNextFreeRegister();
 }
 
 void RegisterMapWindow::DeleteAClick() {
@@ -419,6 +486,7 @@ void RegisterMapWindow::DeleteAClick() {
     delete LIndMbCanA->takeItem(line);
     LIndMbCanA->clearSelection();
     LIndMbCanA->setCurrentRow(-1);
+    showNextFreeRegister();
 }
 
 void RegisterMapWindow::CopyAClick() { CopyMapping(copyBuffer_, kind_, typedEdit()); }
@@ -427,6 +495,53 @@ void RegisterMapWindow::PasteAClick() {
     EindexA->setText(toQt(copyBuffer_.Index));
     showPastedBytes(copyBuffer_.PosComp);
     showWriteChoice(copyBuffer_.Write_J1939);
+}
+
+QString RegisterMapWindow::mappingLine(const QString& described, const TClPdo& frame, std::size_t position) const {
+    return described + kLineGap + toQt(mappingDetails(kind_, frame, frame.mappings[position]));
+}
+
+void RegisterMapWindow::showNextFreeRegister() {
+    std::optional<std::int32_t> next = nextFreeRegister(map_);
+    EindexA->setPlaceholderText(next ? QString("%1 (next free)").arg(*next) : QString("no register free"));
+}
+
+void RegisterMapWindow::setOverviewOpener(OverviewOpener opener) {
+    openOverview_ = std::move(opener);
+    overviewButton_->setVisible(static_cast<bool>(openOverview_));
+}
+
+void RegisterMapWindow::setOverviewEnabled(bool enabled) { overviewButton_->setEnabled(enabled); }
+
+void RegisterMapWindow::selectMapping(MappingRef mapping) {
+    if (mapping.frame >= map_.frames.size() || mapping.position >= map_.frames[mapping.frame].mappings.size())
+        throw std::out_of_range("The register map holds no mapping " + std::to_string(mapping.position + 1) +
+                                " in frame " + std::to_string(mapping.frame + 1));
+    {
+        QSignalBlocker frames(LPdoCanA);
+        LPdoCanA->setCurrentRow(static_cast<int>(mapping.frame));
+    }
+    LPdoCanAClick();
+    {
+        QSignalBlocker mappings(LIndMbCanA);
+        LIndMbCanA->setCurrentRow(static_cast<int>(mapping.position));
+    }
+    LIndMbCanA->scrollToItem(LIndMbCanA->currentItem());
+    LPdoCanA->scrollToItem(LPdoCanA->currentItem());
+    LIndMbCanAClick();
+    LIndMbCanA->setFocus();
+}
+
+std::optional<MappingRef> RegisterMapWindow::selectedMapping() const {
+    int frame = selectedFrameRow();
+    int line = selectedMappingRow();
+    if (frame < 0 || line < 0) return std::nullopt;
+    return MappingRef{static_cast<std::size_t>(frame), static_cast<std::size_t>(line)};
+}
+
+int RegisterMapWindow::execOn(MappingRef mapping) {
+    selectAfterShow_ = mapping;
+    return exec();
 }
 
 void RegisterMapWindow::BitBtn1Click() {

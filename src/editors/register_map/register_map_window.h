@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@ class QButtonGroup;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -43,6 +45,22 @@ public:
 
     const RegisterMap& registerMap() const { return map_; }
     const MapCopyBuffer& copyBuffer() const { return copyBuffer_; }
+    MapKind kind() const { return kind_; }
+
+    // "Register Overview" opens the overview of the project over this window; the button is
+    // shown once an opener is given.
+    using OverviewOpener = std::function<void(RegisterMapWindow& from)>;
+    void setOverviewOpener(OverviewOpener opener);
+    // Off while the overview is open beneath this window, which cannot open it twice.
+    void setOverviewEnabled(bool enabled);
+
+    // Selects the frame entry and the mapping at `mapping`, as choosing their lines does: the
+    // mapping's texts fill the edit fields.
+    void selectMapping(MappingRef mapping);
+    // Shows the window modally with `mapping` selected once the show has read the files.
+    int execOn(MappingRef mapping);
+    // The selected mapping line's mapping, if a frame and a mapping line are selected.
+    std::optional<MappingRef> selectedMapping() const;
 
     // What sets the two windows apart on the screen.
     struct Layout {
@@ -75,6 +93,10 @@ protected:
     // Runs at every show before anything else.
     virtual void beforeShow() {}
 
+    // Lays out a byte selector's row: the selector, and beside it `translate` above the bold
+    // `halfName` ("High MODBUS Byte"), which it gives.
+    static QLabel* layOutByteRow(QWidget* row, QLayout* selector, const QString& translate, const QString& halfName);
+
     BytePair radioBytes() const;
     void chooseRadioBytes(BytePair bytes);
     void showRadioBytes(std::string_view posComp);
@@ -87,8 +109,11 @@ protected:
     RegisterMap& editedMap() { return map_; }
     // What choosing the selected frame does: clears the mapping list, the Index edit and the
     // byte selectors, then lists that frame's mappings; with no frame selected the list
-    // stays empty.
-    void showSelectedFrame() { LPdoCanAClick(); }
+    // stays empty. The next free register is looked up again, for a map that changed whole.
+    void showSelectedFrame() {
+        LPdoCanAClick();
+        showNextFreeRegister();
+    }
 
     QGroupBox* PoscompMsbA;
     QGroupBox* PoscompLsbA;
@@ -120,6 +145,10 @@ private:
     int selectedMappingRow() const;
     MapEdit typedEdit() const;
     void showByteNotes(const TClPdo& frame);
+    // The line of the mapping at `position` of `frame`: `described` (such as "Ind MB 0")
+    // followed by its register and byte choices.
+    QString mappingLine(const QString& described, const TClPdo& frame, std::size_t position) const;
+    void showNextFreeRegister();
     // Runs `handler` when a line of `list` is chosen: selected by mouse or keyboard, or
     // clicked again while selected.
     void onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)());
@@ -131,6 +160,8 @@ private:
     MapCopyBuffer copyBuffer_;
     FrameNote frameNote_;
     ByteNote byteNote_;
+    OverviewOpener openOverview_;
+    std::optional<MappingRef> selectAfterShow_;
 
     QTabWidget* tabs_;
     QWidget* page_;
@@ -150,6 +181,7 @@ private:
     QPushButton* PasteA;
     QPushButton* bitbtn1;
     QPushButton* bitbtn2;
+    QPushButton* overviewButton_;
 };
 
 }  // namespace telvanor

@@ -54,7 +54,13 @@ public:
         return texts;
     }
     QStringList frameLines() const { return lines(frames()); }
-    QStringList mappingLines() const { return lines(mappings()); }
+    // The mapping lines' own texts ("Ind MB 0"), without the register and bytes after them.
+    QStringList mappingLines() const {
+        QStringList texts = lines(mappings());
+        for (QString& text : texts) text = text.section("   ", 0, 0);
+        return texts;
+    }
+    QStringList fullMappingLines() const { return lines(mappings()); }
 
     void selectFrame(int row) const { frames()->setCurrentRow(row); }
     void selectMapping(int row) const { mappings()->setCurrentRow(row); }

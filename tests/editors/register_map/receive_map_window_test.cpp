@@ -102,6 +102,8 @@ TEST_F(ReceiveMapWindow, EveryControlHasAnAccessibleNameAndNothingIsCutOff) {
         EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << widget->objectName().toStdString();
     }
     EXPECT_EQ(window.size(), window.sizeHint()) << "the window is as large as its content";
+    EXPECT_LE(window.frameGeometry().width(), 1024);
+    EXPECT_LE(window.frameGeometry().height(), 768);
 }
 
 TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
@@ -118,11 +120,11 @@ TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
         return visited;
     };
     EXPECT_THAT(walk(),
-                ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA", "ModifyA",
-                            "DELETEa", "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+                ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
+                            "ModifyA", "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
     driver.selectFrame(1);
-    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA", "DELETEa",
-                                    "copyA", "PasteA", "frameBytes", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA",
+                                    "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
 }
 
 TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
@@ -132,8 +134,10 @@ TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
     EXPECT_THAT(driver.frameLines(), ElementsAre("1\t0xF801\t35", "1\t0xF802\t35"));
     EXPECT_EQ(driver.frames()->currentRow(), -1) << "no frame is selected after a show";
     EXPECT_THAT(driver.mappingLines(), IsEmpty());
+    EXPECT_EQ(driver.index()->placeholderText(), "10 (next free)");
     driver.selectFrame(1);
-    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1"));
+    EXPECT_THAT(driver.fullMappingLines(),
+                ElementsAre("Ind MB 0   3 (0x3)   none / B1", "Ind MB 1   1 (0x1)   none / B2"));
     driver.selectMapping(1);
     EXPECT_EQ(driver.index()->text(), "1");
     EXPECT_THAT(messages.texts(), IsEmpty());
@@ -227,7 +231,7 @@ TEST_F(ReceiveMapWindow, NewWithLettersIsSilentInAnEmptyMapAndAConversionErrorOt
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0"));
 }
 
-TEST_F(ReceiveMapWindow, ModifyChangesTheMappingButNotItsLine) {
+TEST_F(ReceiveMapWindow, ModifyKeepsTheLinesOwnTextAndShowsTheChangedRegister) {
     frames(receiveFrame("1"));
     map(mapRow("1", "1", "0") + mapRow("2", "1", "0"));
     show();
@@ -239,7 +243,9 @@ TEST_F(ReceiveMapWindow, ModifyChangesTheMappingButNotItsLine) {
     driver.typeIndex("70000");
     driver.chooseRadio("PoscompLsbA", 5);
     driver.press("ModifyA");
-    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1"));
+    EXPECT_THAT(driver.fullMappingLines(),
+                ElementsAre("Ind MB 0   1 (0x1)   none / none", "Ind MB 1   70000 (0x11170)   none / B5"));
+    EXPECT_EQ(driver.index()->placeholderText(), "2 (next free)") << "70000 is no register the map can use";
     driver.press("bitbtn1");
     EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("1", "1", "0") + mapRow("70000", "1", "5") + "</RInfoCob>");
 }

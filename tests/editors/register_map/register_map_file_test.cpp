@@ -89,7 +89,7 @@ TEST_F(RegisterMapFile, RowsNamingNoFrameAreDroppedAndVanishAtTheNextSave) {
                                                mapRow("4", "2", "1")));
     RegisterMapLoad loaded = load();
     EXPECT_THAT(loaded.messages, IsEmpty());
-    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5}));
+    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5, {"3", "1", ""}}));
     EXPECT_EQ(loaded.map.mappingCount(), 3u);
     SaveRegisterMap(loaded.map, dir.path());
     EXPECT_EQ(readFile(dir / "RInfoCob.xml"),
@@ -116,7 +116,7 @@ TEST_F(RegisterMapFile, FrameTableFailureKeepsTheFramesBeforeTheBadRow) {
     EXPECT_THAT(loaded.frameTableFailure, Optional(std::string("row 3: attribute MultiFrame is missing")));
     EXPECT_EQ(loaded.map.frames.size(), 2u);
     EXPECT_THAT(indexesOf(loaded.map.frames[1]), ElementsAre("1"));
-    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{2, 4}));
+    EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{2, 4, {"2", "1", ""}}));
 }
 
 TEST_F(RegisterMapFile, FrameTableFailuresOfMultiFrameMessages) {

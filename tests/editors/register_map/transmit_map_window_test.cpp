@@ -82,6 +82,11 @@ TEST_F(TransmitMapWindow, ShowsItsOwnTitleHeadingAndButtons) {
     EXPECT_THAT((QStringList{writeList()->itemText(0), writeList()->itemText(1)}), ElementsAre("False", "True"));
     EXPECT_EQ(writeList()->currentIndex(), 0);
     EXPECT_EQ(writeList()->accessibleName(), "Write NMEA2000 Frame");
+    // With the overview's button in its bottom bar too, the window fits a 1,024 x 768 screen.
+    window.setOverviewOpener([](RegisterMapWindow&) {});
+    EXPECT_TRUE(driver.control<QPushButton>("btnOverview")->isVisible());
+    EXPECT_LE(window.frameGeometry().width(), 1024);
+    EXPECT_LE(window.frameGeometry().height(), 768);
 }
 
 TEST_F(TransmitMapWindow, WriteChoiceIsEnabledOnlyByTheCommunicationParameters) {
@@ -114,7 +119,8 @@ TEST_F(TransmitMapWindow, NewStoresTheWriteChoiceEvenWhileDisabled) {
     driver.press("NewA");
     driver.typeIndex("-1");
     driver.press("NewA");
-    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0", "Ind Mb 1"));
+    EXPECT_THAT(driver.fullMappingLines(),
+                ElementsAre("Ind Mb 0   70000 (0x11170)   B2 / B1", "Ind Mb 1   -1 (0xFFFFFFFF)   B2 / B1"));
     EXPECT_THAT(messages.texts(), IsEmpty()) << "no range check on New";
     driver.press("bitbtn1");
     EXPECT_EQ(savedMap(),

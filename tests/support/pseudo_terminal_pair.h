@@ -2,14 +2,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <thread>
-
-#include <QProcess>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
-#include "widgets/qt_text.h"
+#include "support/child_process.h"
 
 namespace telvanor::testing {
 
@@ -19,22 +17,12 @@ class PseudoTerminalPair {
 public:
     explicit PseudoTerminalPair(const std::filesystem::path& folder)
         : first(folder / "ttyFirst"), second(folder / "ttySecond") {
-        socat_.setProgram("socat");
-        socat_.setArguments({"pty,raw,echo=0,link=" + toQtPath(first), "pty,raw,echo=0,link=" + toQtPath(second)});
-        socat_.start();
-        if (!socat_.waitForStarted(5000)) {
-            ADD_FAILURE() << "socat could not be started; scripts/install-packages installs it";
-            return;
-        }
+        socat_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "socat", "pty,raw,echo=0,link=" + first.string(), "pty,raw,echo=0,link=" + second.string()});
         for (int i = 0; i < 500 && !(exists(first) && exists(second)); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!exists(first) || !exists(second)) ADD_FAILURE() << "socat made no pseudo-terminals";
-    }
-
-    ~PseudoTerminalPair() {
-        socat_.terminate();
-        if (!socat_.waitForFinished(3000)) socat_.kill();
-        socat_.waitForFinished(3000);
+        if (!exists(first) || !exists(second))
+            ADD_FAILURE() << "socat made no pseudo-terminals; scripts/install-packages installs it";
     }
 
     const std::filesystem::path first;
@@ -46,7 +34,7 @@ private:
         return std::filesystem::exists(link, ignored);
     }
 
-    QProcess socat_;
+    std::unique_ptr<ChildProcess> socat_;
 };
 
 }  // namespace telvanor::testing
