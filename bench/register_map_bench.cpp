@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "editors/register_map/register_map.h"
+#include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
 #include "register_map_project.h"
 
@@ -51,5 +52,22 @@ BENCHMARK_DEFINE_F(FullMap, Save)(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(fs::file_size(folder / "RInfoCob.xml"));
 }
 BENCHMARK_REGISTER_F(FullMap, Save)->Unit(benchmark::kMillisecond);
+
+// What Import and then OK do with the export of that map, read back as CSV or as an .xlsx
+// workbook: the reader process started, the rows read and turned into mappings, the map saved.
+BENCHMARK_DEFINE_F(FullMap, ImportAndSave)(benchmark::State& state) {
+    telvanor::RegisterMap map = telvanor::LoadRegisterMap(folder, MapKind::Receive).map;
+    auto format = static_cast<telvanor::ExchangeFormat>(state.range(0));
+    fs::path workbook = telvanor::ExportRegisterMap(folder, map, format);
+    for (auto _ : state) {
+        telvanor::ImportSummary summary = telvanor::ImportRegisterMap(workbook, map);
+        if (summary.imported != 65536) state.SkipWithError(telvanor::importMessage(summary).c_str());
+        telvanor::SaveRegisterMap(map, folder);
+    }
+}
+BENCHMARK_REGISTER_F(FullMap, ImportAndSave)
+    ->Arg(static_cast<int>(telvanor::ExchangeFormat::Csv))
+    ->Arg(static_cast<int>(telvanor::ExchangeFormat::Xlsx))
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

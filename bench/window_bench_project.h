@@ -16,6 +16,9 @@ public:
     void error(const std::string&) override {}
     void information(const std::string&) override {}
     bool confirm(const std::string&) override { return false; }
+    std::string ask(const std::string&, const std::vector<std::string>&, const std::string& defaultButton) override {
+        return defaultButton;
+    }
 };
 
 // A project folder for the window benchmarks, written by `write` into the temporary folder

@@ -48,7 +48,7 @@ ApplicationWindows::ApplicationWindows(const std::filesystem::path& workspaceDir
     auto* FpdoMB = new TFpdoMB(workspace, messages, main);
     main->setStepWindow("btn_RCOB", FpdoMB);
 
-    auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main);
+    auto* FInfopdoMB = new TFInfopdoMB(workspace, messages, main->openExcel(), main);
     main->setStepWindow("btn_Info_RCOB", FInfopdoMB);
 
     new TFemcyMB(workspace, messages, main->openExcel(), main);

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include "app/application_windows.h"
 #include "project/workspace.h"
 #include "project/workspace_location.h"
+#include "project/workspace_lock.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
 
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
     "    MASTER/                       sim40915.sim, the updater's device description\n"
     "    Ser_40915_Update.exe          the serial updater\n"
     "    Telvanor_NMEA20002MRTUs.ini   the last project's name\n"
+    "    telvanor.lock                 the process id of the copy that uses the workspace\n"
     "\n"
     "SEE ALSO\n"
     "    telvanor-cli --help: build, check and inspect projects without a window\n";
@@ -77,8 +80,20 @@ int main(int argc, char* argv[]) {
         workspace = telvanor::chooseWorkspaceDir(
             telvanor::processWorkspaceEnvironment(telvanor::pathFromQt(QApplication::applicationDirPath())));
 
+    workspace = std::filesystem::absolute(workspace);
+    std::error_code ignored;  // a workspace that cannot be made shows in what follows
     telvanor::QtMessageBoxes messages;
-    telvanor::ApplicationWindows windows(std::filesystem::absolute(workspace), messages);
-    windows.main().show();
-    return QApplication::exec();
+    // A second copy on the same workspace is told so before anything else.
+    std::filesystem::create_directories(workspace, ignored);
+    telvanor::WorkspaceLock lock = telvanor::lockWorkspace(workspace);
+    if (std::optional<std::string> notice = telvanor::workspaceLockNotice(lock, workspace))
+        messages.information(*notice);
+    int result = 0;
+    {
+        telvanor::ApplicationWindows windows(workspace, messages);
+        windows.main().show();
+        result = QApplication::exec();
+    }
+    telvanor::unlockWorkspace(workspace);
+    return result;
 }

@@ -11,8 +11,13 @@
 #include "app/maker_web_page.h"
 #include "app/new_project_window.h"
 #include "image/config_image.h"
+#include "project/formats/pargen_format.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/register_map_format.h"
+#include "project/formats/transmit_frames_format.h"
 #include "update/boot_serial_window.h"
 #include "update/update_log.h"
+#include "update/update_summary_window.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/project_window.h"
@@ -48,6 +53,9 @@ TFTelvanoreFirmWare::TFTelvanoreFirmWare(const fs::path& workspaceDir, MessageBo
     chooseFolder_ = [this](const QString& caption, const fs::path& root, fs::path& folder) {
         return ChooseFolder(this, caption, root, folder);
     };
+    confirmUpdate_ = [this](const UpdateSummary& summary) {
+        return UpdateSummaryWindow(summary, this).exec() == QDialog::Accepted;
+    };
     buildLayout();
     FormCreate(workspaceDir);
 }
@@ -62,10 +70,10 @@ QPushButton* TFTelvanoreFirmWare::makeButton(const char* name, const QString& ca
 void TFTelvanoreFirmWare::buildLayout() {
     QPushButton* New = makeButton("New", "New project");
     QPushButton* open = makeButton("open", "Open project");
-    QPushButton* btn_Prm_Gen = makeButton("btn_Prm_Gen", "Set Communication");
-    QPushButton* btn_RCOB = makeButton("btn_RCOB", "Receive NMEA");
+    QPushButton* btn_Prm_Gen = makeButton("btn_Prm_Gen", toQt(kPargenStep));
+    QPushButton* btn_RCOB = makeButton("btn_RCOB", toQt(kRCobDefStep));
     QPushButton* btn_Info_RCOB = makeButton("btn_Info_RCOB", "Define NMEA");
-    QPushButton* btn_TCOB = makeButton("btn_TCOB", "Transmit NMEA");
+    QPushButton* btn_TCOB = makeButton("btn_TCOB", toQt(kTCobDefStep));
     QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", "Define NMEA");
     QPushButton* CreateBin = makeButton("CreateBin", "Update Device");
     // Beside the steps: every register of both maps in one table, and read live from the gateway.
@@ -77,8 +85,8 @@ void TFTelvanoreFirmWare::buildLayout() {
     LbButton1->setToolTip("Close the program");
 
     // Two "Define NMEA" buttons: their accessible names say which step they belong to.
-    btn_Info_RCOB->setAccessibleName("Define NMEA (receive)");
-    btn_Info_TCOB->setAccessibleName("Define NMEA (transmit)");
+    btn_Info_RCOB->setAccessibleName(toQt(kRInfoCobStep));
+    btn_Info_TCOB->setAccessibleName(toQt(kTInfoCobStep));
 
     // Buttons of editors that the main window offers no way to reach; they only meet the
     // step handler's project check.
@@ -146,6 +154,7 @@ void TFTelvanoreFirmWare::buildLayout() {
 
 void TFTelvanoreFirmWare::FormCreate(const fs::path& workspaceDir) {
     WorkspaceStart start = InitWorkspace(workspaceDir);
+    for (const std::string& notice : start.notices) messages_.error(notice);
     workspace_ = std::move(start.state);
     if (start.projectRestored) setProjectTitle();
     OpenExcel.setInitialFolder(workspace_.ProjectDir);
@@ -196,9 +205,10 @@ void TFTelvanoreFirmWare::CreateBinaClick() {
                         "): bank.bin is not rebuilt while it may be reading it.");
         return;
     }
-    // A build or write failure ends the handler here, shown by its guard.
-    ConfigImage image = BuildConfigImage(workspace_.ProjectDir);
-    WriteConfigImage(image, workspace_.ProjectDir);
+    // Check and build; the image is written only when nothing is refused, and a failure to
+    // write it ends the handler here, shown by its guard. The summary lets the user go back.
+    UpdateSummary summary = PrepareUpdate(workspace_.ProjectDir);
+    if (!confirmUpdate_(summary) || !summary.mayGoOn()) return;
     if (updateWindow_)
         updateWindow_->exec();
     else

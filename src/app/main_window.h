@@ -19,6 +19,7 @@ namespace telvanor {
 class MessageBoxes;
 class TFBootSer;
 class TFsaveproj;
+struct UpdateSummary;
 
 // The main window: the five steps of a project, from creating it to updating the device.
 // It owns the workspace state that every other window reads.
@@ -28,6 +29,8 @@ public:
     // The folder chooser of Open project, replaceable for tests.
     using FolderChooser =
         std::function<bool(const QString& caption, const std::filesystem::path& root, std::filesystem::path& folder)>;
+    // Shows Update Device's summary and gives whether the user goes on; replaceable for tests.
+    using UpdateConfirmation = std::function<bool(const UpdateSummary& summary)>;
 
     TFTelvanoreFirmWare(const std::filesystem::path& workspaceDir, MessageBoxes& messages, QWidget* parent = nullptr);
 
@@ -42,6 +45,7 @@ public:
     void setAboutWindow(QDialog* window) { aboutWindow_ = window; }
     void setNewProjectWindow(TFsaveproj* window) { newProjectWindow_ = window; }
     void setFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
+    void setUpdateConfirmation(UpdateConfirmation confirm) { confirmUpdate_ = std::move(confirm); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +67,7 @@ private:
     WorkspaceState workspace_;
     MessageBoxes& messages_;
     FolderChooser chooseFolder_;
+    UpdateConfirmation confirmUpdate_;
     std::map<QString, QDialog*> stepWindows_;
     TFBootSer* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -93,7 +94,8 @@ TFSELstringhe::TFSELstringhe(MessageBoxes& messages, QWidget* parent)
 
 void TFSELstringhe::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    // A restore from the task bar keeps the list and the selection as they are.
+    if (!event->spontaneous()) FormShow();
 }
 
 void TFSELstringhe::FormShow() {

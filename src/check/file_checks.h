@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "check/project_check.h"
+#include "project/formats/receive_frames_format.h"
+#include "project/formats/transmit_frames_format.h"
 
 namespace telvanor {
 

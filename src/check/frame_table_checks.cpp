@@ -9,10 +9,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// What the window says of a row it cannot read, or of a value its OK refuses.
+std::string refusalProblem(const FrameTableCheck& check) {
+    const TableRefusal& refusal = *check.refusal;
+    if (!check.loadFailed) return "is refused: \"" + refusal.message + "\"";
+    if (refusal.row != 0) return "is missing, so the window stops reading there: \"" + refusal.message + "\"";
+    return refusal.message;
+}
+
 // The frame table windows' own check, as findings: the refusal first, then the warnings.
-std::vector<CheckFinding> findingsOf(const FrameTableCheck& check) {
+std::vector<CheckFinding> findingsOf(std::string_view fileName, const FrameTableCheck& check) {
     std::vector<CheckFinding> findings;
-    if (check.refusal) findings.push_back(refused(*check.refusal));
+    if (check.refusal)
+        findings.push_back(
+            refusedAt({std::string(fileName), check.refusal->row, check.refusal->attribute}, refusalProblem(check)));
     for (const std::string& warning : check.warnings) findings.push_back(warned(warning));
     return findings;
 }
@@ -20,7 +30,7 @@ std::vector<CheckFinding> findingsOf(const FrameTableCheck& check) {
 }  // namespace
 
 std::vector<CheckFinding> checkReceiveFramesFile(const fs::path& file, const fs::path& projectDir) {
-    std::vector<CheckFinding> findings = findingsOf(CheckReceiveFrames(projectDir));
+    std::vector<CheckFinding> findings = findingsOf(kRCobDefFile, CheckReceiveFrames(projectDir));
     // Framing that contradicts the PGN catalogue, for the rows that could be read.
     for (std::string& warning : receiveTableFramingWarnings(LoadReceiveFrames(file).rows))
         findings.push_back(warned(std::move(warning)));
@@ -28,7 +38,7 @@ std::vector<CheckFinding> checkReceiveFramesFile(const fs::path& file, const fs:
 }
 
 std::vector<CheckFinding> checkTransmitFramesFile(const fs::path&, const fs::path& projectDir) {
-    return findingsOf(CheckTransmitFrames(projectDir));
+    return findingsOf(kTCobDefFile, CheckTransmitFrames(projectDir));
 }
 
 }  // namespace telvanor

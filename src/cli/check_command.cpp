@@ -1,5 +1,6 @@
 #include <system_error>
 
+#include "check/check_output.h"
 #include "check/project_check.h"
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
@@ -8,21 +9,19 @@ namespace telvanor {
 
 namespace fs = std::filesystem;
 
-int checkCommand(const fs::path& projectDir, std::ostream& out, std::ostream& err) {
+int checkCommand(const fs::path& projectDir, CheckFormat format, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
         err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
         return kExitFailure;
     }
     ProjectCheck check = CheckProject(projectDir);
-    for (const CheckFinding& finding : check.findings)
-        out << (finding.warning ? "warning: " : "") << finding.file << ": " << finding.message << "\n";
-    out << "Checked " << check.filesChecked << (check.filesChecked == 1 ? " file; " : " files; ");
-    if (check.filesRefused == 0)
-        out << "none would be refused.\n";
-    else
-        out << check.filesRefused << " would be refused.\n";
-    return check.filesRefused == 0 ? kExitSuccess : kExitFailure;
+    if (format == CheckFormat::Json)
+        out << checkJson(check, projectDir);
+    else if (check.filesChecked > 0)
+        out << checkText(check);
+    if (check.filesChecked == 0) err << "telvanor-cli: " << noProjectFilesText(projectDir) << "\n";
+    return checkPassed(check) ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace telvanor

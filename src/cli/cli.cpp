@@ -22,15 +22,22 @@ int runBuild(const ParsedArguments& parsed, std::istream&, std::ostream& out, st
     return buildCommand(parsed.arguments[0], pathOption(parsed, "output"), out, err);
 }
 
+// --format text or json; gives whether it is json.
+bool jsonFormat(const ParsedArguments& parsed, std::string_view command) {
+    std::string format = parsed.option("format").value_or("text");
+    if (format != "text" && format != "json")
+        throw UsageError("unknown " + std::string(command) + " format '" + format + "'; use text or json");
+    return format == "json";
+}
+
 int runCheck(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return checkCommand(parsed.arguments[0], out, err);
+    return checkCommand(parsed.arguments[0], jsonFormat(parsed, "check") ? CheckFormat::Json : CheckFormat::Text, out,
+                        err);
 }
 
 int runDump(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
-    std::string format = parsed.option("format").value_or("text");
-    if (format != "text" && format != "json")
-        throw UsageError("unknown dump format '" + format + "'; use text or json");
-    return dumpCommand(parsed.arguments[0], format == "json" ? DumpFormat::Json : DumpFormat::Text, in, out, err);
+    return dumpCommand(parsed.arguments[0], jsonFormat(parsed, "dump") ? DumpFormat::Json : DumpFormat::Text, in, out,
+                       err);
 }
 
 int runDiff(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -55,6 +62,30 @@ int runReport(const ParsedArguments& parsed, std::istream&, std::ostream& out, s
     return reportCommand(parsed.arguments[0], options, out, err);
 }
 
+MapKind mapOption(const ParsedArguments& parsed) {
+    std::string map = parsed.option("map").value_or("transmit");
+    if (map == "transmit") return MapKind::Transmit;
+    if (map == "receive") return MapKind::Receive;
+    throw UsageError("unknown map '" + map + "'; use transmit or receive");
+}
+
+int runExport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    ExchangeOptions options;
+    options.map = mapOption(parsed);
+    options.output = pathOption(parsed, "output");
+    std::string format = parsed.option("format").value_or("csv");
+    if (format != "csv" && format != "xlsx")
+        throw UsageError("unknown export format '" + format + "'; use csv or xlsx");
+    options.format = format == "xlsx" ? ExchangeFormat::Xlsx : ExchangeFormat::Csv;
+    return exportCommand(parsed.arguments[0], options, out, err);
+}
+
+int runImport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
+    return importCommand(parsed.arguments[0], parsed.arguments[1], mapOption(parsed), out, err);
+}
+
+const OptionSpec kMapOption = {"map", 0, "transmit|receive", "the transmit map (the default) or the\nreceive map"};
+
 const std::vector<CommandSpec>& commands() {
     static const std::vector<CommandSpec> list = {
         {"build",
@@ -67,12 +98,17 @@ const std::vector<CommandSpec>& commands() {
          runBuild},
         {"check",
          {"PROJECT_DIR"},
-         {},
+         {{"format", 0, "text|json",
+           "text (the default), or json: one object with\n"
+           "project, passed, files_checked,\n"
+           "files_refused, findings and image"}},
          "Load each project file that exists as its editor does and run the\n"
-         "editor's checks. Prints \"FILE: MESSAGE\" for each file that the\n"
-         "editor's OK would refuse, with the editor's own message, and\n"
-         "\"warning: FILE: TEXT\" for what is worth knowing but would not stop\n"
-         "it, then how many files were checked.",
+         "editor's checks, then build the image as Update Device does; what\n"
+         "build refuses, check refuses too. Prints \"FILE: MESSAGE\" for each\n"
+         "refusal, naming the window, row and column where it is mended and\n"
+         "then the file, row and attribute, and \"warning: FILE: TEXT\" for\n"
+         "what is worth knowing but would stop nothing, then how many files\n"
+         "were checked. A folder without any project file fails.",
          runCheck},
         {"dump",
          {"FILE"},
@@ -119,6 +155,31 @@ const std::vector<CommandSpec>& commands() {
          "apostrophe. A project that check would refuse still gets its report,\n"
          "with the problems at its top.",
          runReport},
+        {"export",
+         {"PROJECT_DIR"},
+         {kMapOption,
+          {"format", 0, "csv|xlsx", "csv (the default) or xlsx"},
+          {"output", 'o', "FILE",
+           "write to FILE instead of TInfoCob.csv (or\n"
+           "RInfoCob.csv, .xlsx) in the project folder;\n"
+           "- for standard output"}},
+         "Export a register map for a spreadsheet, as the map window's Export\n"
+         "does: one row per mapping with its Index, frame number, PosComp and,\n"
+         "for the transmit map, its Write flag (csv: \"100,2,33,1\", no title\n"
+         "line). xlsx adds a title row and, for the reader, each frame's PGN,\n"
+         "name and source address, which import ignores. A map file that cannot\n"
+         "be read whole is refused.",
+         runExport},
+        {"import",
+         {"PROJECT_DIR", "FILE"},
+         {kMapOption},
+         "Replace a register map by the rows of FILE, an .xls or .xlsx workbook\n"
+         "(its worksheet TInfoCob or RInfoCob, any letter case) or a CSV file\n"
+         "(comma or semicolon, UTF-8), and write the map file. A first row that\n"
+         "does not start with two integers is a title row. Prints how many\n"
+         "mappings were imported and which rows were skipped and why. A file that\n"
+         "cannot be read, or has no such worksheet, changes nothing (exit 1).",
+         runImport},
         monitorCommandSpec(),
     };
     return list;
@@ -222,7 +283,8 @@ std::string cliManual() {
         "\n"
         "    An option's value follows it (--output FILE) or is joined to it with =\n"
         "    (--output=FILE); -o FILE is short for --output FILE. A FILE of - is standard\n"
-        "    output (build, report) or standard input (dump, diff); -- ends the options.\n"
+        "    output (build, report, export) or standard input (dump, diff); -- ends the\n"
+        "    options.\n"
         "    \"telvanor-cli help COMMAND\" or \"telvanor-cli COMMAND --help\" shows that\n"
         "    command's help alone.\n"
         "\n"
@@ -239,16 +301,20 @@ std::string cliManual() {
         "EXIT STATUS\n"
         "    0  success; check: no file would be refused; diff: the images are the same\n"
         "    1  failure, with the reason on standard error; check: a file would be\n"
-        "       refused (the lines on standard output say which); diff: they differ\n"
+        "       refused (the lines on standard output say which) or the folder holds\n"
+        "       no project file; diff: they differ\n"
         "    2  wrong command line, with the usage; diff: an image cannot be read\n"
         "\n"
         "EXAMPLES\n"
         "    telvanor-cli build examples/Boat1 -o /tmp/bank.bin\n"
         "    telvanor-cli dump /tmp/bank.bin\n"
+        "    telvanor-cli check examples/Boat1 --format json\n"
         "    telvanor-cli build examples/Boat1 -o - | telvanor-cli dump --format json -\n"
         "    telvanor-cli diff old/bank.bin examples/Boat1/bin/bank.bin\n"
         "    telvanor-cli report examples/Boat1 --format=html -o report.html\n"
         "    telvanor-cli report examples/Boat1 --format csv --sep ';' -o registers.csv\n"
+        "    telvanor-cli export examples/Boat1 --format xlsx -o TInfoCob.xlsx\n"
+        "    telvanor-cli import examples/Boat1 TInfoCob.xlsx\n"
         "    telvanor-cli monitor examples/Boat1 --port /dev/ttyUSB0 --once\n"
         "\n"
         "SEE ALSO\n"

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "editors/register_map/register_map_exchange.h"
 #include "report/report_writers.h"
 
 namespace telvanor {
@@ -13,8 +14,9 @@ namespace telvanor {
 int buildCommand(const std::filesystem::path& projectDir, const std::optional<std::filesystem::path>& output,
                  std::ostream& out, std::ostream& err);
 
-// telvanor-cli check PROJECT_DIR
-int checkCommand(const std::filesystem::path& projectDir, std::ostream& out, std::ostream& err);
+// telvanor-cli check PROJECT_DIR [--format text|json]
+enum class CheckFormat { Text, Json };
+int checkCommand(const std::filesystem::path& projectDir, CheckFormat format, std::ostream& out, std::ostream& err);
 
 // telvanor-cli dump FILE [--format text|json]; FILE "-" is standard input.
 enum class DumpFormat { Text, Json };
@@ -34,6 +36,22 @@ struct ReportOptions {
 };
 int reportCommand(const std::filesystem::path& projectDir, const ReportOptions& options, std::ostream& out,
                   std::ostream& err);
+
+// telvanor-cli export PROJECT_DIR [--map transmit|receive] [--format csv|xlsx] [-o FILE]
+struct ExchangeOptions {
+    MapKind map = MapKind::Transmit;
+    ExchangeFormat format = ExchangeFormat::Csv;
+    std::optional<std::filesystem::path>
+        output;  // the export's own name in the project folder when not given; "-" standard output
+};
+int exportCommand(const std::filesystem::path& projectDir, const ExchangeOptions& options, std::ostream& out,
+                  std::ostream& err);
+
+// telvanor-cli import PROJECT_DIR FILE [--map transmit|receive]: replaces the map by the
+// workbook's rows and writes the map file; 1 and nothing written when the workbook cannot be
+// read or has no worksheet of the map.
+int importCommand(const std::filesystem::path& projectDir, const std::filesystem::path& workbook, MapKind map,
+                  std::ostream& out, std::ostream& err);
 
 struct CommandSpec;
 

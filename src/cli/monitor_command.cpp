@@ -174,7 +174,7 @@ int runMonitor(const ParsedArguments& parsed, std::istream&, std::ostream& out, 
 }  // namespace
 
 const CommandSpec& monitorCommandSpec() {
-    static const CommandSpec spec = {
+    static const CommandSpec command = {
         "monitor",
         {"PROJECT_DIR"},
         {{"port", 0, "DEVICE",
@@ -201,7 +201,7 @@ const CommandSpec& monitorCommandSpec() {
         "was read, 1 when any read failed.",
         runMonitor,
     };
-    return spec;
+    return command;
 }
 
 }  // namespace telvanor

@@ -17,6 +17,7 @@
 #include "project/formats/register_map_format.h"
 #include "project/formats/transmit_frames_format.h"
 #include "project/integer_text.h"
+#include "project/regular_file.h"
 #include "project/workspace.h"
 #include "project/xml_document.h"
 
@@ -71,6 +72,10 @@ public:
     const XmlElement& root() const { return root_; }
     const std::vector<XmlElement>& rows() const { return rows_; }
 
+    // For a register map: its rows name frames 1 to `count` by NrPdo, which places a fault
+    // under its frame in the window.
+    void setFrameCount(std::size_t count) { frameCount_ = count; }
+
     // A required attribute's text.
     std::string text(std::size_t row, std::string_view attribute) const {
         if (auto value = rows_[row].attribute(attribute)) return *value;
@@ -81,7 +86,7 @@ public:
     std::uint32_t integer(std::size_t row, std::string_view attribute) const {
         std::string value = text(row, attribute);
         if (auto number = parseIntegerText(value)) return static_cast<std::uint32_t>(*number);
-        fail(row, attribute, "is not a valid integer: '" + value + "'");
+        fail(row, attribute, value.empty() ? "is empty" : "is not a valid integer: '" + value + "'");
     }
 
     // A Y/N flag; `required` says whether an absent attribute fails the build or means "no".
@@ -91,9 +96,23 @@ public:
         return value && isYes(*value);
     }
 
+    // The place of a row's attribute (row from 0), or of the whole file.
+    ProjectPlace place(std::optional<std::size_t> row = std::nullopt, std::string_view attribute = {}) const {
+        ProjectPlace place{fileName_};
+        if (!row) return place;
+        place.row = *row + 1;
+        place.attribute = std::string(attribute);
+        if (frameCount_) {
+            std::optional<std::int32_t> frame =
+                parseIntegerText(rows_[*row].attribute(infocob_xml::kNrPdo).value_or(""));
+            if (frame && *frame >= 1 && static_cast<std::size_t>(*frame) <= *frameCount_)
+                place.frame = static_cast<std::size_t>(*frame);
+        }
+        return place;
+    }
+
     [[noreturn]] void fail(std::size_t row, std::string_view attribute, const std::string& what) const {
-        throw ImageBuildError(fileName_ + ": row " + std::to_string(row + 1) + ": attribute " + std::string(attribute) +
-                              " " + what);
+        throw ImageBuildError(place(row, attribute), what);
     }
 
 private:
@@ -101,21 +120,35 @@ private:
     std::unique_ptr<XmlDocument> document_;  // held by pointer: its elements must not move
     XmlElement root_;
     std::vector<XmlElement> rows_;
+    std::optional<std::size_t> frameCount_;
 };
 
 std::optional<ProjectTable> loadTable(const fs::path& projectDir, std::string_view fileName) {
+    ProjectPlace wholeFile{std::string(fileName)};
+    // Anything else under the file's name is no missing file: the device would get an empty
+    // section without a word. Its kind is told without opening it (a FIFO would block).
+    if (std::optional<IrregularFile> odd = findIrregularFileNoCase(projectDir, fileName))
+        throw ImageBuildError(wholeFile, notRegularFileText(fileName, *odd));
     std::optional<fs::path> file = findFileNoCase(projectDir, fileName);
     if (!file) return std::nullopt;
     auto document = std::make_unique<XmlDocument>();
     if (auto failure = document->load(*file))
-        throw ImageBuildError(std::string(fileName) + ": not a well-formed XML file: " + *failure);
+        throw ImageBuildError(wholeFile, std::string(fileName) + ": " + *failure);
     return ProjectTable(fileName, std::move(document));
 }
 
-void checkImageSize(std::size_t size) {
+// The image may not pass the device's limit; `place` is what was being written.
+// A register mapping whose NrPdo names no frame of the table.
+std::string missingFrameProblem(std::int32_t frameNumber, std::string_view frameStep, std::size_t frames) {
+    return std::to_string(frameNumber) + " does not exist: " + std::string(frameStep) + " has " +
+           std::to_string(frames) + (frames == 1 ? " frame" : " frames");
+}
+
+void checkImageSize(std::size_t size, const ProjectPlace& place) {
     if (size > kMaxImageSize)
-        throw ImageBuildError("The configuration image would be longer than " + std::to_string(kMaxImageSize) +
-                              " bytes; the device takes no more. Remove frames or register mappings.");
+        throw ImageBuildError(place, "the configuration image grows longer than " + std::to_string(kMaxImageSize) +
+                                         " bytes here; the device takes no more. Remove frames or register "
+                                         "mappings.");
 }
 
 struct ReceiveFrames {
@@ -131,8 +164,9 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
     if (!table) return frames;
     frames.count = table->rows().size();
     if (frames.count > kMaxReceiveFrames)
-        throw ImageBuildError(std::string(kRCobDefFile) + ": " + std::to_string(frames.count) +
-                              " receive frames; the device takes at most " + std::to_string(kMaxReceiveFrames));
+        throw ImageBuildError(table->place(), "the table has " + std::to_string(frames.count) +
+                                                  " receive frames; the device takes at most " +
+                                                  std::to_string(kMaxReceiveFrames));
     std::uint32_t running = 0;
     for (std::size_t row = 0; row < frames.count; ++row) {
         std::uint32_t dataPage = table->integer(row, rcobdef_xml::kDataPage) & 0xFF;
@@ -163,19 +197,22 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
         running += dataLength;
         if (isDeleted) frames.deleted[row / 8] |= static_cast<std::uint8_t>(1u << (row % 8));
     }
-    checkImageSize(image.position());
+    checkImageSize(image.position(), table->place());
     return frames;
 }
 
 // Writes one record per row of a project table through `writeRow(table, row)`; gives the
-// number of rows, 0 when the file is missing.
+// number of rows, 0 when the file is missing. A register map's rows name frames 1 to
+// `frameCount`.
 template <typename WriteRow>
-std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::string_view fileName, WriteRow writeRow) {
+std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::string_view fileName, WriteRow writeRow,
+                      std::optional<std::size_t> frameCount = std::nullopt) {
     std::optional<ProjectTable> table = loadTable(projectDir, fileName);
     if (!table) return 0;
+    if (frameCount) table->setFrameCount(*frameCount);
     for (std::size_t row = 0; row < table->rows().size(); ++row) {
         writeRow(*table, row);
-        checkImageSize(image.position());
+        checkImageSize(image.position(), table->place(row));
     }
     return table->rows().size();
 }
@@ -193,26 +230,24 @@ std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) 
 }
 
 std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir, const ReceiveFrames& frames) {
-    return writeRows(image, projectDir, kRInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
+    auto writeRow = [&](const ProjectTable& table, std::size_t row) {
         std::uint32_t index = table.integer(row, infocob_xml::kIndex);
         auto frameNumber = static_cast<std::int32_t>(table.integer(row, infocob_xml::kNrPdo));
         std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
-            throw ImageBuildError(table.fileName() + ": row " + std::to_string(row + 1) + ": attribute " +
-                                  std::string(infocob_xml::kNrPdo) + " " + std::to_string(frameNumber) +
-                                  " names no receive frame (" + std::string(kRCobDefFile) + " has " +
-                                  std::to_string(frames.count) + " rows)");
+            table.fail(row, infocob_xml::kNrPdo, missingFrameProblem(frameNumber, kRCobDefStep, frames.count));
         using Record = ReceiveMappingRecord;
         image.appendRecord(Record::size,
                            {{Record::index, index},
                             {Record::dataPosition, frames.dataPositions[static_cast<std::size_t>(frameNumber) - 1]},
                             {Record::highPosition, packed >> 16},
                             {Record::lowPosition, packed}});
-    });
+    };
+    return writeRows(image, projectDir, kRInfoCobFile, writeRow, frames.count);
 }
 
-std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir) {
-    return writeRows(image, projectDir, kTInfoCobFile, [&](const ProjectTable& table, std::size_t row) {
+std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir, std::size_t transmitFrames) {
+    auto writeRow = [&](const ProjectTable& table, std::size_t row) {
         std::uint32_t index = table.integer(row, infocob_xml::kIndex);
         std::uint32_t frameNumber = table.integer(row, infocob_xml::kNrPdo);
         std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
@@ -223,7 +258,8 @@ std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir
                                           {Record::frameNumber, frameNumber},
                                           {Record::packedPosition, packed},
                                           {Record::writeFrame, writeFrame}});
-    });
+    };
+    return writeRows(image, projectDir, kTInfoCobFile, writeRow, transmitFrames);
 }
 
 // The parameters of pargen.xml, found by name among the root's children.
@@ -236,7 +272,7 @@ public:
         if (!found) fail(element, "is missing");
         std::string text = found->text().value_or("");
         if (auto number = parseIntegerText(text)) return static_cast<std::uint32_t>(*number);
-        fail(element, "is not a valid integer: '" + text + "'");
+        fail(element, text.empty() ? "is empty" : "is not a valid integer: '" + text + "'");
     }
 
     std::uint32_t optional(std::string_view element, std::uint32_t fallback) const {
@@ -248,16 +284,17 @@ public:
 
 private:
     [[noreturn]] void fail(std::string_view element, const std::string& what) const {
-        throw ImageBuildError(table_.fileName() + ": element " + std::string(element) + " " + what);
+        throw ImageBuildError({table_.fileName(), 0, std::string(element)}, what);
     }
 
     const ProjectTable& table_;
 };
 
 // Gives the peer-to-peer flag, which decides the identifier table.
-bool writeParameters(ImageWriter& image, const fs::path& projectDir, const ConfigImage& counts) {
+bool writeParameters(ImageWriter& image, const fs::path& projectDir, ConfigImage& counts) {
     std::optional<ProjectTable> table = loadTable(projectDir, kPargenFile);
     if (!table) return false;
+    counts.hasParameters = true;
     Parameters parameters(*table);
     using Record = ParametersRecord;
     std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0);
@@ -307,7 +344,7 @@ ConfigImage BuildConfigImage(const fs::path& projectDir) {
     result.receiveMappings = writeReceiveMappings(image, projectDir, frames);
 
     image.beginSection(ImageSection::TransmitMap);
-    result.transmitMappings = writeTransmitMappings(image, projectDir);
+    result.transmitMappings = writeTransmitMappings(image, projectDir, result.transmitFrames);
 
     image.beginSection(ImageSection::Parameters);
     bool peerToPeer = writeParameters(image, projectDir, result);
@@ -324,7 +361,7 @@ ConfigImage BuildConfigImage(const fs::path& projectDir) {
     for (std::uint32_t identifier : identifiers)
         image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
 
-    checkImageSize(image.position());
+    checkImageSize(image.position(), ProjectPlace{std::string(kRCobDefFile)});
     result.bytes = image.take();
     return result;
 }

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <vector>
+
+#include "project/project_place.h"
 
 namespace telvanor {
 
@@ -15,13 +18,22 @@ struct ConfigImage {
     std::size_t transmitFrames = 0;
     std::size_t receiveMappings = 0;
     std::size_t transmitMappings = 0;
+    // Whether the image holds the parameters section: only when the project has pargen.xml.
+    bool hasParameters = false;
 };
 
-// A project that cannot be compiled. what() names the file, the row and the attribute or
-// element, and what is wrong with it.
+// A project that cannot be compiled. what() says what is wrong in the words of the window
+// where the user mends it, then names the file, the row and the attribute or element:
+// "Receive NMEA, row 1, Source Address is empty (RCobDef.xml row 1, ID_DEV)".
 class ImageBuildError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    ImageBuildError(ProjectPlace place, const std::string& problem)
+        : std::runtime_error(placedMessage(place, problem)), place_(std::move(place)) {}
+
+    const ProjectPlace& place() const { return place_; }
+
+private:
+    ProjectPlace place_;
 };
 
 // Compiles the five project files of `projectDir` (RCobDef.xml, TCobDef.xml, RInfoCob.xml,

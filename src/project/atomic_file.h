@@ -19,7 +19,12 @@ public:
 std::string fileFailureText(std::string_view verb, const std::filesystem::path& file, int error);
 
 // Writes `bytes` to a temporary file in the target's folder and renames it over the target,
-// so that a failed write leaves the old file whole. Throws FileError on failure.
+// so that a failed write leaves the old file whole; then syncs the folder, so that the rename
+// outlasts a power cut, and removes temporary files of this naming that an interrupted save of
+// the same file left behind. Through a symbolic link the file it leads to is replaced; the new
+// file keeps the old one's permissions, and its owner and group where this process may set
+// them. Anything but a regular file or a name not yet taken (a folder, a FIFO, a device, a
+// link leading nowhere) is refused. Throws FileError on failure.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // Writes an output the user named. A regular file, or a name not yet taken, is replaced as
@@ -31,7 +36,9 @@ void writeOutputFile(const std::filesystem::path& target, std::string_view bytes
 // signals. Gives 0, or the errno of the failure that stopped it.
 int writeAll(int descriptor, std::string_view bytes);
 
-// Reads a whole file, refusing files larger than `maxBytes`. Throws FileError.
+// Reads a whole regular file, refusing anything else (named with what it is, and never opened,
+// so a FIFO cannot make the program wait) and a file larger than `maxBytes` (named with its
+// size and the limit). Throws FileError.
 std::string readWholeFile(const std::filesystem::path& file, std::size_t maxBytes);
 
 }  // namespace telvanor

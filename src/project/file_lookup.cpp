@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "project/equal_no_case.h"
+#include "project/file_kind.h"
 
 namespace telvanor {
 
@@ -11,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isFile(const fs::path& path) {
+bool isRegularFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
@@ -20,13 +21,20 @@ bool isFile(const fs::path& path) {
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
     fs::path exact = folder / fs::path(std::string(name));
-    if (isFile(exact)) return exact;
+    if (entryExists(exact)) return exact;
+    // Among other spellings a regular file comes first, then the first name in order.
     std::optional<fs::path> found;
+    bool foundRegular = false;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        if (!equalNoCase(candidate.filename().string(), name) || !isFile(candidate)) continue;
-        if (!found || candidate.filename() < found->filename()) found = candidate;
+        if (!equalNoCase(candidate.filename().string(), name)) continue;
+        bool regular = isRegularFile(candidate);
+        bool better = !found || (regular != foundRegular ? regular : candidate.filename() < found->filename());
+        if (better) {
+            found = candidate;
+            foundRegular = regular;
+        }
     }
     return found;
 }

@@ -5,12 +5,6 @@
 
 namespace telvanor {
 
-std::string frameTableLoadNotice(std::string_view failure) {
-    return std::string(failure) +
-           "\n\nThe window shows the rows read before the error. OK replaces the file with the rows in the "
-           "window; Cancel leaves the file as it is.";
-}
-
 std::string rowError(std::size_t rowNumber, std::string_view checkText) {
     return "Error in row " + std::to_string(rowNumber) + std::string(checkText);
 }

@@ -32,18 +32,35 @@ struct FrameTableLoad {
     FrameTableOutcome outcome = FrameTableOutcome::NoFile;
     std::vector<Row> rows;
     std::string failure;  // only when the outcome is Failed
+    LoadLoss loss;        // the rows the load left out, for the window to say and OK to ask
+    // The row (from 1) and the required attribute it lacked, when that stopped the load.
+    std::size_t failedRow = 0;
+    std::string failedAttribute;
+};
+
+// Why a table would be refused, and where: the message the window shows, the file's row
+// (from 1; 0 for the whole file) and the attribute at fault.
+struct TableRefusal {
+    std::string message;
+    std::size_t row = 0;
+    std::string attribute;
+
+    bool operator==(const TableRefusal&) const = default;
+};
+
+// What a check of one row finds at fault: the attribute and the check's text.
+struct RowFault {
+    std::string_view attribute;
+    std::string_view text;
 };
 
 // What the frame table window would make of a project's file at OK, for `telvanor-cli check`.
 struct FrameTableCheck {
-    bool present = false;                // the file exists, so it was checked
-    std::optional<std::string> refusal;  // the load failure, or the window's validation message
-    std::vector<std::string> warnings;   // what would not stop OK but changes what it writes
+    bool present = false;                 // the file exists, so it was checked
+    bool loadFailed = false;              // the refusal is the load's: the window cannot read the file whole
+    std::optional<TableRefusal> refusal;  // the load failure, or the window's validation message
+    std::vector<std::string> warnings;    // what would not stop OK but changes what it writes
 };
-
-// What a frame table window shows when its file cannot be loaded: the failure, and what OK
-// and Cancel then do with the file.
-std::string frameTableLoadNotice(std::string_view failure);
 
 // "Error in row " + the row number + the failing check's text, without a space between.
 std::string rowError(std::size_t rowNumber, std::string_view checkText);
@@ -74,6 +91,9 @@ FrameTableLoad<Row> loadFrameTable(const std::filesystem::path& path, const std:
     readTableRows(table, fields, load.rows);
     load.outcome = table.outcome;
     load.failure = table.failure;
+    load.loss = std::move(table.loss);
+    load.failedRow = table.failedRow;
+    load.failedAttribute = table.failedAttribute;
     return load;
 }
 
@@ -99,16 +119,28 @@ void saveFrameTable(const std::filesystem::path& path, const std::vector<Row>& r
     frame_table_detail::saveTable(path, document);
 }
 
+// The first of the table's first `length` rows that `checkRow` (giving an optional RowFault)
+// refuses: "Error in row N" and the check's text, with the row and the attribute at fault.
+template <typename Row, typename CheckRow>
+std::optional<TableRefusal> firstRowRefusal(const std::vector<Row>& rows, std::size_t length, CheckRow checkRow) {
+    for (std::size_t index = 0; index < length && index < rows.size(); ++index)
+        if (std::optional<RowFault> fault = checkRow(rows[index]))
+            return TableRefusal{rowError(index + 1, fault->text), index + 1, std::string(fault->attribute)};
+    return std::nullopt;
+}
+
 // The check of one loaded table: the load failure, or the window's validation of the rows it
-// would collect, with warnings for rows that OK would drop or that the window does not show.
-template <typename Row, typename Validate>
+// would collect (`refusalOf`, giving an optional TableRefusal), with warnings for rows that OK
+// would drop or that the window does not show.
+template <typename Row, typename RefusalOf>
 FrameTableCheck checkFrameTable(const FrameTableLoad<Row>& loaded, std::string_view endColumn,
-                                std::string Row::*endField, Validate validate) {
+                                std::string Row::*endField, RefusalOf refusalOf) {
     FrameTableCheck check;
     if (loaded.outcome == FrameTableOutcome::NoFile) return check;
     check.present = true;
     if (loaded.outcome == FrameTableOutcome::Failed) {
-        check.refusal = loaded.failure;
+        check.loadFailed = true;
+        check.refusal = TableRefusal{loaded.failure, loaded.failedRow, loaded.failedAttribute};
         return check;
     }
     std::size_t length = frameTableLength(loaded.rows, endField);
@@ -117,7 +149,7 @@ FrameTableCheck checkFrameTable(const FrameTableLoad<Row>& loaded, std::string_v
     else if (loaded.rows.size() > kFrameTableGridRows)
         check.warnings.push_back(std::to_string(loaded.rows.size()) + " rows: the window shows the first " +
                                  std::to_string(kFrameTableGridRows) + " and keeps the others unseen");
-    check.refusal = validate(loaded.rows);
+    check.refusal = refusalOf(loaded.rows);
     return check;
 }
 

@@ -4,6 +4,7 @@
 
 #include "project/atomic_file.h"
 #include "project/equal_no_case.h"
+#include "project/file_kind.h"
 
 namespace telvanor {
 
@@ -63,12 +64,8 @@ std::string parseValue(std::string_view raw) {
 
 std::optional<std::string> readIniValue(const std::filesystem::path& file, std::string_view section,
                                         std::string_view key) {
-    std::string content;
-    try {
-        content = readWholeFile(file, kMaxSettingsBytes);
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
+    if (!entryExists(file)) return std::nullopt;
+    std::string content = readWholeFile(file, kMaxSettingsBytes);
     bool inSection = false;
     for (const std::string& line : splitLines(content)) {
         if (auto name = sectionHeader(line)) {
@@ -86,12 +83,9 @@ void writeIniValue(const std::filesystem::path& file, std::string_view section, 
     // A line break would end the value early and turn its rest into another line.
     if (value.find_first_of("\r\n") != std::string_view::npos)
         throw FileError("Cannot write " + file.string() + ": the value of " + std::string(key) + " holds a line break");
+    // A missing file is made; one that cannot be read is not replaced, so its other lines stay.
     std::vector<std::string> lines;
-    try {
-        lines = splitLines(readWholeFile(file, kMaxSettingsBytes));
-    } catch (const FileError&) {
-        // A missing or unreadable file is replaced by a new one.
-    }
+    if (entryExists(file)) lines = splitLines(readWholeFile(file, kMaxSettingsBytes));
     std::string entry = std::string(key) + "=" + formatValue(value);
     bool inSection = false;
     bool written = false;

@@ -32,6 +32,7 @@ TableFile openTableFile(const fs::path& path, std::string_view root) {
     std::optional<fs::path> file = findFileNoCase(path);
     if (!file) return table;
     table.file = *file;
+    table.loss.file = file->filename().string();
     table.outcome = TableFileOutcome::Failed;
 
     std::string content;
@@ -39,22 +40,26 @@ TableFile openTableFile(const fs::path& path, std::string_view root) {
         content = readWholeFile(*file, kMaxXmlFileBytes);
     } catch (const FileError& error) {
         table.failure = error.what();  // names the file and the system's reason
+        table.loss.unreadable = table.failure;
         return table;
     }
+    auto fail = [&table, &file](const std::string& what) {
+        table.failure = tableReadingError(*file, what);
+        table.loss.unreadable = what;
+    };
     table.document = std::make_unique<XmlDocument>();
     if (std::optional<std::string> parseError = table.document->parse(content)) {
-        table.failure = tableReadingError(*file, *parseError);
+        fail(*parseError);
         return table;
     }
     std::optional<XmlElement> rowsParent =
         root.empty() ? table.document->documentElement() : table.document->topLevelElement(root);
     if (!rowsParent) {
-        table.failure =
-            tableReadingError(*file, root.empty() ? "there is no root element"
-                                                  : "there is no top-level " + std::string(root) + " element");
+        fail(root.empty() ? "there is no root element" : "there is no top-level " + std::string(root) + " element");
         return table;
     }
     table.rows = rowsParent->children();
+    table.loss.fileItems = table.rows.size();
     table.outcome = TableFileOutcome::Loaded;
     return table;
 }

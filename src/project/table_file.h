@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "project/formats/row_field.h"
+#include "project/load_loss.h"
 #include "project/xml_document.h"
 
 namespace telvanor {
@@ -31,6 +32,11 @@ struct TableFile {
     std::unique_ptr<XmlDocument> document;  // the rows point into it
     std::vector<XmlElement> rows;
     std::string failure;  // only when the outcome is Failed; names the file
+    LoadLoss loss;        // what the reading of the rows left out
+    // When a row without a required attribute stopped the reading: its number, from 1, and
+    // the attribute.
+    std::size_t failedRow = 0;
+    std::string failedAttribute;
 };
 
 // Opens the table file at `path`, found in any letter case. The rows are the children of the
@@ -72,6 +78,9 @@ void readTableRows(TableFile& table, const std::array<RowField<Row>, N>& fields,
         if (std::optional<std::string_view> missing = readRowFields(table.rows[index], fields, row)) {
             table.outcome = TableFileOutcome::Failed;
             table.failure = missingAttributeError(table.file, index + 1, *missing);
+            table.loss.stopAt(index + 1, table.rows.size(), "attribute " + std::string(*missing) + " is missing", true);
+            table.failedRow = index + 1;
+            table.failedAttribute = std::string(*missing);
             return;
         }
     }
@@ -94,6 +103,7 @@ struct DormantTableLoad {
     TableFileOutcome outcome = TableFileOutcome::NoFile;
     std::vector<Row> rows;
     std::optional<std::string> message;
+    LoadLoss loss;
 };
 
 // Reads a dormant editor's table file (found in any letter case) as readTableRows does.
@@ -105,6 +115,7 @@ DormantTableLoad<Row> loadDormantTable(const std::filesystem::path& path, const 
     readTableRows(table, fields, load.rows, readFirst);
     load.outcome = table.outcome;
     load.message = tableFileMessage(table.outcome);
+    load.loss = std::move(table.loss);
     return load;
 }
 

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "project/atomic_file.h"
 #include "project/formats/emcy_def_format.h"
 #include "project/formats/emcy_word_format.h"
 #include "project/formats/pargen_format.h"
@@ -56,7 +57,11 @@ WorkspaceStart InitWorkspace(const fs::path& workspaceDir) {
     fs::create_directory(state.MasterDir, ignored);
     fs::create_directory(state.ProjectsDir, ignored);
 
-    state.ProjectName = readIniValue(settingsPath(state), kSettingsSection, kSettingsKey).value_or("");
+    try {
+        state.ProjectName = readIniValue(settingsPath(state), kSettingsSection, kSettingsKey).value_or("");
+    } catch (const FileError& error) {
+        start.notices.push_back(std::string(error.what()) + "\n\nThe program starts without its last project.");
+    }
     state.ProjectDir = state.ProjectsDir;
     if (fs::path candidate = projectFolderOf(state.ProjectsDir, state.ProjectName);
         !candidate.empty() && fs::is_directory(candidate, ignored)) {

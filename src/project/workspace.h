@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvanor {
 
@@ -48,12 +49,15 @@ struct WorkspaceStart {
     WorkspaceState state;
     // Whether the stored project was restored, so the title names it.
     bool projectRestored = false;
+    // What start-up must tell the user: a settings file that is there but cannot be read.
+    std::vector<std::string> notices;
 };
 
 // Start-up: creates MASTER and PROJECTS beneath `workspaceDir` (silently, if possible),
 // restores the project named in the settings file when its folder exists, and otherwise
 // falls back to PROJECTS itself as the project folder. A stored name with a ".." part is
-// never followed outside PROJECTS.
+// never followed outside PROJECTS. A settings file that cannot be read is a notice, and the
+// start goes on without a project name.
 WorkspaceStart InitWorkspace(const std::filesystem::path& workspaceDir);
 
 // Recomputes the project file paths from ProjectDir.

@@ -1,9 +1,11 @@
 #include "project/xml_document.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include "project/atomic_file.h"
+#include "project/file_backup.h"
 
 namespace telvanor {
 
@@ -18,6 +20,87 @@ std::string positionOf(std::string_view text, std::ptrdiff_t offset) {
     auto lineStart = std::find(std::make_reverse_iterator(end), text.rend(), '\n').base();
     long column = 1 + (end - lineStart);
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The length of the valid UTF-8 sequence at the start of `text`, or 0 when it is not one
+// (overlong forms, surrogates and values beyond U+10FFFF included).
+std::size_t utf8SequenceLength(std::string_view text) {
+    auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+    if (length == 0 || text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    unsigned char second = byte(1);
+    if (lead == 0xE0 && second < 0xA0) return 0;  // overlong
+    if (lead == 0xED && second > 0x9F) return 0;  // surrogate
+    if (lead == 0xF0 && second < 0x90) return 0;  // overlong
+    if (lead == 0xF4 && second > 0x8F) return 0;  // beyond U+10FFFF
+    return length;
+}
+
+// The encoding a document's declaration names, or nothing.
+std::optional<std::string> declaredEncoding(std::string_view text) {
+    if (!text.starts_with("<?xml")) return std::nullopt;
+    std::string_view declaration = text.substr(0, text.find("?>"));
+    std::size_t at = declaration.find("encoding");
+    if (at == std::string_view::npos) return std::nullopt;
+    std::size_t open = declaration.find_first_of("\"'", at);
+    if (open == std::string_view::npos) return std::nullopt;
+    std::size_t close = declaration.find(declaration[open], open + 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(declaration.substr(open + 1, close - open - 1));
+}
+
+// Why a text that the parser takes as UTF-8 is not: the line and column (in characters) of
+// its first byte that is not part of a valid UTF-8 sequence. Nothing when it is valid.
+std::optional<std::string> utf8Failure(std::string_view text) {
+    long line = 1, column = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = utf8SequenceLength(text.substr(at));
+        if (length == 0) {
+            char byte[8];
+            std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[at]));
+            std::string declared = declaredEncoding(text).value_or("");
+            return "the file is not UTF-8 text: line " + std::to_string(line) + ", column " + std::to_string(column) +
+                   " holds the byte " + byte + ", and the file " +
+                   (declared.empty() ? std::string("declares no encoding")
+                                     : "declares the encoding " + declared + ", which the program does not convert") +
+                   ". Save it as UTF-8 (or declare encoding=\"ISO-8859-1\" for Latin-1 text)";
+        }
+        if (text[at] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+        at += length;
+    }
+    return std::nullopt;
+}
+
+struct ParseFailure {
+    bool encoding = false;  // the bytes are no text the parser can read, as opposed to bad XML
+    std::string message;
+};
+
+std::optional<ParseFailure> parseInto(pugi::xml_document& document, std::string_view text) {
+    pugi::xml_parse_result result = document.load_buffer(text.data(), text.size(), kParseOptions);
+    // The parser converts UTF-16, UTF-32 and declared Latin-1; anything else it takes as
+    // UTF-8 and would pass bytes that are not UTF-8 through, to be shown and saved garbled.
+    if (result.encoding == pugi::encoding_utf8) {
+        if (std::optional<std::string> failure = utf8Failure(text)) {
+            document.reset();
+            return ParseFailure{true, *failure};
+        }
+    }
+    if (result) return std::nullopt;
+    document.reset();
+    return ParseFailure{false, std::string(result.description()) + " at " + positionOf(text, result.offset)};
 }
 
 }  // namespace
@@ -67,10 +150,8 @@ void XmlElement::setAttribute(std::string_view name, std::string_view value) {
 void XmlElement::setText(std::string_view value) { node_.text().set(std::string(value).c_str()); }
 
 std::optional<std::string> XmlDocument::parse(std::string_view text) {
-    pugi::xml_parse_result result = document_.load_buffer(text.data(), text.size(), kParseOptions);
-    if (result) return std::nullopt;
-    document_.reset();
-    return std::string(result.description()) + " at " + positionOf(text, result.offset);
+    if (std::optional<ParseFailure> failure = parseInto(document_, text)) return failure->message;
+    return std::nullopt;
 }
 
 std::optional<std::string> XmlDocument::load(const std::filesystem::path& file) {
@@ -81,7 +162,9 @@ std::optional<std::string> XmlDocument::load(const std::filesystem::path& file) 
         document_.reset();
         return error.what();
     }
-    return parse(content);
+    std::optional<ParseFailure> failure = parseInto(document_, content);
+    if (!failure) return std::nullopt;
+    return failure->encoding ? failure->message : "not a well-formed XML file: " + failure->message;
 }
 
 std::optional<XmlElement> XmlDocument::documentElement() const {
@@ -107,6 +190,6 @@ std::string XmlDocument::toText() const {
     return out.str();
 }
 
-void XmlDocument::save(const std::filesystem::path& file) const { writeFileAtomically(file, toText()); }
+void XmlDocument::save(const std::filesystem::path& file) const { saveProjectFile(file, toText()); }
 
 }  // namespace telvanor

@@ -54,10 +54,13 @@ public:
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     // Replaces the content by the parsed text. Gives the parser's message with its line and
-    // column when the text is not well-formed XML.
+    // column when the text is not well-formed XML, and the line and column of the first bad
+    // byte when the text is not UTF-8 and declares no encoding the parser converts (UTF-16,
+    // UTF-32 and ISO-8859-1 are converted), so that no text is shown or saved garbled.
     std::optional<std::string> parse(std::string_view text);
 
-    // As parse, from a file; a file that cannot be read or is too large gives that message.
+    // As parse, from a file: "not a well-formed XML file: " and the parser's message, the
+    // encoding failure, or why the file cannot be read (not a regular file, too large).
     std::optional<std::string> load(const std::filesystem::path& file);
 
     // The root element, whatever its name.
@@ -71,7 +74,8 @@ public:
 
     std::string toText() const;
 
-    // Writes the document atomically over the file; throws FileError.
+    // Saves the document as a project file: the old file's bytes go to the backup folder,
+    // then the file is replaced atomically. Throws FileError.
     void save(const std::filesystem::path& file) const;
 
 private:

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "project/atomic_file.h"
+#include "project/file_kind.h"
 #include "project/file_lookup.h"
 
 namespace telvanor {
@@ -85,6 +86,9 @@ TextLines splitLines(std::string_view text) {
 }
 
 std::string readBankBytes(const fs::path& file) {
+    // A FIFO in the bank's place would make the stream wait for a writer for ever.
+    if (std::optional<std::string> reason = irregularFileReason(file))
+        throw FileError("Cannot read " + file.string() + ": " + *reason);
     std::ifstream in(file, std::ios::binary);
     if (!in) throw FileError("Cannot read " + file.string());
     std::string bytes(kBankBytes, '\0');

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <exception>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include <QObject>
@@ -18,6 +20,18 @@ void runGuarded(MessageBoxes& messages, Handler&& handler) {
     } catch (const std::exception& fault) {
         messages.error(fault.what());
     }
+}
+
+// Runs `action` and gives the text of the fault it threw, or nothing: for a handler that goes
+// on after a fault it can name, such as a check failing in a row the window does not show.
+template <typename Action>
+std::optional<std::string> faultOf(Action&& action) {
+    try {
+        std::forward<Action>(action)();
+    } catch (const std::exception& fault) {
+        return std::string(fault.what());
+    }
+    return std::nullopt;
 }
 
 // A slot that runs the window's `handler` through runGuarded, for connecting a control to it.

@@ -7,6 +7,7 @@
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
+#include "widgets/message_boxes.h"
 
 namespace telvanor {
 
@@ -34,6 +35,14 @@ ListEditorWindow::ListEditorWindow(const char* objectName, const QString& title,
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     connectGuarded(button1, &QPushButton::clicked, messages_, this, &ListEditorWindow::Button1Click);
     connectGuarded(bitbtn4, &QPushButton::clicked, messages_, this, &ListEditorWindow::BitBtn4Click);
+}
+
+void ListEditorWindow::reportLoad(TableFileOutcome outcome, const LoadLoss& loss) {
+    editGuard_.setLoss(loss);
+    std::vector<std::string> notices;
+    if (std::optional<std::string> message = tableFileMessage(outcome)) notices.push_back(*message);
+    if (loss.any()) notices.push_back(lossNotice(loss));
+    if (!notices.empty()) messages_.plain(joinParagraphs(notices));
 }
 
 QHBoxLayout* ListEditorWindow::editButtonRow() { return buttonRow({DeleteA, NewA, ModifyA}); }

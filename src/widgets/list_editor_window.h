@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include "project/table_file.h"
 #include "widgets/project_window.h"
 
 class QHBoxLayout;
@@ -15,7 +16,8 @@ namespace telvanor {
 // A window that lists a table on the left of its one page and edits the selected entry beside
 // it, with "Delete", "New" and "Modify" among the edits and the bar of "Export", "Import", "OK"
 // and "Cancel" under the page. The six buttons run the subclass's handlers through the error
-// boundary; Cancel and Escape close the window without a handler.
+// boundary; Cancel and Escape close the window without a handler, asking first when the table
+// was changed.
 class ListEditorWindow : public ProjectWindow {
     Q_OBJECT
 protected:
@@ -37,6 +39,10 @@ protected:
     // The tab order runs through `editStops` (the list and the edits), the edit buttons, Export,
     // Import, OK and Cancel.
     void layOut(QWidget* list, QLayout* edits, QList<QWidget*> editStops);
+
+    // At show: what the load found, said in a plain box (kXmlFileNotFound, or
+    // kXmlFileReadError and what the load left out) and kept for OK's question.
+    void reportLoad(TableFileOutcome outcome, const LoadLoss& loss);
 
     virtual void NewAClick() = 0;
     virtual void ModifyAClick() = 0;

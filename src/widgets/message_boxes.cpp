@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPoint>
+#include <QPushButton>
 
+#include <map>
 #include <optional>
 
 #include "widgets/qt_text.h"
@@ -25,6 +27,28 @@ void show(QMessageBox::Icon icon, const std::string& text, std::optional<QPoint>
 void QtMessageBoxes::plain(const std::string& text) { show(QMessageBox::NoIcon, text); }
 void QtMessageBoxes::error(const std::string& text) { show(QMessageBox::Critical, text); }
 void QtMessageBoxes::information(const std::string& text) { show(QMessageBox::Information, text); }
+std::string QtMessageBoxes::ask(const std::string& text, const std::vector<std::string>& buttons,
+                                const std::string& defaultButton) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), toQt(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QAbstractButton* fallback = nullptr;
+    std::map<QAbstractButton*, std::string> answers;
+    for (const std::string& caption : buttons) {
+        bool isDefault = caption == defaultButton;
+        QPushButton* button =
+            box.addButton(toQt(caption), isDefault ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        answers[button] = caption;
+        if (isDefault) {
+            box.setDefaultButton(button);
+            fallback = button;
+        }
+    }
+    box.setEscapeButton(fallback);
+    box.exec();
+    auto answer = answers.find(box.clickedButton());
+    return answer == answers.end() ? defaultButton : answer->second;
+}
+
 bool QtMessageBoxes::confirm(const std::string& text) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), toQt(text),
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());

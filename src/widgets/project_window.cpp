@@ -23,9 +23,15 @@ void chainTabOrder(const QList<QWidget*>& controls) {
 
 ProjectWindow::ProjectWindow(const char* objectName, const QString& title, WorkspaceState& workspace,
                              MessageBoxes& messages, QWidget* parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags), workspace_(workspace), messages_(messages) {
+    : QDialog(parent, flags), workspace_(workspace), messages_(messages), editGuard_(messages) {
     setObjectName(objectName);
     setWindowTitle(title);
+}
+
+void ProjectWindow::reject() {
+    bool keepOpen = false;
+    if (isVisible()) runGuarded(messages_, [&] { keepOpen = hasChanges() && !editGuard_.confirmDiscard(); });
+    if (!keepOpen) QDialog::reject();
 }
 
 void ProjectWindow::showEvent(QShowEvent* event) {

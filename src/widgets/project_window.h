@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "widgets/edit_guard.h"
+
 class QShowEvent;
 
 namespace telvanor {
@@ -25,8 +27,15 @@ void chainTabOrder(const QList<QWidget*>& controls);
 // A modal window that works on the current project: it knows the workspace and the message
 // boxes, and each real showing (not a restore from the task bar, which keeps what the user
 // typed) runs FormShow through the error boundary and places the window on the screen.
+// A window that edits a file says when it holds changes: Cancel, Escape and the close box
+// then ask before they drop them; its edit guard keeps the rest of its saves safe.
 class ProjectWindow : public QDialog {
     Q_OBJECT
+public:
+    // Cancel, Escape and the close box: asks "Discard your changes to FILE?" first when the
+    // window holds changes.
+    void reject() override;
+
 protected:
     ProjectWindow(const char* objectName, const QString& title, WorkspaceState& workspace, MessageBoxes& messages,
                   QWidget* parent, Qt::WindowFlags flags = kModalWindowFlags);
@@ -38,8 +47,12 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // Whether the window holds changes to its file since it was shown.
+    virtual bool hasChanges() const { return false; }
+
     WorkspaceState& workspace_;
     MessageBoxes& messages_;
+    EditGuard editGuard_;
 };
 
 }  // namespace telvanor

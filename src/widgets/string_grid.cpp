@@ -475,28 +475,50 @@ void StringGrid::pasteCells() {
     if (text.isEmpty() || !currentIndex().isValid()) return;
     const int top = currentIndex().row(), left = currentIndex().column();
     const QStringList lines = text.split('\n');
-    for (int line = 0; line < lines.size() && top + line < model_->rows(); ++line) {
+    QStringList refused;
+    int outside = 0;  // texts beyond the grid's last row or column
+    for (int line = 0; line < lines.size(); ++line) {
         const QStringList values = lines[line].split('\t');
-        for (int value = 0; value < values.size() && left + value < model_->columns(); ++value)
-            pasteCell(top + line, left + value, values[value]);
+        for (int value = 0; value < values.size(); ++value) {
+            const int row = top + line, column = left + value;
+            if (row >= model_->rows() || column >= model_->columns()) {
+                if (!values[value].isEmpty()) ++outside;
+            } else if (std::optional<QString> reason = pasteCell(row, column, values[value])) {
+                refused << QString("row %1, %2: \"%3\" %4")
+                               .arg(cell(row + 1, 0), model_->column(column).header, values[value], *reason);
+            }
+        }
     }
+    const qsizetype count = refused.size() + outside;
+    if (count == 0) return;
+    // The first few by name, the others counted.
+    constexpr qsizetype kNamed = 10;
+    QStringList parts = refused.mid(0, kNamed);
+    if (refused.size() > kNamed) parts << QString("%1 more").arg(refused.size() - kNamed);
+    if (outside > 0) parts << QString("%1 beyond the grid's last row or column").arg(outside);
+    emit cellsNotPasted(QString("%1 %2 not pasted: ").arg(count).arg(count == 1 ? "cell" : "cells") + parts.join("; "));
 }
 
-void StringGrid::pasteCell(int row, int column, const QString& text) {
+std::optional<QString> StringGrid::pasteCell(int row, int column, const QString& text) {
     // Each kind of column takes only what it could be given by the keyboard.
     switch (model_->kind(column)) {
         case ColumnKind::Text:
             model_->setText(row, column, text);
-            return;
-        case ColumnKind::PickList:
-            if (text.isEmpty() || model_->column(column).choices.contains(text)) model_->setText(row, column, text);
-            return;
+            return std::nullopt;
+        case ColumnKind::PickList: {
+            const QStringList& choices = model_->column(column).choices;
+            if (!text.isEmpty() && !choices.contains(text)) return "is not " + choices.join(" or ");
+            model_->setText(row, column, text);
+            return std::nullopt;
+        }
         case ColumnKind::CheckBox:
-            if (text.isEmpty() || text.compare(kTicked, Qt::CaseInsensitive) == 0 ||
-                text.compare(kUnticked, Qt::CaseInsensitive) == 0)
-                model_->setText(row, column, text.toUpper());
-            return;
+            if (!text.isEmpty() && text.compare(kTicked, Qt::CaseInsensitive) != 0 &&
+                text.compare(kUnticked, Qt::CaseInsensitive) != 0)
+                return "is not " + kTicked + " or " + kUnticked;
+            model_->setText(row, column, text.toUpper());
+            return std::nullopt;
     }
+    return std::nullopt;
 }
 
 void StringGrid::toggleCheckBox(const QModelIndex& index) {

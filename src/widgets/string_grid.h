@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QColor>
@@ -19,8 +20,8 @@ class StringGridModel;
 // its text (F2 or a double click edits it instead); Enter ends an edit and moves down, and
 // outside an edit reaches the dialog's default button; Escape abandons an edit; Delete or
 // Backspace empties the selected cells; Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste cells
-// as tab-separated lines (as spreadsheets exchange them); Ctrl+Tab / Ctrl+Shift+Tab leave
-// the grid.
+// as tab-separated lines (as spreadsheets exchange them), a pasted text that a cell cannot
+// take leaving the cell as it was and being told; Ctrl+Tab / Ctrl+Shift+Tab leave the grid.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -78,6 +79,11 @@ public:
     // The width that shows the label column and every column at its set width.
     int naturalWidth() const;
 
+signals:
+    // A paste left cells as they were: `refused` says how many, which and why ("2 cells not
+    // pasted: row 3, Data Page: "2" is not 0 or 1; ...").
+    void cellsNotPasted(const QString& refused);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,9 +93,11 @@ private:
 
     void emptySelectedCells();
     void copySelectedCells();
-    // Tab-separated lines from the clipboard, from the current cell on.
+    // Tab-separated lines from the clipboard, from the current cell on; the cells a column
+    // refuses, and those beyond the grid, are told.
     void pasteCells();
-    void pasteCell(int row, int column, const QString& text);
+    // Why the cell does not take the text, or nothing when it took it.
+    std::optional<QString> pasteCell(int row, int column, const QString& text);
     void toggleCheckBox(const QModelIndex& index);
     bool pickChoice(const QModelIndex& index, const QString& typed);
     // Ends an edit the way a spreadsheet does: move on to a neighbouring cell.

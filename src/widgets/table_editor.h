@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "project/load_loss.h"
 #include "widgets/table_editor_dialog.h"
 
 namespace telvanor {
@@ -38,18 +40,21 @@ template <typename Row>
 struct TableLoad {
     std::vector<Row> rows;
     std::optional<std::string> message;  // how the rows were read, when the user must know
+    LoadLoss loss;                       // what the load left out of the file; said after the message
 };
 
-// The rows and the message of a model's load that gives both.
+// The rows, the message and the loss of a model's load that gives them.
 template <typename Load>
 auto tableLoad(Load loaded) {
     using Row = typename decltype(loaded.rows)::value_type;
-    return TableLoad<Row>{std::move(loaded.rows), std::move(loaded.message)};
+    return TableLoad<Row>{std::move(loaded.rows), std::move(loaded.message), std::move(loaded.loss)};
 }
 
 // The model's operations. A fault any of them throws is shown in the error box.
 template <typename Row>
 struct TableModel {
+    // The file that load reads and save writes, as the current project names it.
+    std::function<std::filesystem::path()> file;
     std::function<TableLoad<Row>()> load;
     // Every failure, in the order shown; none when the rows may be saved.
     std::function<std::vector<std::string>(const std::vector<Row>&)> validate;
@@ -62,6 +67,8 @@ struct TableDescription {
     TableWindow window;
     std::vector<TableColumn<Row>> columns;  // grid columns 1, 2, ... in order
     TableModel<Row> model;
+    // The field whose empty cell ends the table: the rows below it are not saved.
+    std::string Row::*endField = nullptr;
 };
 
 // A validation that stops at one failure, as the list a table model gives.
@@ -83,7 +90,9 @@ public:
     TableEditor(TableDescription<Row> description, WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
         : TableEditorDialog(description.window, gridColumns(description.columns), workspace, messages, parent),
           columns_(std::move(description.columns)),
-          model_(std::move(description.model)) {}
+          model_(std::move(description.model)) {
+        setEndColumn(columnOf(description.endField));
+    }
 
 protected:
     // The grid column, counted from 1, that shows `field`; 0 when none does.
@@ -105,9 +114,10 @@ private:
         return grid;
     }
 
+    std::filesystem::path editedFile() const override { return model_.file(); }
     CellLoad loadCells() override {
         TableLoad<Row> load = model_.load();
-        return {toCellRows(load.rows), std::move(load.message)};
+        return {toCellRows(load.rows), std::move(load.message), std::move(load.loss)};
     }
     std::vector<std::string> validateCells(const std::vector<CellRow>& rows) override {
         return model_.validate(toRows(rows));

@@ -42,7 +42,8 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
     : ProjectWindow(window.objectName, window.title, workspace, messages, parent, dialogFlags(window.frame)),
       title_(window.title),
       visibleRows_(window.visibleRows),
-      noticeBox_(window.noticeBox) {
+      noticeBox_(window.noticeBox),
+      firstLabel_(window.firstLabel) {
     sgA_ = new StringGrid(this);
     lastBeforeOk_ = sgA_;
     sgA_->setObjectName("sgA");
@@ -59,6 +60,7 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
     for (QPushButton* button : {bitbtn1_, cancel_}) button->setMinimumWidth(90);
     connectGuarded(bitbtn1_, &QPushButton::clicked, messages_, this, &TableEditorDialog::BitBtn1Click);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(sgA_, &StringGrid::cellsNotPasted, this, [this](const QString& refused) { notify(fromQt(refused)); });
 
     gridLayout_ = window.frame == TableFrame::TabPage ? buildTabPage(window.pageCaption) : buildTitlePanels();
     gridLayout_->insertWidget(0, sgA_, 1);
@@ -144,29 +146,89 @@ void TableEditorDialog::fitToGrid() {
 void TableEditorDialog::FormShow() {
     clearRows();
     setWindowTitle(title_);
+    const std::filesystem::path file = editedFile();
+    editGuard_.beginShow(file);
     // A load that fails leaves the grid empty and ready for typing.
     runGuarded(messages_, [&] {
         CellLoad load = loadCells();
         showRows(load.rows);
-        // A file read only in part is reported, so that OK does not drop its other rows unseen.
-        if (load.message) notify(*load.message);
+        editGuard_.setLoss(load.loss);
+        // The model's own message first, then what the load left out and what the grid does
+        // not show, so that OK drops nothing unseen.
+        std::vector<std::string> notices;
+        if (load.message) notices.push_back(*load.message);
+        if (load.loss.any()) notices.push_back(lossNotice(load.loss));
+        if (!unseenRows_.empty())
+            notices.push_back(unseenRowsNotice(file.filename().string(), load.rows.size(),
+                                               static_cast<std::size_t>(sgA_->rowCount())));
+        if (!notices.empty()) notify(joinParagraphs(notices));
     });
+    shownRows_ = cellRows();
     sgA_->setCurrentCell(1, 1);
     bitbtn1_->setFocus();
+}
+
+bool TableEditorDialog::hasChanges() const { return cellRows() != shownRows_; }
+
+bool TableEditorDialog::passes(const std::vector<std::string>& failures) {
+    for (const std::string& failure : failures) notify(failure);
+    return failures.empty();
 }
 
 void TableEditorDialog::BitBtn1Click() {
     // The table ends at the model's end column, in the grid or beyond it.
     std::vector<CellRow> rows = cellRows();
-    std::vector<std::string> failures = validateCells(rows);
-    for (const std::string& failure : failures) notify(failure);
-    if (!failures.empty()) return;
+    if (unseenRows_.empty()) {
+        if (!passes(validateCells(rows))) return;
+    } else {
+        // The rows the grid shows first: the user can mend their failures there.
+        std::vector<CellRow> shown(rows.begin(), rows.begin() + sgA_->rowCount());
+        if (!passes(validateCells(shown))) return;
+        // What fails now lies in the unseen rows, which the user can only keep or drop.
+        std::vector<std::string> failures;
+        if (std::optional<std::string> fault = faultOf([&] { failures = validateCells(rows); })) failures = {*fault};
+        if (!failures.empty()) {
+            if (dropUnseenRows(failures)) BitBtn1Click();
+            return;
+        }
+    }
+    std::vector<std::string> lost;
+    if (std::optional<std::string> below = rowsBelowTheEnd(rows)) lost.push_back(*below);
+    if (!editGuard_.confirmSave(lost)) return;
     // A file that cannot be written keeps the window open with the rows as typed.
     if (std::optional<std::string> failure = saveCells(rows)) {
         messages_.error(*failure);
         return;
     }
     accept();
+}
+
+bool TableEditorDialog::dropUnseenRows(const std::vector<std::string>& failures) {
+    const std::size_t shown = static_cast<std::size_t>(sgA_->rowCount());
+    std::string question = joinParagraphs(failures) + "\n\n" +
+                           unseenFailureQuestion(editGuard_.fileName(), shown + unseenRows_.size(), shown);
+    if (messages_.ask(question, {kKeepAnswer, kDropAnswer}, kKeepAnswer) != kDropAnswer) return false;
+    unseenRows_.clear();
+    return true;
+}
+
+std::string TableEditorDialog::rowLabel(std::size_t index) const {
+    return std::to_string(static_cast<long long>(firstLabel_) + static_cast<long long>(index));
+}
+
+std::optional<std::string> TableEditorDialog::rowsBelowTheEnd(const std::vector<CellRow>& rows) const {
+    if (endColumn_ < 1) return std::nullopt;
+    const std::size_t column = static_cast<std::size_t>(endColumn_) - 1;
+    std::size_t end = 0;
+    while (end < rows.size() && !rows[end][column].empty()) ++end;
+    auto holdsText = [](const CellRow& row) {
+        return std::any_of(row.begin(), row.end(), [](const std::string& cell) { return !cell.empty(); });
+    };
+    std::size_t last = rows.size();
+    while (last > end && !holdsText(rows[last - 1])) --last;
+    if (last == end) return std::nullopt;
+    return tableEndText(fromQt(sgA_->model()->headerData(endColumn_ - 1, Qt::Horizontal).toString()), rowLabel(end),
+                        rowLabel(last - 1));
 }
 
 TableEditorDialog::CellRow TableEditorDialog::cellRow(int gridRow) const {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <QString>
 
+#include "project/load_loss.h"
 #include "widgets/project_window.h"
 #include "widgets/string_grid.h"
 
@@ -50,9 +52,13 @@ struct TableWindow {
 // TableEditor turns them into the model's rows.
 //
 // Each real show runs FormShow: it empties the grid, loads the rows, puts them into the grid
-// and keeps those beyond its last row unseen, then shows the load's message. OK runs
-// BitBtn1Click: the grid's rows followed by the unseen ones are validated, every failure is
-// shown in turn and, when there is none, saved; the window closes only once they are saved.
+// and keeps those beyond its last row unseen, then shows the load's message, what the load
+// left out of the file and which rows are unseen. OK runs BitBtn1Click: the grid's rows
+// followed by the unseen ones are validated, every failure is shown in turn and, when there
+// is none, saved once the edit guard agrees (rows below the table's end, rows the load left
+// out, a file changed on disk); the window closes only once they are saved. A failure of an
+// unseen row lets the user keep or drop the unseen rows. Cancel, Escape and the close box ask
+// before they drop changes; a paste says which cells it refused.
 class TableEditorDialog : public ProjectWindow {
     Q_OBJECT
 public:
@@ -61,6 +67,7 @@ public:
     struct CellLoad {
         std::vector<CellRow> rows;
         std::optional<std::string> message;  // shown once the rows are in the grid
+        LoadLoss loss;                       // what the load left out, said after the message
     };
 
     StringGrid* grid() const { return sgA_; }
@@ -70,6 +77,7 @@ protected:
                       WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent);
 
     // The model's side. A fault thrown by any of them is shown in the error box.
+    virtual std::filesystem::path editedFile() const = 0;
     virtual CellLoad loadCells() = 0;
     // Every failure in the order it is shown; none when the rows may be saved.
     virtual std::vector<std::string> validateCells(const std::vector<CellRow>& rows) = 0;
@@ -93,10 +101,22 @@ protected:
     // addBarButton.
     void addBelowGrid(QWidget* widget);
 
+    // The column, counted from 1, whose empty cell ends the table; 0 for none.
+    void setEndColumn(int column) { endColumn_ = column; }
+
     void FormShow() override;
+    bool hasChanges() const override;
 
 private:
     void BitBtn1Click();
+    // Shows each failure; whether there was none.
+    bool passes(const std::vector<std::string>& failures);
+    // The failures of the unseen rows, with the question whether to keep or drop them;
+    // whether they were dropped.
+    bool dropUnseenRows(const std::vector<std::string>& failures);
+    // What OK would not save of rows below the table's end that hold texts.
+    std::optional<std::string> rowsBelowTheEnd(const std::vector<CellRow>& rows) const;
+    std::string rowLabel(std::size_t index) const;
 
     // Builds the frame around the grid and gives the layout the grid goes into.
     QBoxLayout* buildTabPage(const QString& caption);
@@ -119,6 +139,10 @@ private:
     int barButtons_ = 0;
     // Rows of a file or a worksheet longer than the grid: written after the grid's.
     std::vector<CellRow> unseenRows_;
+    int firstLabel_;
+    int endColumn_ = 0;
+    // The rows as shown, to tell whether the user changed them.
+    std::vector<CellRow> shownRows_;
 };
 
 }  // namespace telvanor

@@ -7,6 +7,7 @@
 
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
+#include "update/update_summary.h"
 #include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
@@ -30,6 +31,10 @@ protected:
             if (!chosen) return false;
             folder = *chosen;
             return true;
+        });
+        window->setUpdateConfirmation([this](const UpdateSummary& shown) {
+            summary = shown;
+            return goOn;
         });
         return window;
     }
@@ -60,6 +65,8 @@ protected:
     std::optional<fs::path> chosen;
     QString chooserCaption;
     fs::path chooserRoot;
+    std::optional<UpdateSummary> summary;  // what Update Device showed before the update
+    bool goOn = true;                      // the answer to it
 };
 
 TEST_F(MainWindow, FirstStartShowsTheStoredCaption) {
@@ -137,7 +144,7 @@ TEST_F(MainWindow, DeletedProjectFolderLeavesNoValidProject) {
     EXPECT_THAT(messages.texts(), ElementsAre("Project not valid", "Project not valid", "Project not valid"));
 }
 
-TEST_F(MainWindow, UpdateDeviceWritesTheImage) {
+TEST_F(MainWindow, UpdateDeviceWritesTheImageAndSummarisesItBeforeTheUpdate) {
     copyExample("Boat1");
     storeProject("Boat1");
     auto window = start();
@@ -145,12 +152,22 @@ TEST_F(MainWindow, UpdateDeviceWritesTheImage) {
     fs::path image = projects() / "Boat1" / "bin" / "bank.bin";
     ASSERT_TRUE(fs::exists(image));
     EXPECT_EQ(readFile(image).size(), 164u);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->imageFile, image);
+    EXPECT_EQ(summary->imageSize, 164u);
+    EXPECT_TRUE(summary->mayGoOn());
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, "information");
     EXPECT_THAT(messages.messages[0].text, HasSubstr(image.string()));
+
+    // Back: the image stays written, the update is not started.
+    messages.messages.clear();
+    goOn = false;
+    click(*window, "CreateBin");
+    EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(MainWindow, FailingBuildShowsItsMessageAndWritesNothing) {
+TEST_F(MainWindow, RefusedProjectStopsAtTheSummaryAndWritesNothing) {
     copyExample("Boat1");
     writeFile(projects() / "Boat1" / "bin" / "bank.bin", "previous");
     writeFile(projects() / "Boat1" / "RInfoCob.xml",
@@ -158,18 +175,23 @@ TEST_F(MainWindow, FailingBuildShowsItsMessageAndWritesNothing) {
     storeProject("Boat1");
     auto window = start();
     click(*window, "CreateBin");
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].kind, "error");
-    EXPECT_THAT(messages.messages[0].text, HasSubstr("RInfoCob.xml: row 1: attribute NrPdo 9 names no receive frame"));
+    ASSERT_TRUE(summary);
+    EXPECT_FALSE(summary->mayGoOn());
+    ASSERT_EQ(summary->errors.size(), 1u);
+    EXPECT_THAT(summary->errors[0].message, HasSubstr("Define NMEA (receive), Correlated frame 9 does not exist"));
+    EXPECT_THAT(summary->errors[0].message, HasSubstr("(RInfoCob.xml row 1, NrPdo)"));
+    EXPECT_TRUE(messages.messages.empty()) << "Go on is no way past an error";
     EXPECT_EQ(readFile(projects() / "Boat1" / "bin" / "bank.bin"), "previous");
 }
 
-TEST_F(MainWindow, MissingBinFolderIsReported) {
+TEST_F(MainWindow, MissingBinFolderIsMade) {
     auto window = start();  // PROJECTS itself is the project folder and has no bin folder
     click(*window, "CreateBin");
+    ASSERT_TRUE(summary);
+    EXPECT_TRUE(summary->binFolderCreated);
+    EXPECT_EQ(readFile(projects() / "bin" / "bank.bin").size(), 60u);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].kind, "error");
-    EXPECT_THAT(messages.messages[0].text, HasSubstr("bank.bin"));
+    EXPECT_EQ(messages.messages[0].kind, "information");
 }
 
 TEST_F(MainWindow, EveryButtonIsNamedAndTheHiddenOnesStayHidden) {

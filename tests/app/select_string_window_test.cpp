@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QSpontaneKeyEvent>
 #include <QTableWidget>
 
 #include <gmock/gmock.h>
@@ -87,6 +89,12 @@ TEST_F(SelectStringWindow, BrokenFileIsReportedAndTextsOfAnEarlierFileDoNotLinge
     EXPECT_EQ(text(0), "Rudder");
     EXPECT_EQ(text(1), "");
     EXPECT_EQ(text(2), "");
+    // A restore from the task bar (a spontaneous show) keeps the list; only a real show reads.
+    writeFile(folder / "strings.xml", "<strings><s>Keel</s></strings>");
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    static_cast<QObject&>(window).event(&restored);  // sendEvent would clear the flag
+    EXPECT_EQ(text(0), "Rudder");
 
     writeFile(folder / "strings.xml", "<strings><s>Rudder</strings>");
     showAgain();

@@ -1,5 +1,9 @@
 #include "check/project_check.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include <gmock/gmock.h>
@@ -11,8 +15,11 @@ namespace telvanor {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Field;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -47,9 +54,46 @@ TEST(CheckProject, RunsTheCheckersOfTheFilesThatExistInTheirOrder) {
     EXPECT_EQ(check.filesChecked, 3u);
     EXPECT_EQ(check.filesRefused, 2u);
     // Findings carry the file's own name, whatever its case on disk; a loader's fault is a refusal.
-    EXPECT_THAT(check.findings, ElementsAre(finding("first.xml", "just so you know", true),
-                                            finding("third.xml", "one", true), finding("third.xml", "two", false),
-                                            finding("fourth.xml", "'x' is not a valid integer value", false)));
+    EXPECT_THAT(check.findings,
+                ElementsAre(finding("first.xml", "just so you know", true), finding("third.xml", "one", true),
+                            finding("third.xml", "two", false),
+                            finding("fourth.xml", "'x' is not a valid integer value (fourth.xml)", false)));
+}
+
+// A name taken by a folder, a link to nothing or a FIFO: both the build and the check refuse
+// it, saying what it is, and neither opens it (a FIFO without a writer would block them).
+TEST(CheckProject, NamesTakenByOtherThanAFileAreRefusedUnopened) {
+    struct Case {
+        const char* kind;
+        std::function<void(const fs::path&)> make;
+    };
+    for (const Case& c :
+         {Case{"it is a folder, not a regular file", [](const fs::path& p) { fs::create_directory(p); }},
+          Case{"it is a link to gone, which does not exist", [](const fs::path& p) { fs::create_symlink("gone", p); }},
+          Case{"it is a FIFO (named pipe), not a regular file",
+               [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }}}) {
+        TempDir dir;
+        fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+        fs::remove(dir / "TCobDef.xml");
+        c.make(dir / "tcobdef.xml");
+        std::string refusal;
+        try {
+            BuildConfigImage(dir.path());
+            ADD_FAILURE() << "built despite " << c.kind;
+        } catch (const ImageBuildError& error) {
+            refusal = error.what();
+        }
+        EXPECT_THAT(refusal, StartsWith("Transmit NMEA: TCobDef.xml")) << c.kind;
+        EXPECT_THAT(refusal, HasSubstr(c.kind));
+        ProjectCheck check = CheckProject(dir.path());
+        EXPECT_THAT(check.findings, Contains(AllOf(Field(&CheckFinding::file, "TCobDef.xml"),
+                                                   Field(&CheckFinding::message, HasSubstr(c.kind)),
+                                                   Field(&CheckFinding::warning, false))));
+        EXPECT_EQ(std::count_if(check.findings.begin(), check.findings.end(),
+                                [](const CheckFinding& f) { return f.file == "TCobDef.xml"; }),
+                  1)
+            << "the build's refusal of the same place is not repeated";
+    }
 }
 
 }  // namespace

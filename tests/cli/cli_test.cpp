@@ -12,12 +12,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {
 namespace {
 
 using ::testing::AllOf;
+using testing::cli;
+using testing::CliRun;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::readFile;
@@ -25,19 +28,6 @@ using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun cli(std::vector<std::string> arguments, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int status = runCli(arguments, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 fs::path copyOfSample(const TempDir& dir) {
     fs::copy(testing::examplesDir() / "Boat1", dir / "Boat1", fs::copy_options::recursive);
@@ -67,7 +57,9 @@ TEST(CliBuild, FailureChangesNoFile) {
     writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"x\" DP=\"1\" PGN=\"1\" ID_DEV=\"1\"/></COBID>");
     CliRun run = cli({"build", dir.path().string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("TCobDef.xml: row 1: attribute Priority is not a valid integer: 'x'"));
+    EXPECT_EQ(run.err,
+              "telvanor-cli: Transmit NMEA, row 1, Priority is not a valid integer: 'x' (TCobDef.xml row 1, "
+              "Priority)\n");
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(readFile(dir / "bin" / "bank.bin"), "previous image");
 
@@ -218,6 +210,11 @@ TEST(CliDump, PrintsAnImageFromAFileOrStandardInputAndRefusesOtherBytes) {
     EXPECT_THAT(junk.err, HasSubstr("junk.bin is not a configuration image"));
     EXPECT_THAT(cli({"dump", "-"}, "junk").err, HasSubstr("standard input is not a configuration image"));
     EXPECT_EQ(cli({"dump", (dir / "none.bin").string()}).status, 1);
+    // A FIFO would wait for a writer for ever: it is refused at once ("-" reads a pipe).
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    CliRun fifo = cli({"dump", (dir / "pipe").string()});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_THAT(fifo.err, HasSubstr("it is a FIFO (named pipe), not a regular file"));
 }
 
 TEST(CliDiff, ExitsZeroWhenTheSameOneWhenTheyDifferTwoOnTrouble) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "report/project_report.h"
 #include "report/report_writers.h"
 #include "report/sample_project.h"
@@ -22,25 +23,15 @@ using testing::TempDir;
 using testing::testDataDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::cli;
+using testing::CliRun;
 
 TEST(ReportCommand, WritesTheGoldenReportOfTheSampleProjectInEachFormat) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
     for (auto [format, golden] : {std::pair{"html", "Boat1.html"}, {"md", "Boat1.md"}, {"csv", "Boat1.csv"}}) {
         fs::path output = dir / (std::string("report.") + format);
-        CliRun result = run({"report", project.string(), "--format", format, "--output", output.string()});
+        CliRun result = cli({"report", project.string(), "--format", format, "--output", output.string()});
         EXPECT_EQ(result.status, 0) << format;
         // The sample's two catalogue warnings are counted as problems.
         EXPECT_EQ(result.out, output.string() + ": report of Boat1, 2 problems listed at its top\n");
@@ -58,7 +49,7 @@ TEST(ReportCommand, TheReadmeShowsTheSampleProjectsReport) {
 TEST(ReportCommand, HtmlToStandardOutputWhenNoFileIsGiven) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
-    CliRun result = run({"report", project.string()});
+    CliRun result = cli({"report", project.string()});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, readFile(testDataDir() / "report" / "Boat1.html"));
 }
@@ -66,7 +57,7 @@ TEST(ReportCommand, HtmlToStandardOutputWhenNoFileIsGiven) {
 TEST(ReportCommand, CsvWithSemicolonsForSpreadsheetsThatWantThem) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
-    CliRun result = run({"report", project.string(), "--format", "csv", "--sep", ";"});
+    CliRun result = cli({"report", project.string(), "--format", "csv", "--sep", ";"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, csvReport(BuildProjectReport(project), ';'));
     EXPECT_THAT(result.out, HasSubstr("\r\nRegister;Hex;Direction;Frame;"));
@@ -77,7 +68,7 @@ TEST(ReportCommand, ProjectThatCheckRefusesStillGetsAReportAndSaysSo) {
     TempDir dir;
     writeFile(dir / "p" / "RCobDef.xml", "<COBID><row DataPage=\"1\"/></COBID>");
     fs::path output = dir / "report.md";
-    CliRun result = run({"report", (dir / "p").string(), "--format", "md", "--output", output.string()});
+    CliRun result = cli({"report", (dir / "p").string(), "--format", "md", "--output", output.string()});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, output.string() + ": report of p, 1 problem listed at its top\n");
     EXPECT_THAT(readFile(output), HasSubstr("## Problems\n\n- RCobDef.xml: "));
@@ -87,12 +78,12 @@ TEST(ReportCommand, FailuresAndWrongCommandLines) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
 
-    CliRun missing = run({"report", (dir / "nothing").string()});
+    CliRun missing = cli({"report", (dir / "nothing").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_THAT(missing.err, HasSubstr("is not a project folder"));
 
     // The folder of the output does not exist: the write fails and says which file.
-    CliRun unwritable = run({"report", project.string(), "--output", (dir / "no" / "such" / "r.html").string()});
+    CliRun unwritable = cli({"report", project.string(), "--output", (dir / "no" / "such" / "r.html").string()});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_THAT(unwritable.err, HasSubstr("r.html"));
     EXPECT_EQ(unwritable.out, "");
@@ -105,7 +96,7 @@ TEST(ReportCommand, FailuresAndWrongCommandLines) {
                                                       {"report", project.string(), "--format", "csv", "--sep", ";;"},
                                                       {"report", project.string(), "--format", "csv", "--sep", "\""},
                                                       {"check", project.string(), "--format", "csv"}}) {
-        CliRun wrong = run(arguments);
+        CliRun wrong = cli(arguments);
         EXPECT_EQ(wrong.status, 2) << arguments.back();
         EXPECT_THAT(wrong.err, StartsWith("telvanor-cli: "));
     }

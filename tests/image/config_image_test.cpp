@@ -235,7 +235,7 @@ TEST_F(ImageBuilder, TwoHundredFiftyFramesBuildAndTheLastDeletedBitIsInByte31) {
     EXPECT_EQ(u16(image, 28 + 249 * 11 + 9), 249u * 8);
 
     file("RCobDef.xml", table("COBID", rows + receiveRow("0", "250", "1")));
-    EXPECT_THAT(failure(), HasSubstr("251 receive frames"));
+    EXPECT_EQ(failure(), "Receive NMEA: the table has 251 receive frames; the device takes at most 250 (RCobDef.xml)");
 }
 
 TEST_F(ImageBuilder, ImageOverTheDeviceLimitIsRefused) {
@@ -251,18 +251,21 @@ TEST_F(ImageBuilder, MappingThatNamesNoFrameFails) {
     file("RInfoCob.xml", table("RInfoCob",
                                "<row Index=\"1\" NrPdo=\"1\" PosComp=\"1\"/>"
                                "<row Index=\"2\" NrPdo=\"3\" PosComp=\"1\"/>"));
-    EXPECT_EQ(failure(), "RInfoCob.xml: row 2: attribute NrPdo 3 names no receive frame (RCobDef.xml has 2 rows)");
+    EXPECT_EQ(
+        failure(),
+        "Define NMEA (receive), Correlated frame 3 does not exist: Receive NMEA has 2 frames (RInfoCob.xml row 2, "
+        "NrPdo)");
     file("RInfoCob.xml", table("RInfoCob", "<row Index=\"1\" NrPdo=\"0\" PosComp=\"1\"/>"));
-    EXPECT_THAT(failure(), HasSubstr("NrPdo 0 names no receive frame"));
+    EXPECT_THAT(failure(), HasSubstr("Correlated frame 0 does not exist"));
     fs::remove(dir / "RCobDef.xml");
     file("RInfoCob.xml", table("RInfoCob", "<row Index=\"1\" NrPdo=\"1\" PosComp=\"1\"/>"));
-    EXPECT_THAT(failure(), HasSubstr("has 0 rows"));
+    EXPECT_THAT(failure(), HasSubstr("Receive NMEA has 0 frames"));
 }
 
 TEST_F(ImageBuilder, MalformedFileIsNamedWithTheParsersLine) {
     file("tcobdef.XML", "<COBID>\n<row Priority=\"1\">\n</COBID>");
     std::string message = failure();
-    EXPECT_THAT(message, HasSubstr("TCobDef.xml: not a well-formed XML file"));
+    EXPECT_THAT(message, HasSubstr("Transmit NMEA: TCobDef.xml: not a well-formed XML file"));
     EXPECT_THAT(message, HasSubstr("line 3"));
 }
 
@@ -292,69 +295,77 @@ INSTANTIATE_TEST_SUITE_P(
     Files, RequiredValues,
     ::testing::Values(
         RequiredValue{"RCobDef.xml", "<COBID><row PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\" Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute DataPage is missing"},
+                      "Receive NMEA, row 1, Data Page is missing (RCobDef.xml row 1, DataPage)"},
         RequiredValue{"RCobDef.xml",
                       "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\" Delete=\"N\"/>"
                       "<row DataPage=\"1\" PGN=\"1A\" ID_DEV=\"1\" MultiFrame=\"N\" Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 2: attribute PGN is not a valid integer: '1A'"},
+                      "Receive NMEA, row 2, PGN is not a valid integer: '1A' (RCobDef.xml row 2, PGN)"},
+        // Flag boxes never ticked leave the address blank, which the window lets pass.
+        RequiredValue{"RCobDef.xml",
+                      "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"\" MultiFrame=\"\" Delete=\"N\"/></COBID>",
+                      "Receive NMEA, row 1, Source Address is empty (RCobDef.xml row 1, ID_DEV)"},
         RequiredValue{"RCobDef.xml", "<COBID><row DataPage=\"1\" PGN=\"1\" MultiFrame=\"N\" Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute ID_DEV is missing"},
+                      "Receive NMEA, row 1, Source Address is missing (RCobDef.xml row 1, ID_DEV)"},
         RequiredValue{"RCobDef.xml", "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute MultiFrame is missing"},
+                      "Receive NMEA, row 1, Multi Packet is missing (RCobDef.xml row 1, MultiFrame)"},
         RequiredValue{"RCobDef.xml", "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute Delete is missing"},
+                      "Receive NMEA, row 1, Cancel Data is missing (RCobDef.xml row 1, Delete)"},
         RequiredValue{"RCobDef.xml",
                       "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"Y\" StartByte=\"\" NByte=\"3\""
                       " Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute StartByte is not a valid integer: ''"},
+                      "Receive NMEA, row 1, Start Byte is empty (RCobDef.xml row 1, StartByte)"},
         RequiredValue{"RCobDef.xml",
                       "<COBID><row DataPage=\"1\" PGN=\"1\" ID_DEV=\"1\" MultiFrame=\"N\" FastPacket=\"Y\""
                       " StartByte=\"1\" Delete=\"N\"/></COBID>",
-                      "RCobDef.xml: row 1: attribute NByte is missing"},
+                      "Receive NMEA, row 1, N° Byte is missing (RCobDef.xml row 1, NByte)"},
         RequiredValue{"TCobDef.xml", "<COBID><row DP=\"1\" PGN=\"1\" ID_DEV=\"1\"/></COBID>",
-                      "TCobDef.xml: row 1: attribute Priority is missing"},
+                      "Transmit NMEA, row 1, Priority is missing (TCobDef.xml row 1, Priority)"},
         RequiredValue{"TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"one\" PGN=\"1\" ID_DEV=\"1\"/></COBID>",
-                      "TCobDef.xml: row 1: attribute DP is not a valid integer: 'one'"},
+                      "Transmit NMEA, row 1, Data Page is not a valid integer: 'one' (TCobDef.xml row 1, DP)"},
         RequiredValue{"TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" ID_DEV=\"1\"/></COBID>",
-                      "TCobDef.xml: row 1: attribute PGN is missing"},
+                      "Transmit NMEA, row 1, PGN is missing (TCobDef.xml row 1, PGN)"},
         RequiredValue{"TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"1\" ID_DEV=\"1 \"/></COBID>",
-                      "TCobDef.xml: row 1: attribute ID_DEV is not a valid integer: '1 '"},
+                      "Transmit NMEA, row 1, Source Address is not a valid integer: '1 ' (TCobDef.xml row 1, ID_DEV)"},
         RequiredValue{"RInfoCob.xml", "<RInfoCob><row NrPdo=\"1\" PosComp=\"1\"/></RInfoCob>",
-                      "RInfoCob.xml: row 1: attribute Index is missing"},
-        RequiredValue{"RInfoCob.xml", "<RInfoCob><row Index=\"1\" NrPdo=\"x\" PosComp=\"1\"/></RInfoCob>",
-                      "RInfoCob.xml: row 1: attribute NrPdo is not a valid integer: 'x'"},
+                      "Define NMEA (receive), frame 1, Index MODBUS is missing (RInfoCob.xml row 1, Index)"},
+        RequiredValue{
+            "RInfoCob.xml", "<RInfoCob><row Index=\"1\" NrPdo=\"x\" PosComp=\"1\"/></RInfoCob>",
+            "Define NMEA (receive), Correlated frame is not a valid integer: 'x' (RInfoCob.xml row 1, NrPdo)"},
         RequiredValue{"RInfoCob.xml", "<RInfoCob><row Index=\"1\" NrPdo=\"1\"/></RInfoCob>",
-                      "RInfoCob.xml: row 1: attribute PosComp is missing"},
+                      "Define NMEA (receive), frame 1, High MODBUS Byte and Low MODBUS Byte is missing (RInfoCob.xml "
+                      "row 1, PosComp)"},
         RequiredValue{"TInfoCob.xml", "<TInfoCob><row Index=\"\" NrPdo=\"1\" PosComp=\"1\"/></TInfoCob>",
-                      "TInfoCob.xml: row 1: attribute Index is not a valid integer: ''"},
+                      "Define NMEA (transmit), Index MODBUS is empty (TInfoCob.xml row 1, Index)"},
         RequiredValue{"TInfoCob.xml", "<TInfoCob><row Index=\"1\" PosComp=\"1\"/></TInfoCob>",
-                      "TInfoCob.xml: row 1: attribute NrPdo is missing"},
+                      "Define NMEA (transmit), Correlated frame is missing (TInfoCob.xml row 1, NrPdo)"},
         RequiredValue{"TInfoCob.xml", "<TInfoCob><row Index=\"1\" NrPdo=\"1\" PosComp=\"$\"/></TInfoCob>",
-                      "TInfoCob.xml: row 1: attribute PosComp is not a valid integer: '$'"},
+                      "Define NMEA (transmit), High MODBUS Byte and Low MODBUS Byte is not a valid integer: '$' "
+                      "(TInfoCob.xml row 1, PosComp)"},
         RequiredValue{"pargen.xml",
                       "<GeneralParameter><CANType>1</CANType><Baud_Ser>3</Baud_Ser><Par_Ser>0</Par_Ser>"
                       "<IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1000</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element BaudRateCAN is missing"},
+                      "Set Communication, Baud rate (NMEA2000) is missing (pargen.xml, BaudRateCAN)"},
         RequiredValue{"pargen.xml",
                       "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType/><Baud_Ser>3</Baud_Ser>"
                       "<Par_Ser>0</Par_Ser><IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1000</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element CANType is not a valid integer: ''"},
+                      "Set Communication, CAN Bus 2.0B (CobID 29Bit) is empty (pargen.xml, CANType)"},
         RequiredValue{"pargen.xml",
                       "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Par_Ser>0</Par_Ser>"
                       "<IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1000</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element Baud_Ser is missing"},
+                      "Set Communication, Baud rate (Serial) is missing (pargen.xml, Baud_Ser)"},
         RequiredValue{"pargen.xml",
                       "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser>"
                       "<Par_Ser>N</Par_Ser><IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1000</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element Par_Ser is not a valid integer: 'N'"},
+                      "Set Communication, Parity is not a valid integer: 'N' (pargen.xml, Par_Ser)"},
         RequiredValue{"pargen.xml",
                       "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser>"
                       "<Par_Ser>0</Par_Ser><TimeOut_Ser>1000</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element IDDev_Ser is missing"},
-        RequiredValue{"pargen.xml",
-                      "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser>"
-                      "<Par_Ser>0</Par_Ser><IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1 s</TimeOut_Ser></GeneralParameter>",
-                      "pargen.xml: element TimeOut_Ser is not a valid integer: '1 s'"}));
+                      "Set Communication, Dev ID is missing (pargen.xml, IDDev_Ser)"},
+        RequiredValue{
+            "pargen.xml",
+            "<GeneralParameter><BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser>"
+            "<Par_Ser>0</Par_Ser><IDDev_Ser>1</IDDev_Ser><TimeOut_Ser>1 s</TimeOut_Ser></GeneralParameter>",
+            "Set Communication, Timeout  (ms) (not shown) is not a valid integer: '1 s' (pargen.xml, TimeOut_Ser)"}));
 
 TEST(ImageWriter, WritesIntoTheBinFolderAndReportsAMissingOne) {
     TempDir dir;

@@ -35,6 +35,11 @@ grep -q '^\.SH OPTIONS' <<<"$(zcat "$prefix/share/man/man1/telvanor.1.gz")" || f
 grep -q '^Files: data/pgn-catalogue/' "$prefix/share/doc/telvanor/copyright" || fail "copyright: PGN catalogue"
 "$prefix/bin/telvanor-cli" build "$prefix/share/telvanor/examples/Boat1" --output "$prefix/bank.bin" >/dev/null \
   || fail "the installed telvanor-cli cannot build the installed example"
+[ -x "$prefix/libexec/telvanor/telvanor-workbook-reader" ] || fail "the workbook reader is not installed"
+cp -r "$prefix/share/telvanor/examples/Boat1" "$prefix/Boat1"
+"$prefix/bin/telvanor-cli" export "$prefix/Boat1" >/dev/null \
+  && "$prefix/bin/telvanor-cli" import "$prefix/Boat1" "$prefix/Boat1/TInfoCob.csv" >/dev/null \
+  || fail "the installed telvanor-cli cannot import through the installed workbook reader"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"

@@ -20,14 +20,21 @@ TEST(FileLookup, FindsAFileWhateverItsLetterCase) {
     EXPECT_FALSE(findFileNoCase(dir / "missing-folder", "pargen.xml"));
 }
 
-TEST(FileLookup, PrefersTheExactSpellingAndIgnoresFolders) {
+// What stands under a project file's name is found whatever it is, so that its reader says
+// what is wrong with it instead of taking the file as absent; a regular file comes first.
+TEST(FileLookup, PrefersTheExactSpellingThenARegularFileAndFindsWhatIsNoFile) {
     TempDir dir;
     writeFile(dir / "Pargen.xml", "old");
     writeFile(dir / "pargen.xml", "new");
     std::filesystem::create_directory(dir / "RCOBDEF.XML");
+    std::filesystem::create_symlink("gone.xml", dir / "tinfocob.xml");
+    std::filesystem::create_directory(dir / "TCOBDEF.XML");
+    writeFile(dir / "tcobdef.XML", "<COBID/>");
     EXPECT_EQ(findFileNoCase(dir.path(), "pargen.xml"), dir / "pargen.xml");
     EXPECT_EQ(findFileNoCase(dir.path(), "Pargen.xml"), dir / "Pargen.xml");
-    EXPECT_FALSE(findFileNoCase(dir.path(), "RCobDef.xml"));
+    EXPECT_EQ(findFileNoCase(dir.path(), "RCobDef.xml"), dir / "RCOBDEF.XML");
+    EXPECT_EQ(findFileNoCase(dir.path(), "TInfoCob.xml"), dir / "tinfocob.xml");
+    EXPECT_EQ(findFileNoCase(dir.path(), "TCobDef.xml"), dir / "tcobdef.XML");
 }
 
 TEST(FileLookup, WriterReplacesTheSpellingThatIsThere) {

@@ -1,8 +1,14 @@
 #include "project/workspace.h"
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "project/atomic_file.h"
 #include "project/settings_file.h"
+#include "project/workspace_lock.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {
@@ -111,6 +117,54 @@ TEST(Workspace, ProjectFolderOfAStoredName) {
     EXPECT_EQ(projectFolderOf(projects, ""), fs::path());
     EXPECT_EQ(projectFolderOf(projects, "\\"), fs::path());
     EXPECT_EQ(projectFolderOf(projects, "a\\..\\b"), fs::path());
+}
+
+// A settings file that is a FIFO would make the start wait for a writer for ever: it is
+// refused at once, named with what it is, and the start goes on without a project.
+TEST(Workspace, ASettingsFileThatIsNoRegularFileIsToldAndNeverWaitedFor) {
+    TempDir dir;
+    fs::path settings = dir / std::string(kSettingsFileName);
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0644), 0);
+    WorkspaceStart start = InitWorkspace(dir.path());
+    EXPECT_EQ(start.state.ProjectName, "");
+    ASSERT_EQ(start.notices.size(), 1u);
+    EXPECT_EQ(start.notices[0], "Cannot read " + settings.string() +
+                                    ": it is a FIFO (named pipe), not a regular file\n\nThe program starts without "
+                                    "its last project.");
+    EXPECT_THROW(SaveWorkspace(start.state), FileError);
+    EXPECT_TRUE(fs::is_fifo(settings)) << "never replaced by a regular file";
+}
+
+TEST(Workspace, TheLockTellsASecondCopyAndIsTakenOverWhenItsProcessIsGone) {
+    TempDir dir;
+    const long self = ::getpid();
+    EXPECT_EQ(lockWorkspace(dir.path(), self, "here").state, WorkspaceLock::State::Taken);
+    EXPECT_EQ(testing::readFile(dir / "telvanor.lock"), std::to_string(self) + " here\n");
+
+    // Another copy: this test's process stands for the first one, which runs.
+    WorkspaceLock second = lockWorkspace(dir.path(), self + 1, "here");
+    EXPECT_EQ(second.state, WorkspaceLock::State::HeldByOther);
+    EXPECT_EQ(workspaceLockNotice(second, dir.path()),
+              "Another copy of Firmware Telvanor (process " + std::to_string(self) +
+                  " on here) is using the "
+                  "workspace " +
+                  dir.path().string() +
+                  ".\n\nBoth copies may change the same project files. Each editor asks before its OK saves "
+                  "over a file that changed on disk since the editor read it.");
+    unlockWorkspace(dir.path(), self + 1, "here");
+    EXPECT_TRUE(fs::exists(dir / "telvanor.lock")) << "only the holder removes it";
+    unlockWorkspace(dir.path(), self, "here");
+    EXPECT_FALSE(fs::exists(dir / "telvanor.lock"));
+
+    // A process that ended without removing its lock.
+    pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    writeFile(dir / "telvanor.lock", std::to_string(child) + " here\n");
+    WorkspaceLock taken = lockWorkspace(dir.path(), self, "here");
+    EXPECT_EQ(taken.state, WorkspaceLock::State::TakenOverStale);
+    EXPECT_FALSE(workspaceLockNotice(taken, dir.path()));
+    EXPECT_EQ(testing::readFile(dir / "telvanor.lock"), std::to_string(self) + " here\n");
 }
 
 }  // namespace

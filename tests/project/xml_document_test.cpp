@@ -104,6 +104,30 @@ TEST(XmlDocument, LoadOfAMissingOrOversizedFileGivesAMessage) {
     EXPECT_THAT(*failure, HasSubstr("larger than"));
 }
 
+// Text in another encoding is refused at its first bad byte, never shown or saved with
+// replacement characters; the encodings the parser converts are read.
+TEST(XmlDocument, TextThatIsNotUtf8IsRefusedWithTheLineAndColumnOfItsFirstBadByte) {
+    // "Öldruck" in Windows-1252: Ö is the single byte 0xD6.
+    const std::string cp1252 = "<COBID>\n  <row Mnemonic=\"\xC3\xA8 \xD6ldruck\"/>\n</COBID>";
+    XmlDocument document;
+    EXPECT_EQ(document.parse(cp1252),
+              "the file is not UTF-8 text: line 2, column 20 holds the byte 0xD6, and the file declares no "
+              "encoding. Save it as UTF-8 (or declare encoding=\"ISO-8859-1\" for Latin-1 text)");
+    EXPECT_FALSE(document.documentElement());
+    std::optional<std::string> declared =
+        document.parse("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<r v=\"\xD6\"/>");
+    ASSERT_TRUE(declared);
+    EXPECT_THAT(*declared, HasSubstr("declares the encoding windows-1252, which the program does not convert"));
+    for (std::string overlong : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_TRUE(document.parse("<r v=\"" + overlong + "\"/>")) << "not UTF-8";
+
+    ASSERT_FALSE(document.parse("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"\xD6ldruck\"/>"));
+    EXPECT_EQ(document.documentElement()->attribute("v"), "\xC3\x96ldruck") << "Latin-1 is converted";
+    const std::string utf16 = std::string("\xFF\xFE<\0r\0 \0v\0=\0\"\0\xD6\0\"\0/\0>\0", 22);
+    ASSERT_FALSE(document.parse(utf16));
+    EXPECT_EQ(document.documentElement()->attribute("v"), "\xC3\x96");
+}
+
 TEST(XmlDocument, DeepNestingAndEntitiesDoNotExhaustTheParser) {
     std::string deep;
     for (int i = 0; i < 200000; ++i) deep += "<a>";

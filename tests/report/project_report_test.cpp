@@ -163,7 +163,8 @@ TEST(ProjectReport, ProjectWithProblemsListsThemFirstAndStillReportsWhatItRead) 
     ProjectReport report = BuildProjectReport(dir.path());
     ASSERT_GE(report.problems.size(), 2u);
     EXPECT_EQ(report.problems[0].file, "pargen.xml");
-    EXPECT_EQ(report.problems[0].message, "Error! The Time Out Data must to be between 0 and 255 seconds");
+    EXPECT_THAT(report.problems[0].message,
+                HasSubstr("\"Error! The Time Out Data must to be between 0 and 255 seconds\""));
     ASSERT_EQ(report.receiveFrames.size(), 1u);
     EXPECT_EQ(report.receiveFrames[0].mnemonic, "kept");
     ASSERT_TRUE(report.parameters.has_value());
@@ -178,7 +179,7 @@ TEST(ProjectReport, ProjectWithProblemsListsThemFirstAndStillReportsWhatItRead) 
     EXPECT_LT(markdown.find("## Problems"), markdown.find("## Communication parameters"));
 
     std::string csv = csvReport(report);
-    EXPECT_LT(csv.find("Problem: pargen.xml: Error! The Time Out Data"), csv.find("Register,Hex,"));
+    EXPECT_LT(csv.find("Problem: pargen.xml: Set Communication, TimeOut Data"), csv.find("Register,Hex,"));
 }
 
 TEST(ProjectReport, SpecialCharactersAreEscapedInHtmlAndMarkdownAndQuotedInCsv) {

@@ -1,5 +1,6 @@
 #include "update/firmware_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
@@ -175,6 +176,12 @@ TEST_F(FirmwareFile, MissingFilesStopTheChainWithTheirMessage) {
          "File bank1.bin Not Found,Abort Procedure"},
         {"bank2.bin missing", [&](FirmwareFiles&) { fs::remove(bin() / "bank2.bin"); },
          "File bank2.bin Not Found,Abort Procedure"},
+        {"bank1.bin a FIFO, which no one writes",
+         [&](FirmwareFiles&) {
+             fs::remove(bin() / "bank1.bin");
+             ASSERT_EQ(::mkfifo((bin() / "bank1.bin").c_str(), 0644), 0);
+         },
+         "File New Sx Not Create,Abort Procedure"},
         {"master file gone after the show", [&](FirmwareFiles&) { fs::remove(master()); },
          "File *.Sx Not Found,Abort Procedure"},
         {"no bin folder", [&](FirmwareFiles& files) { files.binDir.clear(); },
@@ -187,6 +194,7 @@ TEST_F(FirmwareFile, MissingFilesStopTheChainWithTheirMessage) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
         fs::create_directories(bin());
+        fs::remove(bin() / "bank1.bin");  // the FIFO of a case before
         writeFile(bin() / "bank1.bin", bank1Bytes);
         writeFile(bin() / "bank2.bin", bank2Bytes);
         writeMaster({kHeader, masterRecord(0x388000, 0xAA), masterRecord(0x398000, 0xBB), kEnd});

@@ -11,6 +11,7 @@
 #include "update/boot_serial_window.h"
 #include "update/fake_updater.h"
 #include "update/stand_in_port.h"
+#include "update/summary_answer.h"
 #include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
@@ -18,6 +19,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing::FakeUpdater;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::MatchesRegex;
 using testing::readFile;
@@ -43,17 +45,19 @@ protected:
     std::unique_ptr<ApplicationWindows> windows;
 };
 
-TEST_F(UpdateDevice, OpensTheSerialUpdateWindowAfterWritingTheImage) {
+TEST_F(UpdateDevice, OpensTheSerialUpdateWindowAfterTheSummary) {
     QString shown;
+    QString headline;
     bool imageWrittenFirst = false;
-    QTimer::singleShot(0, [&] {
-        auto* update = qobject_cast<TFBootSer*>(QApplication::activeModalWidget());
-        if (!update) return;
-        shown = update->windowTitle();
-        imageWrittenFirst = fs::exists(workspace / "PROJECTS" / "Boat1" / "bin" / "bank.bin");
-        update->reject();
-    });
+    testing::goOnFromSummaryThen(
+        [&](QDialog& update) {
+            shown = update.windowTitle();
+            imageWrittenFirst = fs::exists(workspace / "PROJECTS" / "Boat1" / "bin" / "bank.bin");
+            update.reject();
+        },
+        &headline);
     windows->main().findChild<QPushButton*>("CreateBin")->click();
+    EXPECT_THAT(headline.toStdString(), HasSubstr("2 warnings"));
     EXPECT_EQ(shown, "Update Firmware from Serial (RS232)");
     EXPECT_TRUE(imageWrittenFirst);
     EXPECT_THAT(messages.texts(), IsEmpty());
@@ -67,7 +71,7 @@ TEST_F(UpdateDevice, ImageIsNotRebuiltWhileATimedOutUpdaterStillRuns) {
     update->setPort(std::make_unique<StandInPort>(port));
     update->setRememberedPortFile(workspace / "config" / "update.ini");
     update->setUpdaterTimeout(200ms);
-    QTimer::singleShot(0, [&] {
+    testing::goOnFromSummaryThen([&](QDialog&) {
         for (const char* button : {"LbButton1", "LbButton2", "LbButton4"})
             update->findChild<QPushButton*>(button)->click();
         update->reject();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,22 @@ public:
         return confirmAnswer;
     }
 
+    struct Question {
+        std::string text;
+        std::vector<std::string> buttons;
+        std::string defaultButton;
+    };
+    // Answers the next question from `answers`, in order; once they run out, with the default
+    // button, as Return or Escape would.
+    std::string ask(const std::string& text, const std::vector<std::string>& buttons,
+                    const std::string& defaultButton) override {
+        questions.push_back({text, buttons, defaultButton});
+        if (answers.empty()) return defaultButton;
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
     std::vector<std::string> texts() const {
         std::vector<std::string> all;
         for (const Message& message : messages) all.push_back(message.text);
@@ -31,6 +48,8 @@ public:
     }
 
     std::vector<Message> messages;
+    std::vector<Question> questions;
+    std::deque<std::string> answers;
     bool confirmAnswer = false;
 };
 

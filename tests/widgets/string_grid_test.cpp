@@ -135,12 +135,17 @@ TEST_F(StringGridTest, DeleteEmptiesTheSelectionAndCellsCopyAndPasteAsTabSeparat
     press(Qt::Key_Delete);
     EXPECT_EQ(grid->cell(1, 1) + grid->cell(1, 2) + grid->cell(2, 3), "");
 
-    // What a column could not take from the keyboard is left out; the grid's edge clips.
+    // What a column could not take from the keyboard is left out, and so is what lies beyond
+    // the grid's edge; both are told.
     grid->setCell(4, 2, "1");
     grid->setCell(5, 3, "Y");
+    QStringList refusals;
+    QObject::connect(grid, &StringGrid::cellsNotPasted, [&](const QString& refused) { refusals << refused; });
     QApplication::clipboard()->setText("x\t7\tmaybe\tlast\textra\r\ny\t0\tn\r\nbeyond\r\n");
     grid->setCurrentCell(4, 1);
     press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(refusals, QStringList{"4 cells not pasted: row 4, Pick: \"7\" is not 0 or 1; row 4, Tick: \"maybe\" is "
+                                    "not Y or N; 2 beyond the grid's last row or column"});
     EXPECT_EQ(grid->cell(4, 1), "x");
     EXPECT_EQ(grid->cell(4, 2), "1");
     EXPECT_EQ(grid->cell(4, 4), "last");

@@ -28,18 +28,18 @@ void ExportEmcyDef(const fs::path& projectDir, const std::vector<TClEmcy>& entri
     writeFileAtomically(writeTargetNoCase(projectDir, std::string(emcydef_xml::kRoot) + ".csv"), emcyDefCsv(entries));
 }
 
-EmcyImport ImportEmcyDef(const fs::path& workbook, std::vector<TClEmcy>& entries) {
-    entries.clear();
+ImportSummary ImportEmcyDef(const fs::path& workbook, std::vector<TClEmcy>& entries) {
     ImportSheet read = readImportSheet(workbook, emcydef_xml::kRoot);
-    if (read.end != ImportEnd::Complete) return {read.end};
-    if (!read.sheet.rows.empty() && read.sheet.columns < kEmcyFields.size()) return {ImportEnd::TooFewColumns};
-    entries.reserve(read.sheet.rows.size());
-    for (std::vector<std::string>& cells : read.sheet.rows) {
+    ImportSummary summary = unreadSummary(read, std::string(emcydef_xml::kRoot), "entries", "the table");
+    if (read.end != ImportEnd::Complete) return summary;
+    entries.clear();
+    for (const SheetRow& row : recordRows(read.sheet)) {
         TClEmcy& entry = entries.emplace_back();
         for (std::size_t column = 0; column < kEmcyFields.size(); ++column)
-            entry.*kEmcyFields[column].text = std::move(cells[column]);
+            entry.*kEmcyFields[column].text = row.cell(column);
     }
-    return {ImportEnd::Complete, entries.size()};
+    summary.imported = entries.size();
+    return summary;
 }
 
 }  // namespace telvanor

@@ -1,6 +1,6 @@
 #include "dormant/emcy_translation/emcy_translation_file.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "project/digits_only_value.h"
 #include "project/file_lookup.h"
@@ -17,21 +17,29 @@ EmcyDefLoad LoadEmcyDef(const fs::path& path) {
     TableFile table = openTableFile(path);
     load.outcome = table.outcome;
     load.failure = table.failure;
-    // The ID texts taken so far, so that a file of many rows is not compared row by row.
-    std::unordered_set<std::string> taken;
+    load.loss = std::move(table.loss);
+    load.loss.items = "entries";
+    // The row that took each ID text, so that a file of many rows is not compared row by row.
+    std::unordered_map<std::string, std::size_t> taken;
     for (std::size_t index = 0; index < table.rows.size(); ++index) {
         const XmlElement& row = table.rows[index];
         std::optional<std::string> id = row.attribute(emcydef_xml::kId_dev);
-        if (id && taken.contains(*id)) continue;
+        if (auto first = id ? taken.find(*id) : taken.end(); first != taken.end()) {
+            load.loss.drop(
+                index + 1, index + 1,
+                "its id_dev " + *id + " is that of row " + std::to_string(first->second) + ", whose entry is shown");
+            continue;
+        }
         TClEmcy entry;
         std::optional<std::string_view> missing =
             id ? readRowFields(row, kEmcyFields, entry) : std::optional<std::string_view>(emcydef_xml::kId_dev);
         if (missing) {
             load.outcome = TableFileOutcome::Failed;
             load.failure = missingAttributeError(table.file, index + 1, *missing);
+            load.loss.stopAt(index + 1, table.rows.size(), "attribute " + std::string(*missing) + " is missing", false);
             return load;
         }
-        taken.insert(entry.id_dev);
+        taken.emplace(entry.id_dev, index + 1);
         load.entries.push_back(std::move(entry));
     }
     return load;

@@ -23,14 +23,16 @@ using EmcyFileOutcome = TableFileOutcome;
 struct EmcyDefLoad {
     EmcyFileOutcome outcome = EmcyFileOutcome::NoFile;
     std::vector<TClEmcy> entries;
-    // Why the load failed ("row 2 has no attribute mask_eq_er"); the window shows only
-    // kEmcyFileReadError.
+    // Why the load failed ("row 2 has no attribute mask_eq_er"); the window shows
+    // kEmcyFileReadError, then what `loss` says.
     std::string failure;
+    // The rows left out: after a failure, and those whose id_dev an earlier row has.
+    LoadLoss loss;
 };
 
 // Reads emcydef.xml (found in any letter case): one entry per child of the root element, in
 // order, from the eleven text attributes, all required; bypass_set is not read (0). A row whose
-// id_dev text equals that of an entry already taken is passed over unread.
+// id_dev text equals that of an entry already taken is passed over unread, and named in the loss.
 EmcyDefLoad LoadEmcyDef(const std::filesystem::path& file);
 
 // Rewrites emcydef.xml whole: root emcydef, one row per entry in EmcyDefSaveOrder with the

@@ -17,7 +17,6 @@
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
-#include "widgets/wait_cursor.h"
 
 namespace telvanor {
 
@@ -130,10 +129,12 @@ void TFemcyMB::appendEntry(TClEmcy entry) {
 void TFemcyMB::FormShow() {
     clearTable();
     used_ = {};
+    shownEntries_.clear();
+    editGuard_.beginShow(workspace_.EmcyDefPath);
     EmcyDefLoad load = LoadEmcyDef(workspace_.EmcyDefPath);
     for (TClEmcy& entry : load.entries) appendEntry(std::move(entry));
-    if (load.outcome == EmcyFileOutcome::NoFile) messages_.plain(std::string(kEmcyFileNotFound));
-    if (load.outcome == EmcyFileOutcome::Failed) messages_.plain(std::string(kEmcyFileReadError));
+    shownEntries_ = entries_;
+    reportLoad(load.outcome, load.loss);
     if (!entries_.empty()) selectLine(0);
     bitbtn1->setFocus();
     used_ = LoadUsedEmcyIds(workspace_.EmcyWordPath);
@@ -183,6 +184,9 @@ void TFemcyMB::DeleteAClick() {
 }
 
 void TFemcyMB::BitBtn1Click() {
+    // An ID that is no integer is refused before anything is asked.
+    EmcyDefSaveOrder(entries_);
+    if (!editGuard_.confirmSave()) return;
     SaveEmcyDef(workspace_.EmcyDefPath, entries_);
     accept();
 }
@@ -190,15 +194,15 @@ void TFemcyMB::BitBtn1Click() {
 // Writes the entries as they stand; the window and the entries stay as they are.
 void TFemcyMB::Button1Click() { ExportEmcyDef(workspace_.ProjectDir, entries_); }
 
+// The entries are replaced only by a worksheet that was read; the message says what was imported.
 void TFemcyMB::BitBtn4Click() {
-    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
-    if (!workbook) return;
+    std::vector<TClEmcy> imported;
+    if (!OpenExcel.importInto(this, messages_, [&imported](const std::filesystem::path& workbook) {
+            return ImportEmcyDef(workbook, imported);
+        }))
+        return;
     clearTable();
-    {
-        WaitCursor busy;
-        // Every way the import ends is silent; the table keeps what it took so far.
-        ImportEmcyDef(*workbook, entries_);
-    }
+    entries_ = std::move(imported);
     QSignalBlocker lines(LBCanA);
     for (const TClEmcy& entry : entries_) LBCanA->addItem(toQt(entry.id_dev));
     lines.unblock();

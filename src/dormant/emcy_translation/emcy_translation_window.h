@@ -20,7 +20,8 @@ class OpenExcelDialog;
 // "Set Translate EMCY": the EMCY translation table of the current project (emcydef.xml), one
 // line per entry in the list, its eleven texts in the edits beside it. Every showing reads the
 // file afresh, and the EMCY IDs that the words of emcyword.xml use, which Delete refuses to
-// remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing.
+// remove. OK writes the file ordered by ID and closes; Cancel and Escape close without writing,
+// asking first when the table was changed.
 // Export writes emcydef.csv; Import replaces the table by the "emcydef" worksheet of a workbook.
 // Created at start-up like every window; nothing in the program opens it yet.
 class TFemcyMB : public ListEditorWindow {
@@ -32,6 +33,7 @@ public:
 
 protected:
     void FormShow() override;
+    bool hasChanges() const override { return entries_ != shownEntries_; }
     void NewAClick() override;
     void ModifyAClick() override;
     void DeleteAClick() override;
@@ -51,6 +53,7 @@ private:
 
     OpenExcelDialog& OpenExcel;
     std::vector<TClEmcy> entries_;
+    std::vector<TClEmcy> shownEntries_;  // as shown, to tell whether the user changed them
     UsedEmcyIds used_;
 
     QListWidget* LBCanA;

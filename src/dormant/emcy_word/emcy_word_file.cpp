@@ -34,6 +34,8 @@ EmcyWordLoad LoadEmcyWords(const fs::path& path) {
     TableFile table = openTableFile(path);
     load.outcome = table.outcome;
     load.failure = table.failure;
+    load.loss = std::move(table.loss);
+    load.loss.items = "words";
     const auto& names = emcyWordAttributes();
     for (std::size_t index = 0; index < table.rows.size(); ++index) {
         TClWEmcy word;
@@ -44,6 +46,7 @@ EmcyWordLoad LoadEmcyWords(const fs::path& path) {
             if (!value) {
                 load.outcome = TableFileOutcome::Failed;
                 load.failure = missingAttributeError(table.file, index + 1, names[attribute]);
+                load.loss.stopAt(index + 1, table.rows.size(), "attribute " + names[attribute] + " is missing", false);
                 return load;
             }
             *texts[attribute] = std::move(*value);

@@ -14,8 +14,9 @@ namespace telvanor {
 struct EmcyWordLoad {
     EmcyFileOutcome outcome = EmcyFileOutcome::NoFile;
     EmcyWordTable table;
-    // Why the load failed; the window shows only kEmcyFileReadError.
+    // Why the load failed; the window shows kEmcyFileReadError, then what `loss` says.
     std::string failure;
+    LoadLoss loss;  // the rows the load left out
 };
 
 // Reads emcyword.xml (found in any letter case): one word per child of the root element, in

@@ -22,7 +22,6 @@
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
 #include "widgets/qt_text.h"
-#include "widgets/wait_cursor.h"
 
 namespace telvanor {
 
@@ -149,11 +148,13 @@ void TFWemcyMB::clearTable() {
 void TFWemcyMB::FormShow() {
     // The "Id Emcy" edit keeps its text from the last showing.
     clearTable();
+    shownWords_.clear();
+    editGuard_.beginShow(workspace_.EmcyWordPath);
     EmcyWordLoad load = LoadEmcyWords(workspace_.EmcyWordPath);
     table_ = std::move(load.table);
     for (int number : table_.numbers) addWordNode(number);
-    if (load.outcome == EmcyFileOutcome::NoFile) messages_.plain(std::string(kEmcyFileNotFound));
-    if (load.outcome == EmcyFileOutcome::Failed) messages_.plain(std::string(kEmcyFileReadError));
+    shownWords_ = table_.words;
+    reportLoad(load.outcome, load.loss);
     bitbtn1->setFocus();
 }
 
@@ -224,6 +225,9 @@ void TFWemcyMB::DeleteAClick() {
 }
 
 void TFWemcyMB::BitBtn1Click() {
+    // An index that is no integer is refused before anything is asked.
+    EmcyWordSaveOrder(table_.words);
+    if (!editGuard_.confirmSave()) return;
     SaveEmcyWords(workspace_.EmcyWordPath, table_.words);
     accept();
 }
@@ -231,15 +235,15 @@ void TFWemcyMB::BitBtn1Click() {
 // Writes the table as it stands; the window and the table stay as they are.
 void TFWemcyMB::Button1Click() { ExportEmcyWords(workspace_.ProjectDir, table_.words); }
 
+// The words are replaced only by a worksheet that was read; the message says what was imported.
 void TFWemcyMB::BitBtn4Click() {
-    std::optional<std::filesystem::path> workbook = OpenExcel.execute(this);
-    if (!workbook) return;
+    EmcyWordTable imported;
+    if (!OpenExcel.importInto(this, messages_, [&imported](const std::filesystem::path& workbook) {
+            return ImportEmcyWords(workbook, imported);
+        }))
+        return;
     clearTable();
-    {
-        WaitCursor busy;
-        // Every way the import ends is silent; the table keeps what it took so far.
-        ImportEmcyWords(*workbook, table_);
-    }
+    table_ = std::move(imported);
     for (int number : table_.numbers) addWordNode(number);
 }
 

@@ -24,9 +24,8 @@ class OpenExcelDialog;
 // "EWMCY": the EMCY word table of the current project (emcyword.xml) as a tree of one node per
 // word with its sixteen bit nodes; the selected node's texts in the edits. Every showing reads
 // the file afresh. OK writes the file ordered by index and closes; Cancel and Escape close
-// without writing. Export writes emcyword.csv; Import replaces the table by the "emcyword"
-// worksheet of a workbook. Created at start-up like every window; nothing in the program opens
-// it yet.
+// without writing, asking first when the table was changed. Export writes emcyword.csv; Import replaces the table by
+// the "emcyword" worksheet of a workbook. Created at start-up like every window; nothing in the program opens it yet.
 class TFWemcyMB : public ListEditorWindow {
     Q_OBJECT
 public:
@@ -43,6 +42,7 @@ protected:
     void Button1Click() override;
     void BitBtn4Click() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool hasChanges() const override { return table_.words != shownWords_; }
 
 private:
     void FormCreate();
@@ -57,6 +57,7 @@ private:
 
     OpenExcelDialog& OpenExcel;
     EmcyWordTable table_;
+    std::vector<TClWEmcy> shownWords_;  // as shown, to tell whether the user changed them
     // The image list: word node, selected word node, bit node, selected bit node.
     std::array<QPixmap, 4> Large;
     QIcon wordIcon_;

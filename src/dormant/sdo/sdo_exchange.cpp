@@ -26,7 +26,7 @@ void appendLine(std::string& csv, const std::array<std::string_view, sdo_xml::kA
 }
 
 // Record columns, counted from 0.
-enum RecordColumn : std::size_t { Conf, AddrWord, SubindexA, ID, Index, SubIndex, NByte, Mnemonico, ColumnsRead };
+enum RecordColumn : std::size_t { Conf, AddrWord, SubindexA, ID, Index, SubIndex, NByte, Mnemonico };
 
 }  // namespace
 
@@ -44,23 +44,20 @@ void ExportSdoTable(const fs::path& projectDir, const std::vector<SdoRow>& rows)
 }
 
 SdoImport ImportSdoTable(const fs::path& workbook) {
-    // An unreadable workbook ends the import silently.
     ImportSheet read = readImportSheet(workbook, sdo_xml::kRoot);
-    if (read.end != ImportEnd::Complete) return {read.end, {}};
-    if (read.sheet.columns < ColumnsRead) return {ImportEnd::TooFewColumns, {}};
-
-    SdoImport result;
-    result.rows.reserve(read.sheet.rows.size());
-    for (std::vector<std::string>& cells : read.sheet.rows) {
+    SdoImport result{unreadSummary(read, std::string(sdo_xml::kRoot), "rows", "the table"), {}};
+    if (read.end != ImportEnd::Complete) return result;
+    for (const SheetRow& cells : recordRows(read.sheet)) {
         SdoRow& row = result.rows.emplace_back();
-        if (!cells[Conf].empty()) unpackSdoConf(cells[Conf], row);
-        row.AddrWord = std::move(cells[AddrWord]);
-        row.ID = std::move(cells[ID]);
-        row.Index = std::move(cells[Index]);
-        row.SubIndex = std::move(cells[SubIndex]);
-        row.nByte = std::move(cells[NByte]);
-        row.mnemonico = std::move(cells[Mnemonico]);
+        if (!cells.cell(Conf).empty()) unpackSdoConf(cells.cell(Conf), row);
+        row.AddrWord = cells.cell(AddrWord);
+        row.ID = cells.cell(ID);
+        row.Index = cells.cell(Index);
+        row.SubIndex = cells.cell(SubIndex);
+        row.nByte = cells.cell(NByte);
+        row.mnemonico = cells.cell(Mnemonico);
     }
+    result.summary.imported = result.rows.size();
     return result;
 }
 

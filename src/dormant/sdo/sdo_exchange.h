@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "dormant/sdo/sdo_table.h"
-#include "project/worksheet.h"
+#include "project/import_summary.h"
 
 namespace telvanor {
 
 // The SDO table's exchange with spreadsheets, named after its root "sdo": a CSV export into
-// the project folder and an import from a worksheet of an ".xls" workbook. Both work on the
-// rows in memory; only the window's OK writes sdo.xml.
+// the project folder and an import from a worksheet of a workbook (.xls, .xlsx or CSV). Both
+// work on the rows in memory; only the window's OK writes sdo.xml.
 
 // The CSV text of the table: the title line
 // "conf,IndexA,SubindexA,devIDB,IndexB,SubindexB,nbyteB,mnemonico", then one line per row
@@ -27,17 +27,16 @@ std::string sdoTableCsv(const std::vector<SdoRow>& rows);
 void ExportSdoTable(const std::filesystem::path& projectDir, const std::vector<SdoRow>& rows);
 
 struct SdoImport {
-    // WorkbookUnreadable, NoWorksheet ("sdo" in any letter case) and TooFewColumns (fewer than
-    // the eight a record is read from) give no rows.
-    ImportEnd end = ImportEnd::Complete;
+    ImportSummary summary;     // when the table did not change, no rows
     std::vector<SdoRow> rows;  // one per record, in worksheet order
 };
 
-// The records of the workbook's worksheet "sdo" (in any letter case), below its title row,
-// read by column position: column 1 decoded as conf into Hi Word, R/W and Lo Word when it is
-// not empty (a text that is not an integer gives 0, 0, 0), column 2 Addr Word, column 3
-// ignored, columns 4 to 8 ID, Index, SubIndex, nByte and mnemonico. Empty cells give empty
-// texts; nothing is checked.
+// The records of the workbook's worksheet "sdo" (in any letter case), below its title row
+// (empty rows passed over), read by column position: column 1 decoded as conf into Hi Word,
+// R/W and Lo Word when it is not empty (a text that is not an integer gives 0, 0, 0), column 2
+// Addr Word, column 3 ignored, columns 4 to 8 ID, Index, SubIndex, nByte and mnemonico. Empty
+// cells give empty texts; nothing is checked. A workbook that cannot be read or has no such
+// worksheet gives no rows and a summary that says why.
 SdoImport ImportSdoTable(const std::filesystem::path& workbook);
 
 }  // namespace telvanor

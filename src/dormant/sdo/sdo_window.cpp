@@ -12,7 +12,6 @@
 #include "widgets/error_boundary.h"
 #include "widgets/open_excel.h"
 #include "widgets/page_captions.h"
-#include "widgets/wait_cursor.h"
 
 namespace telvanor {
 
@@ -44,6 +43,7 @@ TableDescription<SdoRow> sdoTable(WorkspaceState& workspace) {
                 {"mnemonico", &SdoRow::mnemonico, 9},
             },
         .model = {
+            .file = [&workspace] { return workspace.SdoPath; },
             .load = [&workspace] { return tableLoad(LoadSdoTable(workspace.SdoPath)); },
             .validate = singleFailure(ValidateSdoTable),
             .save = [&workspace](const std::vector<SdoRow>& rows) -> std::optional<std::string> {
@@ -51,6 +51,7 @@ TableDescription<SdoRow> sdoTable(WorkspaceState& workspace) {
                 return std::nullopt;
             },
         },
+        .endField = &SdoRow::AddrWord,
     };
 }
 
@@ -79,17 +80,15 @@ TFSdoMB::TFSdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDia
 // Writes the table as it stands, unchecked; the grid stays as it is.
 void TFSdoMB::Button1Click() { ExportSdoTable(workspace_.ProjectDir, rows()); }
 
+// The grid is replaced only by a worksheet that was read; the message says what was imported.
 void TFSdoMB::BitBtn4Click() {
-    std::optional<std::filesystem::path> workbook = openExcel_.execute(this);
-    if (!workbook) return;
-    // The grid is emptied once a workbook is chosen, whatever the workbook then holds.
-    clearRows();
     SdoImport imported;
-    {
-        WaitCursor busy;
-        // Every way the import ends is silent.
-        imported = ImportSdoTable(*workbook);
-    }
+    bool replaced = openExcel_.importInto(this, messages_, [&imported](const std::filesystem::path& workbook) {
+        imported = ImportSdoTable(workbook);
+        return imported.summary;
+    });
+    if (!replaced) return;
+    clearRows();
     showRows(imported.rows);
 }
 

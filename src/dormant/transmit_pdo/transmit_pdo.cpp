@@ -52,8 +52,9 @@ std::optional<std::string> SaveTransmitPdo(const fs::path& file, const std::vect
     }
     try {
         document.save(writeTargetNoCase(file));
-    } catch (const FileError&) {
-        return std::string(kNotSaved);
+    } catch (const FileError& error) {
+        // The window's own message first, then which file and why (a backup that could not be made).
+        return std::string(kNotSaved) + "\n\n" + error.what();
     }
     return std::nullopt;
 }

@@ -38,7 +38,7 @@ std::vector<std::string> ValidateTransmitPdo(const std::vector<TransmitPdoRow>& 
 
 // Writes the rows of the table (up to the first empty COB-ID) over Transmit_Pdo.xml,
 // replacing it in whatever letter case it is spelled. Gives nothing when it is written, or
-// "Error in the save parameter" when it cannot be, the earlier file left whole.
+// "Error in the save parameter" and the reason when it cannot be, the earlier file left whole.
 std::optional<std::string> SaveTransmitPdo(const std::filesystem::path& file, const std::vector<TransmitPdoRow>& rows);
 
 }  // namespace telvanor

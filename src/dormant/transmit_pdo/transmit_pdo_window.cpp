@@ -26,10 +26,12 @@ TableDescription<TransmitPdoRow> transmitPdoTable(WorkspaceState& workspace) {
                 {"Start Modbus Address", &TransmitPdoRow::SMA, 12},
             },
         .model = {
+            .file = file,
             .load = [file] { return tableLoad(LoadTransmitPdo(file())); },
             .validate = ValidateTransmitPdo,
             .save = [file](const std::vector<TransmitPdoRow>& rows) { return SaveTransmitPdo(file(), rows); },
         },
+        .endField = &TransmitPdoRow::COB_ID,
     };
 }
 

@@ -119,10 +119,14 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
         load.params.TimeOut_Ser = shown.TimeOut_Ser;
         return load;
     }
+    load.loss.file = found->filename().string();
+    load.loss.items = "elements";
+    load.loss.unit = "element";
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*found)) {
         load.outcome = CommParamsOutcome::Unreadable;
         load.failure = *failure;
+        load.loss.unreadable = *failure;
         load.params = shown;
         // The editor selects CAN 2.0A before it reads the file and leaves it so.
         load.params.CANType = false;
@@ -132,10 +136,16 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
     std::optional<XmlElement> root = document.topLevelElement(kRoot);
     if (!root) {
         load.notes.push_back("no " + std::string(kRoot) + " element; the editor shows the fallback of every value");
+        // Whatever the file holds instead, OK replaces it by the values shown.
+        if (document.documentElement()) load.loss.unreadable = "there is no " + std::string(kRoot) + " element";
     } else {
-        for (const XmlElement& element : root->children())
-            if (!isParameterElement(element.name()))
-                load.notes.push_back(element.name() + " is not a communication parameter; OK drops it");
+        std::vector<XmlElement> elements = root->children();
+        load.loss.fileItems = elements.size();
+        for (std::size_t index = 0; index < elements.size(); ++index) {
+            if (isParameterElement(elements[index].name())) continue;
+            load.notes.push_back(elements[index].name() + " is not a communication parameter; OK drops it");
+            load.loss.drop(index + 1, index + 1, elements[index].name() + " is not a communication parameter");
+        }
     }
 
     ElementReader read(root, load.notes);
@@ -163,39 +173,51 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
     return load;
 }
 
-std::optional<std::string> Controllo_Dati(const CommParams& params) {
+std::optional<CommParamsRefusal> CommParamsRefusalOf(const CommParams& params) {
+    auto refuse = [](std::string_view element, const char* message) {
+        return std::optional<CommParamsRefusal>(CommParamsRefusal{element, message});
+    };
     if (outside(numberOrMinusOne(params.TimeOut_Data), 0, 255))
-        return "Error! The Time Out Data must to be between 0 and 255 seconds";
+        return refuse(kTimeOut_Data, "Error! The Time Out Data must to be between 0 and 255 seconds");
     std::int32_t MR = numberOrMinusOne(params.TO_ModReg);
-    if (outside(MR, 1, 65535)) return "Error! The Modbus Register must to be between 1 and 65535";
+    if (outside(MR, 1, 65535)) return refuse(kTO_ModReg, "Error! The Modbus Register must to be between 1 and 65535");
 
     if (params.En_Rem_Req) {
         std::int32_t PD = numberOrMinusOne(params.Pri_Des);
         if (outside(PD, 1, 65535))
-            return "Error! The Modbus Register for Priority and Destination must to be between 1 and 65535";
+            return refuse(kPri_Des,
+                          "Error! The Modbus Register for Priority and Destination must to be between 1 and 65535");
         std::int32_t P1 = numberOrMinusOne(params.PGN1);
-        if (outside(P1, 1, 65535)) return "Error! The Modbus Register for PGN Part 1 must to be between 1 and 65535";
+        if (outside(P1, 1, 65535))
+            return refuse(kPGN1, "Error! The Modbus Register for PGN Part 1 must to be between 1 and 65535");
         std::int32_t P2 = numberOrMinusOne(params.PGN2);
-        if (outside(P2, 1, 65535)) return "Error! The Modbus Register for PGN Part 2 must to be between 1 and 65535";
+        if (outside(P2, 1, 65535))
+            return refuse(kPGN2, "Error! The Modbus Register for PGN Part 2 must to be between 1 and 65535");
         std::int32_t SA = numberOrMinusOne(params.SA);
         if (outside(SA, 1, 65535))
-            return "Error! The Modbus Register for Source Address must to be between 1 and 65535";
+            return refuse(kSA, "Error! The Modbus Register for Source Address must to be between 1 and 65535");
 
-        if (MR == PD) return "Error! The Modbus Register cannot be equal to Priority and Destination";
-        if (MR == P1) return "Error! The Modbus Register cannot be equal to PGN Part 1";
-        if (MR == P2) return "Error! The Modbus Register cannot be equal to PGN Part 2";
-        if (MR == SA) return "Error! The Modbus Register cannot be equal to Source Address";
-        if (PD == P1) return "Error! The Priority and Destination cannot be equal to PGN Part 1";
-        if (PD == P2) return "Error! The Priority and Destination cannot be equal to PGN Part 2";
-        if (PD == SA) return "Error! The Priority and Destination cannot be equal to Source Address";
-        if (P1 == P2) return "Error! The PGN Part 1 cannot be equal to PGN Part 2";
-        if (P1 == SA) return "Error! The PGN Part 1 cannot be equal to Source Address";
-        if (P2 == SA) return "Error! The PGN Part 2 cannot be equal to Source Address";
+        // Of two equal registers, the one tested second is named.
+        if (MR == PD) return refuse(kPri_Des, "Error! The Modbus Register cannot be equal to Priority and Destination");
+        if (MR == P1) return refuse(kPGN1, "Error! The Modbus Register cannot be equal to PGN Part 1");
+        if (MR == P2) return refuse(kPGN2, "Error! The Modbus Register cannot be equal to PGN Part 2");
+        if (MR == SA) return refuse(kSA, "Error! The Modbus Register cannot be equal to Source Address");
+        if (PD == P1) return refuse(kPGN1, "Error! The Priority and Destination cannot be equal to PGN Part 1");
+        if (PD == P2) return refuse(kPGN2, "Error! The Priority and Destination cannot be equal to PGN Part 2");
+        if (PD == SA) return refuse(kSA, "Error! The Priority and Destination cannot be equal to Source Address");
+        if (P1 == P2) return refuse(kPGN2, "Error! The PGN Part 1 cannot be equal to PGN Part 2");
+        if (P1 == SA) return refuse(kSA, "Error! The PGN Part 1 cannot be equal to Source Address");
+        if (P2 == SA) return refuse(kSA, "Error! The PGN Part 2 cannot be equal to Source Address");
     }
 
     // Tested whether or not periodic sending is on.
     if (outside(numberOrMinusOne(params.SE_ms), 1, 65535))
-        return "Error! The Send Frame Every must to be between 1 and 65535 ms";
+        return refuse(kSE_ms, "Error! The Send Frame Every must to be between 1 and 65535 ms");
+    return std::nullopt;
+}
+
+std::optional<std::string> Controllo_Dati(const CommParams& params) {
+    if (std::optional<CommParamsRefusal> refusal = CommParamsRefusalOf(params)) return refusal->message;
     return std::nullopt;
 }
 

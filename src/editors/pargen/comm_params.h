@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "project/load_loss.h"
 
 namespace telvanor {
 
@@ -48,6 +51,9 @@ struct CommParamsLoad {
     // What the editor made of the file beyond taking its values: fallbacks for missing or
     // unreadable elements, positions that select no entry, elements that OK would drop.
     std::vector<std::string> notes;
+    // What OK would not write back: the whole file when it cannot be read or has no
+    // GeneralParameter element, otherwise the elements that are no parameter.
+    LoadLoss loss;
 };
 
 // Reads pargen.xml (found in any letter case). No file gives the no-file values, keeping
@@ -59,6 +65,13 @@ CommParamsLoad LoadCommParams(const std::filesystem::path& file, const CommParam
 
 // The first reason the values would be refused by the editor's OK, or nothing when valid.
 std::optional<std::string> Controllo_Dati(const CommParams& params);
+
+// The same reason with the element at fault (of two registers that must differ, the later).
+struct CommParamsRefusal {
+    std::string_view element;
+    std::string message;
+};
+std::optional<CommParamsRefusal> CommParamsRefusalOf(const CommParams& params);
 
 // Writes pargen.xml from nothing: the root GeneralParameter with the 19 elements in order,
 // each holding only text. Replaces the file that is there, in whatever case. Throws

@@ -14,6 +14,7 @@
 
 #include <utility>
 
+#include "project/formats/pargen_format.h"
 #include "project/parameter_lists.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
@@ -21,6 +22,8 @@
 #include "widgets/qt_text.h"
 
 namespace telvanor {
+
+using namespace pargen_xml;
 
 namespace {
 
@@ -57,26 +60,26 @@ TFpargen::TFpargen(WorkspaceState& workspace, MessageBoxes& messages, QWidget* p
 void TFpargen::buildControls() {
     // NMEA 2000 side.
     GroupBox1 = named(new QGroupBox(" NMEA2000 ", this), "GroupBox1");
-    CB_BR_CAN = list("CB_BR_CAN", "Baud rate (NMEA2000)", kCanBitRates, GroupBox1);
+    CB_BR_CAN = list("CB_BR_CAN", toQt(kBaudRateCANControl), kCanBitRates, GroupBox1);
     CB_BR_CAN->setEditable(true);
     CB_BR_CAN->setInsertPolicy(QComboBox::NoInsert);
     // The typed text's own edit takes the focus, so it carries the name too.
     CB_BR_CAN->lineEdit()->setAccessibleName(CB_BR_CAN->accessibleName());
     CB_BR_CAN->setCurrentIndex(4);
     RB_CAN_A = named(new QRadioButton("CAN Bus 2.0A (CobID 11Bit)", GroupBox1), "RB_CAN_A");
-    RB_CAN_B = named(new QRadioButton("CAN Bus 2.0B (CobID 29Bit)", GroupBox1), "RB_CAN_B");
+    RB_CAN_B = named(new QRadioButton(toQt(kCANTypeControl), GroupBox1), "RB_CAN_B");
     RB_CAN_B->setChecked(true);
-    E_TO_Data = edit("E_TO_Data", "TimeOut Data (Sec.)", "0", GroupBox1);
-    E_TO_MR = edit("E_TO_MR", "Modbus Register", "1", GroupBox1);
-    CB_PtoP = named(new QCheckBox("Peer to Peer", GroupBox1), "CB_PtoP");
-    CB_En_W_J1939 = named(new QCheckBox("Enable write NMEA on request", GroupBox1), "CB_En_W_J1939");
-    CB_Send_Every = named(new QCheckBox("Send Frame Every", GroupBox1), "CB_Send_Every");
-    E_SE_ms = edit("E_SE_ms", "Send Frame Every (ms)", "1000", GroupBox1);
-    CB_EnRemReq = named(new QCheckBox("Enable Remote Request", GroupBox1), "CB_EnRemReq");
-    E_Pri_Des = edit("E_Pri_Des", "Priority and Destiantion", "0", GroupBox1);
-    E_PGN1 = edit("E_PGN1", "PGN Part 1", "0", GroupBox1);
-    E_PGN2 = edit("E_PGN2", "PGN Part 2", "0", GroupBox1);
-    E_SA = edit("E_SA", "Source Address", "0", GroupBox1);
+    E_TO_Data = edit("E_TO_Data", toQt(kTimeOut_DataControl), "0", GroupBox1);
+    E_TO_MR = edit("E_TO_MR", toQt(kTO_ModRegControl), "1", GroupBox1);
+    CB_PtoP = named(new QCheckBox(toQt(kPeer_to_PeerControl), GroupBox1), "CB_PtoP");
+    CB_En_W_J1939 = named(new QCheckBox(toQt(kWrite_J1939Control), GroupBox1), "CB_En_W_J1939");
+    CB_Send_Every = named(new QCheckBox(toQt(kSend_EveryControl), GroupBox1), "CB_Send_Every");
+    E_SE_ms = edit("E_SE_ms", toQt(kSE_msControl), "1000", GroupBox1);
+    CB_EnRemReq = named(new QCheckBox(toQt(kEn_Rem_ReqControl), GroupBox1), "CB_EnRemReq");
+    E_Pri_Des = edit("E_Pri_Des", toQt(kPri_DesControl), "0", GroupBox1);
+    E_PGN1 = edit("E_PGN1", toQt(kPGN1Control), "0", GroupBox1);
+    E_PGN2 = edit("E_PGN2", toQt(kPGN2Control), "0", GroupBox1);
+    E_SA = edit("E_SA", toQt(kSAControl), "0", GroupBox1);
 
     auto* canTypes = new QButtonGroup(GroupBox1);
     canTypes->addButton(RB_CAN_A);
@@ -112,14 +115,14 @@ void TFpargen::buildControls() {
     // Serial side.
     GroupBox4 = named(new QGroupBox(" Serial ", this), "GroupBox4");
     RB_RS232 = named(new QRadioButton("RS232", GroupBox4), "RB_RS232");
-    RB_RS485 = named(new QRadioButton("RS485", GroupBox4), "RB_RS485");
+    RB_RS485 = named(new QRadioButton(toQt(kSerialControl), GroupBox4), "RB_RS485");
     RB_RS485->setChecked(true);
-    CB_BR_RTU = list("CB_BR_RTU", "Baud rate (Serial)", kSerialBaudRates, GroupBox4);
+    CB_BR_RTU = list("CB_BR_RTU", toQt(kBaud_SerControl), kSerialBaudRates, GroupBox4);
     CB_BR_RTU->setCurrentIndex(3);
-    CB_PAR_RTU = list("CB_PAR_RTU", "Parity", kParities, GroupBox4);
+    CB_PAR_RTU = list("CB_PAR_RTU", toQt(kPar_SerControl), kParities, GroupBox4);
     CB_PAR_RTU->setCurrentIndex(0);
-    E_ID_RTU = edit("E_ID_RTU", "Dev ID", "1", GroupBox4);
-    E_TIME_RTU = edit("E_TIME_RTU", "Timeout  (ms)", "1000", GroupBox4);
+    E_ID_RTU = edit("E_ID_RTU", toQt(kIDDev_SerControl), "1", GroupBox4);
+    E_TIME_RTU = edit("E_TIME_RTU", toQt(kTimeOut_SerControl), "1000", GroupBox4);
     auto* lines = new QButtonGroup(GroupBox4);
     lines->addButton(RB_RS232);
     lines->addButton(RB_RS485);
@@ -143,6 +146,7 @@ void TFpargen::buildControls() {
 
     // Hardware variant; neither is selected until the first showing.
     GroupBox9 = named(new QGroupBox(" Hardware ", this), "GroupBox9");
+    GroupBox9->setAccessibleName(toQt(kHW_TypeControl));
     RB_HWType_A1 = named(new QRadioButton("RM40915-A1", GroupBox9), "RB_HWType_A1");
     RB_HWType_B2 = named(new QRadioButton("RM40915-B2", GroupBox9), "RB_HWType_B2");
     auto* variants = new QButtonGroup(GroupBox9);
@@ -178,16 +182,24 @@ void TFpargen::buildControls() {
 }
 
 void TFpargen::FormShow() {
+    editGuard_.beginShow(workspace_.PargenPath);
     CommParamsLoad load = LoadCommParams(workspace_.PargenPath, typedParams());
+    editGuard_.setLoss(load.loss);
     RB_CAN_A->setChecked(true);
     RB_CAN_A->setEnabled(false);
     RB_CAN_B->setEnabled(false);
-    // A file that does not parse is ignored: the controls keep what they held.
-    if (load.outcome == CommParamsOutcome::Unreadable) return;
-    showParams(load.params);
-    RB_CAN_B->setEnabled(load.canTypeEnabled);
-    bitbtn1->setFocus();
+    // A file that does not parse is ignored: the controls keep what they held. It is told,
+    // and so are elements that OK would drop, so that OK replaces nothing unsaid.
+    if (load.loss.any()) messages_.information(lossNotice(load.loss));
+    if (load.outcome != CommParamsOutcome::Unreadable) {
+        showParams(load.params);
+        RB_CAN_B->setEnabled(load.canTypeEnabled);
+        bitbtn1->setFocus();
+    }
+    shownParams_ = typedParams();
 }
+
+bool TFpargen::hasChanges() const { return typedParams() != shownParams_; }
 
 void TFpargen::showParams(const CommParams& p) {
     CB_BR_CAN->setCurrentIndex(p.BaudRateCAN);
@@ -242,6 +254,7 @@ void TFpargen::BitBtn1Click() {
         messages_.error(*refusal);
         return;
     }
+    if (!editGuard_.confirmSave()) return;
     SaveCommParams(workspace_.PargenPath, params);
     accept();
 }

@@ -15,7 +15,8 @@ namespace telvanor {
 
 // "SET COMMUNICATION": the communication parameters of the current project (pargen.xml).
 // Every showing reads the file afresh; OK validates, rewrites the file and closes; Cancel
-// and Escape close without saving. The controls keep their values between showings.
+// and Escape close without saving, asking first when a value was changed. The controls keep
+// their values between showings.
 class TFpargen : public ProjectWindow {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
 
 protected:
     void FormShow() override;
+    bool hasChanges() const override;
 
 private:
     void BitBtn1Click();
@@ -58,6 +60,8 @@ private:
     QRadioButton* RB_HWType_B2;
     QPushButton* bitbtn1;
     QPushButton* bitbtn2;
+    // The values as shown, to tell whether the user changed them.
+    CommParams shownParams_;
 };
 
 }  // namespace telvanor

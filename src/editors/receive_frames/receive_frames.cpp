@@ -22,32 +22,34 @@ struct ByteRange {
     std::string_view sum;
 };
 
-constexpr ByteRange kMultiPacket{1785, "!! The Start Byte must be between 1 and 1785",
-                                 "!! The Number Bytes must be between 1 and 1785",
-                                 "!! The Number Bytes plus Start Byte must be minor of 1785"};
-constexpr ByteRange kFastPacket{223, "!! The Start Byte must be between 1 and 223",
-                                "!! The Number Bytes must be between 1 and 223",
-                                "!! The Number Bytes plus Start Byte must be minor of 223"};
+constexpr ByteRange kMultiPacketRange{1785, "!! The Start Byte must be between 1 and 1785",
+                                      "!! The Number Bytes must be between 1 and 1785",
+                                      "!! The Number Bytes plus Start Byte must be minor of 1785"};
+constexpr ByteRange kFastPacketRange{223, "!! The Start Byte must be between 1 and 223",
+                                     "!! The Number Bytes must be between 1 and 223",
+                                     "!! The Number Bytes plus Start Byte must be minor of 223"};
 
-std::optional<std::string_view> checkByteRange(const ReceiveFrameRow& row, const ByteRange& range) {
+using namespace rcobdef_xml;
+
+std::optional<RowFault> checkByteRange(const ReceiveFrameRow& row, const ByteRange& range) {
     std::int32_t start = cellNumber(row.StartByte);
     std::int32_t count = cellNumber(row.NByte);
-    if (!inRange(start, 1, range.limit - 1)) return range.startByte;
-    if (!inRange(count, 1, range.limit - 1)) return range.byteCount;
-    if (start + count > range.limit) return range.sum;
+    if (!inRange(start, 1, range.limit - 1)) return RowFault{kStartByte, range.startByte};
+    if (!inRange(count, 1, range.limit - 1)) return RowFault{kNByte, range.byteCount};
+    if (start + count > range.limit) return RowFault{kNByte, range.sum};
     return std::nullopt;
 }
 
-std::optional<std::string_view> checkRow(const ReceiveFrameRow& row) {
+std::optional<RowFault> checkRow(const ReceiveFrameRow& row) {
     std::int32_t dataPage = cellNumber(row.DataPage);
-    if (dataPage != 0 && dataPage != 1) return kDataPageRange;
-    if (!inRange(cellNumber(row.PGN), 0, 65534)) return kPgnRange;
+    if (dataPage != 0 && dataPage != 1) return RowFault{kDataPage, kDataPageRange};
+    if (!inRange(cellNumber(row.PGN), 0, 65534)) return RowFault{kPGN, kPgnRange};
     // With Multi Packet explicitly unticked the address is required; otherwise a blank one passes.
     bool addressChecked = row.MultiFrame == "N" || !isBlank(row.ID_DEV);
-    if (addressChecked && !inRange(cellNumber(row.ID_DEV), 1, 238)) return kSourceAddressRange;
+    if (addressChecked && !inRange(cellNumber(row.ID_DEV), 1, 238)) return RowFault{kID_DEV, kSourceAddressRange};
     // The flags are compared exactly: "y" is not ticked here.
-    if (row.MultiFrame == "Y") return checkByteRange(row, kMultiPacket);
-    if (row.FastPacket == "Y") return checkByteRange(row, kFastPacket);
+    if (row.MultiFrame == "Y") return checkByteRange(row, kMultiPacketRange);
+    if (row.FastPacket == "Y") return checkByteRange(row, kFastPacketRange);
     return std::nullopt;
 }
 
@@ -61,10 +63,12 @@ std::size_t ReceiveFramesLength(const std::vector<ReceiveFrameRow>& rows) {
     return frameTableLength(rows, &ReceiveFrameRow::DataPage);
 }
 
+std::optional<TableRefusal> ReceiveFramesRefusal(const std::vector<ReceiveFrameRow>& rows) {
+    return firstRowRefusal(rows, ReceiveFramesLength(rows), checkRow);
+}
+
 std::optional<std::string> ValidateReceiveFrames(const std::vector<ReceiveFrameRow>& rows) {
-    std::size_t length = ReceiveFramesLength(rows);
-    for (std::size_t index = 0; index < length; ++index)
-        if (std::optional<std::string_view> failure = checkRow(rows[index])) return rowError(index + 1, *failure);
+    if (std::optional<TableRefusal> refusal = ReceiveFramesRefusal(rows)) return refusal->message;
     return std::nullopt;
 }
 
@@ -74,15 +78,15 @@ void SaveReceiveFrames(const std::filesystem::path& file, const std::vector<Rece
 
 FrameTableCheck CheckReceiveFrames(const std::filesystem::path& projectDir) {
     ReceiveFramesLoad loaded = LoadReceiveFrames(projectDir / std::string(kRCobDefFile));
-    FrameTableCheck check = checkFrameTable(loaded, "Data Page", &ReceiveFrameRow::DataPage, ValidateReceiveFrames);
+    FrameTableCheck check =
+        checkFrameTable(loaded, frame_table_xml::kDataPageColumn, &ReceiveFrameRow::DataPage, ReceiveFramesRefusal);
     if (loaded.outcome != FrameTableOutcome::Loaded) return check;
     // The window's checks compare the flags exactly, the image builder reads them upper-cased:
     // a lower-case "y" passes the window as unticked and reaches the device as ticked.
     std::size_t length = ReceiveFramesLength(loaded.rows);
     for (std::size_t index = 0; index < length; ++index) {
         const ReceiveFrameRow& row = loaded.rows[index];
-        for (auto [attribute, flag] :
-             {std::pair{rcobdef_xml::kMultiFrame, &row.MultiFrame}, {rcobdef_xml::kFastPacket, &row.FastPacket}}) {
+        for (auto [attribute, flag] : {std::pair{kMultiFrame, &row.MultiFrame}, {kFastPacket, &row.FastPacket}}) {
             if (isYes(*flag) && *flag != "Y")
                 check.warnings.push_back("row " + std::to_string(index + 1) + ": " + std::string(attribute) + " is \"" +
                                          *flag +

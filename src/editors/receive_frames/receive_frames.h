@@ -22,6 +22,9 @@ std::size_t ReceiveFramesLength(const std::vector<ReceiveFrameRow>& rows);
 // the check's text, or nothing when every row passes.
 std::optional<std::string> ValidateReceiveFrames(const std::vector<ReceiveFrameRow>& rows);
 
+// The same failure with the row and the attribute at fault.
+std::optional<TableRefusal> ReceiveFramesRefusal(const std::vector<ReceiveFrameRow>& rows);
+
 // Writes the rows of the table (up to the first empty Data Page) over RCobDef.xml.
 // Throws FileError when the file cannot be written.
 void SaveReceiveFrames(const std::filesystem::path& file, const std::vector<ReceiveFrameRow>& rows);

@@ -14,21 +14,24 @@ namespace {
 TableDescription<ReceiveFrameRow> receiveFramesTable(WorkspaceState& workspace) {
     using Kind = StringGrid::ColumnKind;
     using Row = ReceiveFrameRow;
+    using namespace frame_table_xml;
+    using namespace rcobdef_xml;
     return {
         .window = frameTableWindow("FpdoMB", "Receive NMEA2000 Frame", "Receive frames, one row per frame"),
         .columns =
             {
-                {"Data Page", &Row::DataPage, 6, Kind::PickList, {"0", "1"}},
-                {"PGN", &Row::PGN, 9},
-                {"Source Address", &Row::ID_DEV, 8},
-                {"Multi Packet", &Row::MultiFrame, 6, Kind::CheckBox},
-                {"Fast packet", &Row::FastPacket, 6, Kind::CheckBox},
-                {"Start Byte", &Row::StartByte, 7},
-                {"N° Byte", &Row::NByte, 7},
-                {"Cancel Data", &Row::Delete, 6, Kind::CheckBox},
-                {"Mnemonic", &Row::Mnemonic, 28},
+                {toQt(kDataPageColumn), &Row::DataPage, 6, Kind::PickList, {"0", "1"}},
+                {toQt(kPGNColumn), &Row::PGN, 9},
+                {toQt(kSourceAddressColumn), &Row::ID_DEV, 8},
+                {toQt(kMultiPacketColumn), &Row::MultiFrame, 6, Kind::CheckBox},
+                {toQt(kFastPacketColumn), &Row::FastPacket, 6, Kind::CheckBox},
+                {toQt(kStartByteColumn), &Row::StartByte, 7},
+                {toQt(kNByteColumn), &Row::NByte, 7},
+                {toQt(kCancelDataColumn), &Row::Delete, 6, Kind::CheckBox},
+                {toQt(kMnemonicColumn), &Row::Mnemonic, 28},
             },
         .model = frameTableModel(workspace.RCobDefPath, LoadReceiveFrames, ValidateReceiveFrames, SaveReceiveFrames),
+        .endField = &Row::DataPage,
     };
 }
 

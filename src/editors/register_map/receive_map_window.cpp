@@ -4,10 +4,10 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "project/formats/register_map_format.h"
 #include "widgets/qt_text.h"
 
 namespace telvanor {
@@ -23,20 +23,17 @@ const RegisterMapWindow::Layout kReceiveLayout = {
 
 }  // namespace
 
-TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent)
-    : RegisterMapWindow(MapKind::Receive, kReceiveLayout, workspace, messages, parent) {
+TFInfopdoMB::TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
+    : RegisterMapWindow(MapKind::Receive, kReceiveLayout, workspace, messages, openExcel, parent) {
     setObjectName("FInfopdoMB");
     highStack_ = new QStackedWidget(this);
     lowStack_ = new QStackedWidget(this);
-    Panel1 = bytePanel("Panel1", "CB_HB", "High MODBUS Byte", CB_HB);
-    Panel2 = bytePanel("Panel2", "CB_LB", "Low MODBUS Byte", CB_LB);
+    Panel1 = bytePanel("Panel1", "CB_HB", toQt(infocob_xml::kHighByteCaption), CB_HB);
+    Panel2 = bytePanel("Panel2", "CB_LB", toQt(infocob_xml::kLowByteCaption), CB_LB);
     highStack_->addWidget(highRow_);
     highStack_->addWidget(Panel1);
     lowStack_->addWidget(lowRow_);
     lowStack_->addWidget(Panel2);
-    // The receive map has no spreadsheet exchange: its Export and Import are never shown.
-    button1->hide();
-    bitbtn4->hide();
     layOut(highStack_, lowStack_, nullptr);
 }
 

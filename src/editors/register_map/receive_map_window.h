@@ -10,11 +10,13 @@ namespace telvanor {
 
 // "Receive NMEA2000 Frame Info": which Modbus register takes which bytes of which received
 // frame (RInfoCob.xml, over the frames of RCobDef.xml). For a multi-frame message the panels
-// with the lists Byte1 to ByteN cover the B1 to B8 groups. Export and Import stay hidden.
+// with the lists Byte1 to ByteN cover the B1 to B8 groups. Export and Import exchange the map
+// with RInfoCob.csv, RInfoCob.xlsx or a workbook's RInfoCob worksheet.
 class TFInfopdoMB : public RegisterMapWindow {
     Q_OBJECT
 public:
-    TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, QWidget* parent = nullptr);
+    TFInfopdoMB(WorkspaceState& workspace, MessageBoxes& messages, OpenExcelDialog& openExcel,
+                QWidget* parent = nullptr);
 
 protected:
     BytePair chosenBytes() const override;

@@ -45,6 +45,8 @@ struct TClPdo {
     // received multi- or fast-packet message, 1 for any other frame.
     std::int32_t firstDataByte = 1;
     std::vector<TClIndMB> mappings;
+
+    bool operator==(const TClPdo&) const = default;
 };
 
 struct RegisterMap {
@@ -54,6 +56,7 @@ struct RegisterMap {
     std::vector<TClPdo> frames;
 
     std::size_t mappingCount() const;
+    bool operator==(const RegisterMap&) const = default;
 };
 
 // A mapping by its frame entry (0-based position in RegisterMap::frames) and its position in

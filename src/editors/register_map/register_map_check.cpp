@@ -9,6 +9,7 @@
 #include "editors/register_map/register_map_file.h"
 #include "project/formats/register_map_format.h"
 #include "project/integer_text.h"
+#include "project/project_place.h"
 
 namespace telvanor {
 
@@ -27,16 +28,22 @@ std::string valueText(std::string_view attribute, const std::string& value) {
     return std::string(attribute) + " " + value;
 }
 
-std::string framesText(std::size_t count) { return std::to_string(count) + (count == 1 ? " frame" : " frames"); }
-
 // The findings of one map file, given in the order of the file's rows; those about the
 // whole file (row 0) come first.
 class MapFindings {
 public:
     explicit MapFindings(MapKind kind) : file_(mapFileName(kind)) {}
 
-    void error(std::size_t row, std::string message) { add(row, std::move(message), false); }
-    void warning(std::size_t row, std::string message) { add(row, std::move(message), true); }
+    // An error at a row's attribute (or the whole file), told where the user mends it;
+    // `problem` follows the attribute's caption ("is not a valid integer: 'x'").
+    void error(std::size_t row, std::string_view attribute, std::size_t frame, std::string_view problem) {
+        ProjectPlace place{file_, row, std::string(attribute), frame};
+        RegisterMapFinding finding{file_, placedMessage(place, problem), false, row, place.attribute, frame};
+        findings_.push_back({row, std::move(finding)});
+    }
+    void warning(std::size_t row, const std::string& message) {
+        findings_.push_back({row, {file_, row == 0 ? message : rowText(row) + message, true}});
+    }
 
     std::vector<RegisterMapFinding> take() {
         std::stable_sort(findings_.begin(), findings_.end(),
@@ -47,11 +54,6 @@ public:
     }
 
 private:
-    void add(std::size_t row, std::string message, bool warning) {
-        std::string text = row == 0 ? std::move(message) : rowText(row) + message;
-        findings_.push_back({row, {file_, std::move(text), warning}});
-    }
-
     std::string file_;
     std::vector<std::pair<std::size_t, RegisterMapFinding>> findings_;
 };
@@ -85,16 +87,16 @@ void checkMapping(MapKind kind, const TClPdo& frame, const TClIndMB& mapping, st
                                       ", as in row " + std::to_string(first->second) +
                                       ": two mappings for one register");
     } else {
-        findings.error(row, std::string(kIndex) + ": " + ConversionError(mapping.Index).what() +
-                                "; the window's OK writes nothing until it is changed");
+        findings.error(row, kIndex, frame.frameNumber,
+                       "is not a valid integer: '" + mapping.Index +
+                           "'; the window's OK writes nothing until it is "
+                           "changed");
     }
 
+    // A PosComp that is not an integer is the image builder's to refuse.
     if (std::optional<std::int32_t> posComp = parseIntegerText(mapping.PosComp)) {
         std::string beyond = bytesBeyondFrame(kind, frame, *posComp);
         if (!beyond.empty()) findings.warning(row, valueText(kPosComp, mapping.PosComp) + " names " + beyond);
-    } else {
-        findings.error(
-            row, std::string(kPosComp) + ": " + ConversionError(mapping.PosComp).what() + "; the image build fails");
     }
 
     if (kind == MapKind::Transmit) {
@@ -114,20 +116,26 @@ std::vector<RegisterMapFinding> checkMap(const fs::path& projectDir, MapKind kin
     std::string frameFile(frameTableFileName(kind));
 
     if (load.frameTableFailure)
-        findings.error(0, frameFile + ": " + *load.frameTableFailure + "; the window says \"" +
-                              std::string(kFrameTableReadError) + "\" and lists only the " +
-                              framesText(load.map.frames.size()) + " before it");
-    if (load.mapFailure)
-        findings.error(0, *load.mapFailure + "; the window says \"" + std::string(kMapReadError) +
-                              "\" and keeps only the mappings read before it");
+        findings.error(0, {}, 0,
+                       frameFile + ": " + *load.frameTableFailure + "; the window says \"" +
+                           std::string(kFrameTableReadError) + "\" and lists only the " +
+                           framesText(load.map.frames.size()) + " before it");
+    std::string mapReadError =
+        "; the window says \"" + std::string(kMapReadError) + "\" and keeps only the mappings read before it";
+    if (load.mapFault)
+        findings.error(load.mapFault->row, load.mapFault->attribute, load.mapFault->frame,
+                       load.mapFault->problem + mapReadError);
+    else if (load.mapFailure)
+        findings.error(0, {}, 0, *load.mapFailure + mapReadError);
 
     for (const DroppedMapRow& dropped : load.droppedRows) {
         std::string rows = load.frameTableFailure
                                ? "the window reads only " + framesText(load.map.frames.size()) + " of " + frameFile
                                : frameFile + " has " + std::to_string(load.map.frames.size()) +
                                      (load.map.frames.size() == 1 ? " row" : " rows");
-        findings.error(dropped.row,
-                       valueText(kNrPdo, std::to_string(dropped.frameNumber)) + " names no frame (" + rows + ")");
+        findings.error(
+            dropped.row, kNrPdo, 0,
+            std::to_string(dropped.frameNumber) + " does not exist (" + rows + "); the window drops the mapping");
     }
 
     // In file order, so that a register mapped twice is reported at its later row.

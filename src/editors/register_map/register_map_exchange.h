@@ -1,48 +1,57 @@
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "editors/register_map/register_map.h"
-#include "project/worksheet.h"
+#include "project/import_summary.h"
 
 namespace telvanor {
 
-// The register map's exchange with spreadsheets: a CSV export into the project folder and an
-// import from a worksheet of an ".xls" workbook. Both use the same three columns: the
-// mapping's Index text, its frame number and its PosComp text. Write_J1939 is left out. Both
-// work on the map in memory; only the window's OK writes the map file.
+// The register maps' exchange with spreadsheets: an export into the project folder as CSV or
+// as an .xlsx workbook, and an import from a worksheet of an .xls or .xlsx workbook or from a
+// CSV file. A row is one mapping: its Index text, its frame number, its PosComp text and, for
+// the transmit map, its Write_J1939 flag. What one writes the other reads back whole, also
+// after a spreadsheet has opened and saved it, with or without a title row. Both work on the
+// map in memory; only the window's OK (or telvanor-cli import) writes the map file.
+
+enum class ExchangeFormat { Csv, Xlsx };
+
+// "TInfoCob.csv", "RInfoCob.xlsx": the export's file name in the project folder.
+std::string exportFileName(MapKind kind, ExchangeFormat format);
 
 // The CSV text of the map: one line per mapping, in frame order and within a frame in list
-// order, each text followed by a comma ("100,2,33,"), lines ended by CR LF, no title line.
-// A text holding a comma, a quote or a line break is quoted as spreadsheets expect, so that
-// it stays one field of its line.
+// order, lines ended by CR LF, no title line. Transmit: "100,2,33,1" (the fourth field the
+// Write flag); receive: "100,2,131073," (the fourth field empty). A text holding a comma, a
+// quote or a line break is quoted as spreadsheets expect.
 std::string registerMapCsv(const RegisterMap& map);
 
-// Writes registerMapCsv into the project folder as the map's root name with ".csv"
-// ("TInfoCob.csv"), replacing the file of that name in any letter case. The write is atomic;
-// a failure throws FileError naming the file and leaves an earlier export whole.
-void ExportRegisterMap(const std::filesystem::path& projectDir, const RegisterMap& map);
+// The map as an .xlsx workbook with one worksheet named as the map's root ("TInfoCob"): a
+// title row, then the rows of registerMapCsv's fields, followed by the frame's PGN, its name
+// in the PGN catalogue and its source address for the reader's eye, which the import ignores.
+std::string registerMapXlsx(const RegisterMap& map);
 
-struct MapImport {
-    // WorkbookUnreadable and NoWorksheet leave the map as it was; TooFewColumns (fewer than
-    // three) leaves it emptied; BadFrameNumber keeps the records before the one at stoppedAt.
-    ImportEnd end = ImportEnd::Complete;
-    std::size_t imported = 0;
-    // Records whose frame number names no frame (its low 7 bits are 0 or beyond the frames).
-    std::size_t skipped = 0;
-    // The 1-based record (the row below the title row) that ended the import, or 0.
-    std::size_t stoppedAt = 0;
-};
+std::string registerMapExport(const RegisterMap& map, ExchangeFormat format);
 
-// Replaces the map's mappings by the records of the workbook's worksheet named as the map's
-// root name ("TInfoCob", in any letter case). The worksheet's first row holds titles; each
-// row below it is a record read by column position: Index from column 1, the frame number
-// from column 2 by the integer text rule, kept to its low 7 bits, PosComp from column 3; a
-// fourth or later column is ignored. Once the worksheet is found every mapping is dropped,
-// even when no record follows. A record naming no frame is skipped. Imported texts are not
-// checked and get an empty Write_J1939; the map is not sorted.
-MapImport ImportRegisterMap(const std::filesystem::path& workbook, RegisterMap& map);
+// Writes the export into the project folder as exportFileName, replacing the file of that name
+// in any letter case, atomically, and gives its path. Throws FileError naming the file.
+std::filesystem::path ExportRegisterMap(const std::filesystem::path& projectDir, const RegisterMap& map,
+                                        ExchangeFormat format = ExchangeFormat::Csv);
+
+// What an export says it did: "TInfoCob: 812 mappings exported to PATH".
+std::string exportMessage(const RegisterMap& map, const std::filesystem::path& file);
+
+// Replaces the map's mappings by the rows of the workbook's worksheet named as the map's root
+// ("TInfoCob" in any letter case; a CSV file's only table), and says what it did. A first row
+// whose first two cells are not both integers holds titles and is passed over. Each other row
+// is read by column position: Index from column 1, the frame number from column 2, PosComp from
+// column 3 and, for the transmit map, the Write flag from column 4 ("0" or "1"; an empty cell
+// gives "0", any other value "0" with a note); further columns are ignored. A row is skipped,
+// with its reason, when its frame number names no frame or its Index or PosComp is not an
+// integer; empty rows are passed over. A workbook that cannot be read or has no such worksheet
+// leaves the map as it was. Nothing else is checked (duplicates stay, as a map file may hold
+// them) and the map is not sorted: OK orders it.
+ImportSummary ImportRegisterMap(const std::filesystem::path& workbook, RegisterMap& map);
 
 }  // namespace telvanor

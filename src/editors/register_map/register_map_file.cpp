@@ -17,8 +17,6 @@ using namespace infocob_xml;
 
 namespace {
 
-std::string notWellFormed(const std::string& failure) { return "not a well-formed XML file: " + failure; }
-
 std::string rowFailure(std::size_t row, const std::string& what) { return "row " + std::to_string(row) + ": " + what; }
 
 std::string attributeText(std::string_view attribute) { return "attribute " + std::string(attribute); }
@@ -70,7 +68,7 @@ void loadFrameTable(const fs::path& projectDir, RegisterMapLoad& load) {
     load.frameTableFound = true;
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*file)) {
-        load.frameTableFailure = notWellFormed(*failure);
+        load.frameTableFailure = *failure;
         load.messages.emplace_back(kFrameTableReadError);
         return;
     }
@@ -110,19 +108,33 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
     std::optional<fs::path> file = findFileNoCase(projectDir, mapFileName(kind));
     if (!file) return;
     load.mapFileFound = true;
-    auto fail = [&load](std::string failure) {
-        load.mapFailure = std::move(failure);
+    load.loss.file = file->filename().string();
+    load.loss.items = "mappings";
+    std::vector<XmlElement> rows;
+    // A failure in a row ends the load there: the rows after it are not read.
+    auto fail = [&load, &rows](std::size_t rowNumber, const std::string& what) {
+        load.mapFailure = rowFailure(rowNumber, what);
         load.messages.emplace_back(kMapReadError);
+        load.loss.stopAt(rowNumber, rows.size(), what, false);
+    };
+    // A row's attribute that stops the reading, placed for the project check.
+    auto failAt = [&fail, &load](std::size_t row, std::string_view attribute, std::string problem,
+                                 std::size_t frame = 0) {
+        fail(row, attributeText(attribute) + " " + problem);
+        load.mapFault = MapRowFault{row, std::string(attribute), std::move(problem), frame};
     };
     XmlDocument document;
     if (std::optional<std::string> failure = document.load(*file)) {
-        fail(notWellFormed(*failure));
+        load.mapFailure = *failure;
+        load.messages.emplace_back(kMapReadError);
+        load.loss.unreadable = *failure;
         return;
     }
-    std::vector<XmlElement> rows = document.documentElement()->children();
+    rows = document.documentElement()->children();
     load.mapFileRows = rows.size();
+    load.loss.fileItems = rows.size();
     if (!rows.empty() && !load.map.frameTableLoaded) {
-        fail(rowFailure(1, "there is no frame table (" + std::string(frameTableFileName(kind)) + ") to attach it to"));
+        fail(1, "there is no frame table (" + std::string(frameTableFileName(kind)) + ") to attach it to");
         return;
     }
     std::size_t frameCount = load.map.frames.size();
@@ -131,32 +143,57 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
         const XmlElement& row = rows[index];
         std::size_t rowNumber = index + 1;
         std::optional<std::string> nrPdo = row.attribute(kNrPdo);
-        if (!nrPdo) return fail(rowFailure(rowNumber, missingText(kNrPdo)));
+        if (!nrPdo) return failAt(rowNumber, kNrPdo, "is missing");
         std::optional<std::int32_t> frameNumber = parseIntegerText(*nrPdo);
-        if (!frameNumber)
-            return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is not an integer: '" + *nrPdo + "'"));
+        if (!frameNumber) return failAt(rowNumber, kNrPdo, "is not an integer: '" + *nrPdo + "'");
         if (*frameNumber > 0 && static_cast<std::size_t>(*frameNumber) > frameCount) {
             TClIndMB dropped{row.attribute("Index").value_or(""), row.attribute("PosComp").value_or(""),
                              kind == MapKind::Transmit ? row.attribute("Write_J1939").value_or("") : ""};
             load.droppedRows.push_back({rowNumber, *frameNumber, std::move(dropped)});
+            load.loss.drop(rowNumber, rowNumber, missingFrameText(load, *frameNumber));
             continue;
         }
-        if (*frameNumber < 1) return fail(rowFailure(rowNumber, attributeText(kNrPdo) + " is below 1: " + *nrPdo));
+        if (*frameNumber < 1) return failAt(rowNumber, kNrPdo, "is below 1: " + *nrPdo);
+        auto frameOfRow = static_cast<std::size_t>(*frameNumber);
         TClIndMB mapping;
         std::optional<std::string> indexText = row.attribute(kIndex);
-        if (!indexText) return fail(rowFailure(rowNumber, missingText(kIndex)));
+        if (!indexText) return failAt(rowNumber, kIndex, "is missing", frameOfRow);
         std::optional<std::string> posComp = row.attribute(kPosComp);
-        if (!posComp) return fail(rowFailure(rowNumber, missingText(kPosComp)));
+        if (!posComp) return failAt(rowNumber, kPosComp, "is missing", frameOfRow);
         mapping.Index = std::move(*indexText);
         mapping.PosComp = std::move(*posComp);
         if (kind == MapKind::Transmit) mapping.Write_J1939 = row.attribute(kWrite_J1939).value_or("0");
-        std::size_t frame = static_cast<std::size_t>(*frameNumber) - 1;
+        std::size_t frame = frameOfRow - 1;
         load.map.frames[frame].mappings.push_back(std::move(mapping));
         load.mappingRows[frame].push_back(rowNumber);
     }
 }
 
 }  // namespace
+
+std::string framesText(std::size_t count) { return std::to_string(count) + (count == 1 ? " frame" : " frames"); }
+
+std::string missingFrameText(const RegisterMapLoad& load, std::int32_t frameNumber) {
+    std::string frameFile(frameTableFileName(load.map.kind));
+    std::size_t frames = load.map.frames.size();
+    std::string table = load.frameTableFailure
+                            ? "the window reads only " + framesText(frames) + " of " + frameFile
+                            : frameFile + " has " + std::to_string(frames) + (frames == 1 ? " row" : " rows");
+    return std::string(kNrPdo) + " " + std::to_string(frameNumber) + " names no frame (" + table + ")";
+}
+
+std::vector<std::string> loadNotices(const RegisterMapLoad& load) {
+    std::vector<std::string> notices;
+    if (load.frameTableFailure)
+        notices.push_back(std::string(kFrameTableReadError) + "\n\n" + std::string(frameTableFileName(load.map.kind)) +
+                          ": " + *load.frameTableFailure + "; the window lists the " +
+                          framesText(load.map.frames.size()) + " before it.");
+    if (load.mapFailure || load.loss.any()) {
+        std::string notice = load.mapFailure ? std::string(kMapReadError) + "\n\n" : std::string();
+        notices.push_back(notice + lossNotice(load.loss));
+    }
+    return notices;
+}
 
 std::string_view frameTableFileName(MapKind kind) { return kind == MapKind::Receive ? kRCobDefFile : kTCobDefFile; }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editors/register_map/register_map.h"
+#include "project/load_loss.h"
 
 namespace telvanor {
 
@@ -20,6 +21,15 @@ struct DroppedMapRow {
     TClIndMB mapping;
 
     bool operator==(const DroppedMapRow&) const = default;
+};
+
+// The map file's row and attribute that stopped its reading, and what is wrong with it
+// ("is missing"); the frame the row names, when it names one.
+struct MapRowFault {
+    std::size_t row = 0;
+    std::string attribute;
+    std::string problem;
+    std::size_t frame = 0;
 };
 
 // What the register map windows show when the frame table, or the map file, cannot be read.
@@ -40,9 +50,13 @@ struct RegisterMapLoad {
     std::size_t mapFileRows = 0;
     std::optional<std::string> frameTableFailure;
     std::optional<std::string> mapFailure;
+    std::optional<MapRowFault> mapFault;  // where mapFailure lies, when a row's attribute is at fault
     std::vector<DroppedMapRow> droppedRows;
     // The map file's row of each loaded mapping, parallel to the frames' mapping lists.
     std::vector<std::vector<std::size_t>> mappingRows;
+    // The map file's rows the load left out (after a failure, or naming no frame), which OK
+    // would remove from the file.
+    LoadLoss loss;
 };
 
 // The files of a map kind: the frame table and the map in the project folder.
@@ -54,9 +68,22 @@ std::string_view mapRootName(MapKind kind);  // "RInfoCob" or "TInfoCob"
 // Rebuilds the map from the project folder: the frames of the frame table in table order,
 // each with its byte count, then the map file's mappings attached to their frames by NrPdo.
 // Files are found in any letter case; an absent file is no error. A map row whose NrPdo
-// exceeds the frames is dropped without a message; a transmit row without Write_J1939 gets
-// "0".
+// exceeds the frames is dropped without a load message, and named in the loss; a transmit row
+// without Write_J1939 gets "0".
 RegisterMapLoad LoadRegisterMap(const std::filesystem::path& projectDir, MapKind kind);
+
+// "3 frames", "1 frame".
+std::string framesText(std::size_t count);
+
+// Why a map row whose NrPdo names a frame beyond the loaded frame table is left out:
+// "NrPdo 5 names no frame (RCobDef.xml has 4 rows)".
+std::string missingFrameText(const RegisterMapLoad& load, std::int32_t frameNumber);
+
+// What the window shows after loading, one box per file: the load's message first
+// ("Error in reading file PDO XML", "Error in reading file SDOPDO XML"), then the row and
+// reason behind it and what the load left out of the map file, which OK asks about. A map
+// whose rows all name frames and read whole gives none.
+std::vector<std::string> loadNotices(const RegisterMapLoad& load);
 
 // Whether the communication parameters enable writing NMEA on request: the low 8 bits of
 // the text of Write_J1939 among the children of Pargen.xml's root (any letter case of the

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,6 +29,7 @@
 #include "editors/register_map/mapping_line.h"
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
+#include "project/formats/register_map_format.h"
 #include "widgets/error_boundary.h"
 #include "widgets/exchange_button_bar.h"
 #include "widgets/message_boxes.h"
@@ -130,18 +132,17 @@ QList<QWidget*> tabStops(QWidget* widget) {
 }  // namespace
 
 RegisterMapWindow::RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace,
-                                     MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      messages_(messages),
+                                     MessageBoxes& messages, OpenExcelDialog& openExcel, QWidget* parent)
+    : ProjectWindow("", layout.title, workspace, messages, parent),
       kind_(kind),
       title_(layout.title),
-      workspace_(workspace) {
+      OpenExcel(openExcel) {
     map_.kind = kind;
-    setWindowTitle(title_);
     // The PGN catalogue names the frames and their bytes unless a caller says otherwise.
     frameNote_ = [](const TClPdo& frame) { return frameCatalogueName(frame); };
     byteNote_ = [](const TClPdo& frame, int position) { return frameByteField(frame, position); };
     buildControls(layout);
+    connectExchange();
 }
 
 QWidget* RegisterMapWindow::byteRow(const char* name, const QString& halfName, QGroupBox*& group,
@@ -202,7 +203,7 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
             kVisibleLines);
     LIndMbCanA->setItemDelegate(new WholeLineTips(LIndMbCanA));
 
-    LPdoCanA = lineList("LPdoCanA", "Correlated", page_);
+    LPdoCanA = lineList("LPdoCanA", toQt(infocob_xml::kFrameListCaption), page_);
     int tabStop = dialogUnitsToPixels(LPdoCanA->fontMetrics(), layout.tabStopDialogUnits);
     LPdoCanA->setItemDelegate(new TabStopDelegate(tabStop, LPdoCanA));
     frameHeading_ = new TabStopHeading(layout.frameHeading, tabStop, page_);
@@ -229,10 +230,10 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     frameBytes_->setMaximumWidth(QWIDGETSIZE_MAX);
 
     EindexA = named(new QLineEdit(page_), "EindexA");
-    EindexA->setAccessibleName("Index MODBUS");
+    EindexA->setAccessibleName(toQt(infocob_xml::kIndexCaption));
 
-    highRow_ = byteRow("PoscompMsbA", "High MODBUS Byte", PoscompMsbA, msbChoices_);
-    lowRow_ = byteRow("PoscompLsbA", "Low MODBUS Byte", PoscompLsbA, lsbChoices_);
+    highRow_ = byteRow("PoscompMsbA", toQt(infocob_xml::kHighByteCaption), PoscompMsbA, msbChoices_);
+    lowRow_ = byteRow("PoscompLsbA", toQt(infocob_xml::kLowByteCaption), PoscompLsbA, lsbChoices_);
 
     NewA = plainButton("NewA", "New", page_);
     ModifyA = plainButton("ModifyA", "Modify", page_);
@@ -262,6 +263,19 @@ void RegisterMapWindow::buildControls(const Layout& layout) {
     });
     onLineChosen(LPdoCanA, &RegisterMapWindow::LPdoCanAClick);
     onLineChosen(LIndMbCanA, &RegisterMapWindow::LIndMbCanAClick);
+    // Enter in "Index MODBUS" adds the mapping typed there; elsewhere it stays OK.
+    EindexA->installEventFilter(this);
+}
+
+bool RegisterMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EindexA && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(messages_, [this] { NewAClick(); });
+            return true;
+        }
+    }
+    return ProjectWindow::eventFilter(watched, event);
 }
 
 void RegisterMapWindow::onLineChosen(QListWidget* list, void (RegisterMapWindow::*handler)()) {
@@ -274,7 +288,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     auto* lists = new QGridLayout;
     auto* mappingHeading = new QLabel("MODBUS", page_);
     mappingHeading->setBuddy(LIndMbCanA);
-    auto* correlated = new QLabel("Correlated", page_);
+    auto* correlated = new QLabel(toQt(infocob_xml::kFrameListCaption), page_);
     correlated->setBuddy(LPdoCanA);
     lists->addWidget(mappingHeading, 0, 0);
     lists->addWidget(correlated, 0, 1);
@@ -290,7 +304,7 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     lists->setRowStretch(5, 1);
 
     auto* indexRow = new QHBoxLayout;
-    auto* indexLabel = new QLabel("Index MODBUS", page_);
+    auto* indexLabel = new QLabel(toQt(infocob_xml::kIndexCaption), page_);
     indexLabel->setBuddy(EindexA);
     indexRow->addWidget(indexLabel);
     indexRow->addWidget(EindexA);
@@ -328,14 +342,6 @@ void RegisterMapWindow::layOut(QWidget* highSelector, QWidget* lowSelector, QWid
     order += tabStops(extra);
     order += {NewA, ModifyA, DELETEa, copyA, PasteA, button1, bitbtn4, overviewButton_, bitbtn1, bitbtn2};
     chainTabOrder(order);
-}
-
-void RegisterMapWindow::showEvent(QShowEvent* event) {
-    runGuarded(messages_, [this] { FormShow(); });
-    if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
-        runGuarded(messages_, [&] { selectMapping(*mapping); });
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 int RegisterMapWindow::selectedFrameRow() const { return selectedRow(LPdoCanA); }
@@ -397,8 +403,13 @@ void RegisterMapWindow::FormShow() {
     chooseRadioBytes({0, 0});
     setWindowTitle(title_);
 
+    shownMap_ = map_;
+    editGuard_.beginShow(workspace_.ProjectDir / std::string(mapFileName(kind_)));
     RegisterMapLoad load = LoadRegisterMap(workspace_.ProjectDir, kind_);
+    const std::vector<std::string> notices = loadNotices(load);
     map_ = std::move(load.map);
+    shownMap_ = map_;
+    editGuard_.setLoss(load.loss);
     {
         QSignalBlocker frames(LPdoCanA);
         for (const TClPdo& frame : map_.frames) {
@@ -412,8 +423,11 @@ void RegisterMapWindow::FormShow() {
         }
     }
     showNextFreeRegister();
-    for (const std::string& message : load.messages) messages_.information(message);
+    for (const std::string& notice : notices) messages_.information(notice);
     bitbtn1->setFocus();
+    // A window opened on a mapping (from the register overview) selects it once shown.
+    if (std::optional<MappingRef> mapping = std::exchange(selectAfterShow_, std::nullopt))
+        runGuarded(messages_, [&] { selectMapping(*mapping); });
 }
 
 void RegisterMapWindow::LPdoCanAClick() {
@@ -545,6 +559,9 @@ int RegisterMapWindow::execOn(MappingRef mapping) {
 }
 
 void RegisterMapWindow::BitBtn1Click() {
+    // An Index that is no integer is refused before anything is asked.
+    SaveOrder(map_);
+    if (!editGuard_.confirmSave()) return;
     SaveRegisterMap(map_, workspace_.ProjectDir);
     accept();
 }

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include <QDialog>
-
 #include "editors/register_map/register_map.h"
+#include "editors/register_map/register_map_exchange.h"
 #include "project/workspace.h"
 #include "widgets/exchange_button_bar.h"
+#include "widgets/project_window.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -25,15 +25,22 @@ class QVBoxLayout;
 namespace telvanor {
 
 class MessageBoxes;
+class OpenExcelDialog;
 class TabStopHeading;
 
 // What the two register map windows share: the frame list, the mapping list, the Index edit,
 // the two B1 to B8 groups and the buttons, with the handlers that move texts and choices
 // between them and the RegisterMap. The receive and transmit windows add their own byte
-// lists or "Write NMEA2000 Frame" choice. Every showing rebuilds the map from the project
-// files; OK rewrites the map file and closes, Cancel and Escape close without writing. The
-// copy buffer lives as long as the window, which is the whole program run.
-class RegisterMapWindow : public QDialog {
+// lists or "Write NMEA2000 Frame" choice. Every real showing rebuilds the map from the project
+// files; OK rewrites the map file and closes, asking first when it would remove mappings the
+// file held or the file changed on disk; Cancel and Escape close without writing, asking first
+// when the map was changed. Enter in "Index MODBUS" presses New. The copy buffer lives as long
+// as the window, which is the whole program run.
+// "Export" writes the map as it stands, as CSV or as an .xlsx workbook, into the project
+// folder; "Import" replaces it by the rows of a workbook or CSV file chosen in the main
+// window's workbook dialog and says what it did. Neither touches the map file: OK writes it,
+// Cancel still abandons an import (asking first, as for any change).
+class RegisterMapWindow : public ProjectWindow {
     Q_OBJECT
 public:
     // A text shown beside a frame's line (for instance the PGN's name), and beside a byte
@@ -72,7 +79,7 @@ public:
 
 protected:
     RegisterMapWindow(MapKind kind, const Layout& layout, WorkspaceState& workspace, MessageBoxes& messages,
-                      QWidget* parent);
+                      OpenExcelDialog& openExcel, QWidget* parent);
 
     // Lays the window out; each selector stands in the place of its B1 to B8 row (the row
     // itself, or a stack of the row and a byte list), `extra` (if any) below them. The tab
@@ -105,8 +112,8 @@ protected:
     // The selected frame entry, or nothing.
     const TClPdo* selectedFrame() const;
     WorkspaceState& workspace() { return workspace_; }
-    // The map being edited, for the window's own handlers (the transmit map's import).
-    RegisterMap& editedMap() { return map_; }
+    bool hasChanges() const override { return map_ != shownMap_; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // What choosing the selected frame does: clears the mapping list, the Index edit and the
     // byte selectors, then lists that frame's mappings; with no frame selected the list
     // stays empty. The next free register is looked up again, for a map that changed whole.
@@ -120,16 +127,11 @@ protected:
     // Each group with its "Tanslate in" and "High MODBUS Byte" (or "Low MODBUS Byte") labels.
     QWidget* highRow_;
     QWidget* lowRow_;
-    QPushButton* button1;  // "Export"
+    QPushButton* button1;  // "Export", with its menu of the two formats
     QPushButton* bitbtn4;  // "Import"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-    MessageBoxes& messages_;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void LPdoCanAClick();
     void LIndMbCanAClick();
     void NewAClick();
@@ -138,6 +140,10 @@ private:
     void CopyAClick();
     void PasteAClick();
     void BitBtn1Click();
+    // Export and Import (register_map_window_exchange.cpp).
+    void connectExchange();
+    void exportAs(ExchangeFormat format);
+    void BitBtn4Click();
 
     void buildControls(const Layout& layout);
     QWidget* byteRow(const char* name, const QString& halfName, QGroupBox*& group, QButtonGroup*& choices);
@@ -155,8 +161,9 @@ private:
 
     MapKind kind_;
     QString title_;
-    WorkspaceState& workspace_;
+    OpenExcelDialog& OpenExcel;
     RegisterMap map_;
+    RegisterMap shownMap_;  // the map as shown, to tell whether the user changed it
     MapCopyBuffer copyBuffer_;
     FrameNote frameNote_;
     ByteNote byteNote_;

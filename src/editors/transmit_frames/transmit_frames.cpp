@@ -11,10 +11,12 @@ constexpr std::string_view kPriorityRange = "!! The Priority of J1939 frame must
 constexpr std::string_view kDataPageRange = "!! The Data Page of J1939 frame must be or 0 or 1";
 constexpr std::string_view kSourceAddressRange = "!! The ID Device must be between 0 and 239";
 
-std::optional<std::string_view> checkRow(const TransmitFrameRow& row) {
-    if (!inRange(cellNumber(row.Priority), 0, 7)) return kPriorityRange;
-    if (!inRange(cellNumber(row.DP), 0, 1)) return kDataPageRange;
-    if (!inRange(cellNumber(row.ID_DEV), 0, 239)) return kSourceAddressRange;
+using namespace tcobdef_xml;
+
+std::optional<RowFault> checkRow(const TransmitFrameRow& row) {
+    if (!inRange(cellNumber(row.Priority), 0, 7)) return RowFault{kPriority, kPriorityRange};
+    if (!inRange(cellNumber(row.DP), 0, 1)) return RowFault{kDP, kDataPageRange};
+    if (!inRange(cellNumber(row.ID_DEV), 0, 239)) return RowFault{kID_DEV, kSourceAddressRange};
     return std::nullopt;
 }
 
@@ -28,10 +30,12 @@ std::size_t TransmitFramesLength(const std::vector<TransmitFrameRow>& rows) {
     return frameTableLength(rows, &TransmitFrameRow::Priority);
 }
 
+std::optional<TableRefusal> TransmitFramesRefusal(const std::vector<TransmitFrameRow>& rows) {
+    return firstRowRefusal(rows, TransmitFramesLength(rows), checkRow);
+}
+
 std::optional<std::string> ValidateTransmitFrames(const std::vector<TransmitFrameRow>& rows) {
-    std::size_t length = TransmitFramesLength(rows);
-    for (std::size_t index = 0; index < length; ++index)
-        if (std::optional<std::string_view> failure = checkRow(rows[index])) return rowError(index + 1, *failure);
+    if (std::optional<TableRefusal> refusal = TransmitFramesRefusal(rows)) return refusal->message;
     return std::nullopt;
 }
 
@@ -40,8 +44,8 @@ void SaveTransmitFrames(const std::filesystem::path& file, const std::vector<Tra
 }
 
 FrameTableCheck CheckTransmitFrames(const std::filesystem::path& projectDir) {
-    return checkFrameTable(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)), "Priority",
-                           &TransmitFrameRow::Priority, ValidateTransmitFrames);
+    return checkFrameTable(LoadTransmitFrames(projectDir / std::string(kTCobDefFile)), kPriorityColumn,
+                           &TransmitFrameRow::Priority, TransmitFramesRefusal);
 }
 
 }  // namespace telvanor

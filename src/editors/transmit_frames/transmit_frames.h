@@ -22,6 +22,9 @@ std::size_t TransmitFramesLength(const std::vector<TransmitFrameRow>& rows);
 // the check's text, or nothing when every row passes.
 std::optional<std::string> ValidateTransmitFrames(const std::vector<TransmitFrameRow>& rows);
 
+// The same failure with the row and the attribute at fault.
+std::optional<TableRefusal> TransmitFramesRefusal(const std::vector<TransmitFrameRow>& rows);
+
 // Writes the rows of the table (up to the first empty Priority) over TCobDef.xml.
 // Throws FileError when the file cannot be written.
 void SaveTransmitFrames(const std::filesystem::path& file, const std::vector<TransmitFrameRow>& rows);

@@ -20,17 +20,19 @@ namespace {
 // Every column plain text.
 TableDescription<TransmitFrameRow> transmitFramesTable(WorkspaceState& workspace) {
     using Row = TransmitFrameRow;
+    using namespace frame_table_xml;
     return {
         .window = frameTableWindow("FTpdo2MB", "Transmit NMEA2000 Frame", "Transmitted frames, one row per frame"),
         .columns =
             {
-                {"Priority", &Row::Priority, 7},
-                {"Data Page", &Row::DP, 7},
-                {"PGN", &Row::PGN, 9},
-                {"Source Address", &Row::ID_DEV, 8},
-                {"Mnemonic", &Row::Mnemonic, 32},
+                {toQt(tcobdef_xml::kPriorityColumn), &Row::Priority, 7},
+                {toQt(kDataPageColumn), &Row::DP, 7},
+                {toQt(kPGNColumn), &Row::PGN, 9},
+                {toQt(kSourceAddressColumn), &Row::ID_DEV, 8},
+                {toQt(kMnemonicColumn), &Row::Mnemonic, 32},
             },
         .model = frameTableModel(workspace.TCobDefPath, LoadTransmitFrames, ValidateTransmitFrames, SaveTransmitFrames),
+        .endField = &TransmitFrameRow::Priority,
     };
 }
 

@@ -16,6 +16,12 @@ inline constexpr std::string_view kPGN = "PGN";        // the PGN without its da
 inline constexpr std::string_view kID_DEV = "ID_DEV";  // the source address
 inline constexpr std::string_view kMnemonic = "Mnemonic";
 
+// The frame table windows' column headers of what both tables hold.
+inline constexpr std::string_view kDataPageColumn = "Data Page";
+inline constexpr std::string_view kPGNColumn = "PGN";
+inline constexpr std::string_view kSourceAddressColumn = "Source Address";
+inline constexpr std::string_view kMnemonicColumn = "Mnemonic";
+
 }  // namespace frame_table_xml
 
 }  // namespace telvanor

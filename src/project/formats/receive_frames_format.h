@@ -11,6 +11,8 @@ namespace telvanor {
 
 // RCobDef.xml: the receive frame table, one row per frame the gateway takes from the bus.
 inline constexpr std::string_view kRCobDefFile = "RCobDef.xml";
+// The main window's step that edits it, as its button says.
+inline constexpr std::string_view kRCobDefStep = "Receive NMEA";
 
 // One frame of the receive frame table: the texts of the nine attributes of its row, in the
 // file's attribute order, exactly as typed or read.
@@ -41,18 +43,25 @@ inline constexpr std::string_view kNByte = "NByte";
 inline constexpr std::string_view kDelete = "Delete";
 using frame_table_xml::kMnemonic;
 
-// The attributes of a row in the order they are read and written. Files written before fast
-// packets were known lack FastPacket.
+// The column headers of the receive frame table window that only this table has.
+inline constexpr std::string_view kMultiPacketColumn = "Multi Packet";
+inline constexpr std::string_view kFastPacketColumn = "Fast packet";
+inline constexpr std::string_view kStartByteColumn = "Start Byte";
+inline constexpr std::string_view kNByteColumn = "N° Byte";
+inline constexpr std::string_view kCancelDataColumn = "Cancel Data";
+
+// The attributes of a row in the order they are read and written, each with its column.
+// Files written before fast packets were known lack FastPacket.
 inline constexpr std::array<RowField<ReceiveFrameRow>, 9> kFields{{
-    {kDataPage, &ReceiveFrameRow::DataPage},
-    {kPGN, &ReceiveFrameRow::PGN},
-    {kID_DEV, &ReceiveFrameRow::ID_DEV},
-    {kMultiFrame, &ReceiveFrameRow::MultiFrame},
-    {kFastPacket, &ReceiveFrameRow::FastPacket, false},
-    {kStartByte, &ReceiveFrameRow::StartByte},
-    {kNByte, &ReceiveFrameRow::NByte},
-    {kDelete, &ReceiveFrameRow::Delete},
-    {kMnemonic, &ReceiveFrameRow::Mnemonic},
+    {.name = kDataPage, .text = &ReceiveFrameRow::DataPage, .column = frame_table_xml::kDataPageColumn},
+    {.name = kPGN, .text = &ReceiveFrameRow::PGN, .column = frame_table_xml::kPGNColumn},
+    {.name = kID_DEV, .text = &ReceiveFrameRow::ID_DEV, .column = frame_table_xml::kSourceAddressColumn},
+    {.name = kMultiFrame, .text = &ReceiveFrameRow::MultiFrame, .column = kMultiPacketColumn},
+    {.name = kFastPacket, .text = &ReceiveFrameRow::FastPacket, .required = false, .column = kFastPacketColumn},
+    {.name = kStartByte, .text = &ReceiveFrameRow::StartByte, .column = kStartByteColumn},
+    {.name = kNByte, .text = &ReceiveFrameRow::NByte, .column = kNByteColumn},
+    {.name = kDelete, .text = &ReceiveFrameRow::Delete, .column = kCancelDataColumn},
+    {.name = kMnemonic, .text = &ReceiveFrameRow::Mnemonic, .column = frame_table_xml::kMnemonicColumn},
 }};
 
 }  // namespace rcobdef_xml

@@ -17,6 +17,17 @@ struct RowField {
     // Whether a row without the attribute stops the load; an absent optional one leaves its
     // member empty.
     bool required = true;
+    // Where the user types it: the header of its column in the table's window; empty for the
+    // tables no reachable window edits.
+    std::string_view column = {};
 };
+
+// The column header of an attribute among `fields`, or nothing when none is known.
+template <typename Fields>
+constexpr std::string_view columnOf(const Fields& fields, std::string_view attribute) {
+    for (const auto& field : fields)
+        if (field.name == attribute) return field.column;
+    return {};
+}
 
 }  // namespace telvanor

@@ -11,6 +11,8 @@ namespace telvanor {
 
 // TCobDef.xml: the transmit frame table, one row per frame the gateway sends.
 inline constexpr std::string_view kTCobDefFile = "TCobDef.xml";
+// The main window's step that edits it, as its button says.
+inline constexpr std::string_view kTCobDefStep = "Transmit NMEA";
 
 // One frame of the transmit frame table: the texts of the five attributes of its row, in the
 // file's attribute order, exactly as typed or read.
@@ -33,13 +35,16 @@ using frame_table_xml::kID_DEV;
 using frame_table_xml::kMnemonic;
 using frame_table_xml::kPGN;
 
-// The attributes of a row in the order they are read and written; all are required.
+inline constexpr std::string_view kPriorityColumn = "Priority";
+
+// The attributes of a row in the order they are read and written, each with its column; all
+// are required.
 inline constexpr std::array<RowField<TransmitFrameRow>, 5> kFields{{
-    {kPriority, &TransmitFrameRow::Priority},
-    {kDP, &TransmitFrameRow::DP},
-    {kPGN, &TransmitFrameRow::PGN},
-    {kID_DEV, &TransmitFrameRow::ID_DEV},
-    {kMnemonic, &TransmitFrameRow::Mnemonic},
+    {.name = kPriority, .text = &TransmitFrameRow::Priority, .column = kPriorityColumn},
+    {.name = kDP, .text = &TransmitFrameRow::DP, .column = frame_table_xml::kDataPageColumn},
+    {.name = kPGN, .text = &TransmitFrameRow::PGN, .column = frame_table_xml::kPGNColumn},
+    {.name = kID_DEV, .text = &TransmitFrameRow::ID_DEV, .column = frame_table_xml::kSourceAddressColumn},
+    {.name = kMnemonic, .text = &TransmitFrameRow::Mnemonic, .column = frame_table_xml::kMnemonicColumn},
 }};
 
 }  // namespace tcobdef_xml

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Writes the .xls fixture workbooks of the tests into this folder.
+"""Writes the fixture workbooks of the tests into this folder.
 
-Needs python3-xlwt (a Debian package); the tests use the committed .xls files and need no
-Python. Run it again after changing a workbook here, and commit both.
+Needs python3-xlwt (.xls) and python3-openpyxl (.xlsx), both Debian packages; the tests use the
+committed files and need no Python. Run it again after changing a workbook here, and commit
+them all.
 """
 import datetime
 import os
 
+import openpyxl
 import xlwt
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -43,22 +45,40 @@ workbook("reader.xls", [
 ])
 
 
-# The transmit register map's import: the worksheet TInfoCob in any letter case, records by
-# column position, the records that are skipped and the ones that end the import.
+def xlsx_workbook(name, sheets):
+    """The same for an .xlsx workbook, as openpyxl writes it (shared strings)."""
+    book = openpyxl.Workbook()
+    book.remove(book.active)
+    for sheet_name, rows in sheets:
+        sheet = book.create_sheet(sheet_name)
+        for row in rows:
+            sheet.append(row)
+    book.save(os.path.join(HERE, name))
+
+
+# The register maps' import: the worksheet TInfoCob in any letter case, rows by column
+# position, the rows that are skipped and why, the Write flag of column 4.
 TITLES = ["Index", "NrPdo", "PosComp"]
 workbook("tinfocob.xls", [
     ("Notes", [["not", "this", "sheet"], [1, 1, 1]]),
     ("TInfoCob", [
-        TITLES + ["Comment"],
-        [100, 2, 33, "a fourth column is ignored"],
-        ["0x10", "1", "17"],
-        [7, 130, 136],         # 130 keeps its low seven bits: frame 2
-        [8, 5, 1],             # beyond the two frames: skipped
-        [9, 1, None],          # the record after a skipped one; an empty PosComp
-        [10, 128, 1],          # low seven bits 0: skipped
-        ["100", "$1", "0"],    # a duplicate Index, a hexadecimal frame number
-        [12.5, -126, "x"],     # -126 keeps 2; texts are not checked
+        TITLES + ["Write_J1939", "Comment"],
+        [100, 2, 33, 1, "a fifth column is ignored"],
+        ["0x10", "1", "17", "0"],
+        [7, 130, 136, 1],      # no frame 130 in two frames: skipped
+        [9, 1, None],          # no PosComp
+        [None, 1, 5],          # no Index
+        [12.5, 1, 3],          # an Index that is no integer
+        [],                    # an empty row is passed over
+        ["100", "$1", "0", "yes"],  # a duplicate Index, a hexadecimal frame, a Write flag read as 0
+        [8, "two", 1],         # a frame number that is no integer
+        [11, None, 1],         # no frame number
+        [13, 2, "0x21", True],  # a boolean Write flag
     ]),
+])
+# A stray cell far to the right at the sheet's last row: the used rows stay few.
+workbook("tinfocob_stray_cell.xls", [
+    ("TInfoCob", [[1, 1, 33, 1], [2, 1, 17, 0]] + [[]] * 65533 + [[None] * 60 + ["stray"]]),
 ])
 workbook("tinfocob_lower.xls", [("tinfocob", [TITLES, [1, 1, 33]])])
 workbook("tinfocob_upper.xls", [("TINFOCOB", [TITLES, [2, 1, 17]])])
@@ -68,9 +88,6 @@ workbook("without_tinfocob.xls", [
     ("RInfoCob", [TITLES, [3, 1, 33]]),
 ])
 workbook("tinfocob_titles_only.xls", [("TInfoCob", [TITLES])])
-workbook("tinfocob_gap.xls", [("TInfoCob", [TITLES, [1, 1, 33], [2, None, 17], [3, 1, 0]])])
-workbook("tinfocob_bad_frame.xls", [("TInfoCob", [TITLES, [1, 1, 33], [2, "two", 17], [3, 1, 0]])])
-workbook("tinfocob_two_columns.xls", [("TInfoCob", [TITLES[:2], [1, 1], [2, 1]])])
 
 
 def spreadsheet_value(text):
@@ -82,15 +99,21 @@ def spreadsheet_value(text):
     return text
 
 
-# The export of a map opened in a spreadsheet, a title row put above it, saved as .xls.
-def workbook_from_export(csv_name, xls_name):
+# The export of a map opened in a spreadsheet and saved as .xls or .xlsx, with a title row put
+# above it and without.
+def workbooks_from_export(csv_name, stem):
     import csv
     with open(os.path.join(HERE, csv_name), newline="", encoding="utf-8") as export:
-        records = [[spreadsheet_value(field) for field in row[:3]] for row in csv.reader(export)]
-    workbook(xls_name, [("TInfoCob", [TITLES] + records)])
+        records = [[spreadsheet_value(field) for field in row] for row in csv.reader(export)]
+    titled = [("TInfoCob", [TITLES + ["Write_J1939"]] + records)]
+    untitled = [("TInfoCob", records)]
+    workbook(stem + ".xls", titled)
+    workbook(stem + "_untitled.xls", untitled)
+    xlsx_workbook(stem + ".xlsx", titled)
+    xlsx_workbook(stem + "_untitled.xlsx", untitled)
 
 
-workbook_from_export("roundtrip.csv", "roundtrip.xls")
+workbooks_from_export("roundtrip.csv", "roundtrip")
 
 
 # The EMCY translation import: the worksheet emcydef in any letter case, eleven columns by
@@ -106,7 +129,6 @@ workbook("emcydef.xls", [
         [5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1],
     ]),
 ])
-workbook("emcydef_short.xls", [("emcydef", [EMCYDEF_TITLES[:10], [5, 1, 1, 1, 1, 1, 1, 1, 1, 1]])])
 
 # The EMCY word import: 49 fields by position, cell k of the first record holding 100 + k; the
 # second record's empty cells give "0".
@@ -118,7 +140,6 @@ workbook("emcyword.xls", [
         [7] + [None] * 48,
     ]),
 ])
-workbook("emcyword_short.xls", [("emcyword", [EMCYWORD_TITLES[:48], list(range(48))])])
 workbook("without_emcy.xls", [("Sheet1", [["id_dev"], [5]]), ("emcydef2", [["id_dev"], [6]])])
 # The SDO table's import: the worksheet sdo in any letter case, records by column position,
 # conf decoded into Hi Word, R/W and Lo Word, column 3 ignored.
@@ -133,4 +154,3 @@ workbook("sdo.xls", [
         [16, 100, 0, 1, 8192, 0, 3, "m", "ninth column"],
     ]),
 ])
-workbook("sdo_six_columns.xls", [("sdo", [SDO_TITLES[:6], [83, 300, 0, 5, 8192, 1]])])

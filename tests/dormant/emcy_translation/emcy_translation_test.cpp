@@ -74,6 +74,8 @@ TEST(EmcyTranslationFile, LoadTakesTheFirstOfRowsWithEqualIds) {
     EXPECT_EQ(load.outcome, EmcyFileOutcome::Loaded);
     EXPECT_THAT(ids(load.entries), ElementsAre("5", "3"));
     EXPECT_EQ(load.entries[0].enmask_eq_m3, "a") << "the first row's values";
+    EXPECT_THAT(load.loss.dropped,
+                ElementsAre(DroppedRows{3, 3, "its id_dev 5 is that of row 1, whose entry is shown"}));
 
     SaveEmcyDef(project / "emcydef.xml", load.entries);
     EXPECT_FALSE(fs::exists(project / "emcydef.xml")) << "the file of any letter case is replaced";
@@ -90,6 +92,8 @@ TEST(EmcyTranslationFile, LoadEndsAtARowMissingAnAttributeKeepingTheRowsBefore) 
     EXPECT_EQ(load.outcome, EmcyFileOutcome::Failed);
     EXPECT_THAT(ids(load.entries), ElementsAre("1"));
     EXPECT_THAT(load.failure, HasSubstr("row 2 has no attribute mask_eq_er"));
+    EXPECT_THAT(load.loss.dropped, ElementsAre(DroppedRows{2, 2, "attribute mask_eq_er is missing"},
+                                               DroppedRows{3, 3, "not read after row 2"}));
 
     writeFile(project / "emcydef.xml", "<emcydef>" + row("1") + "<row");
     EXPECT_EQ(LoadEmcyDef(project / "emcydef.xml").outcome, EmcyFileOutcome::Failed);
@@ -150,23 +154,27 @@ TEST(EmcyTranslationExport, TitleLineThenElevenTextsWithCommasAndTheBypassSet) {
 
 TEST(EmcyTranslationImport, TakesElevenCellsPerRecordFromTheWorksheetInAnyCase) {
     std::vector<TClEmcy> entries{entry("99")};
-    EmcyImport result = ImportEmcyDef(workbook("emcydef.xls"), entries);
-    EXPECT_EQ(result.end, ImportEnd::Complete);
+    ImportSummary result = ImportEmcyDef(workbook("emcydef.xls"), entries);
+    EXPECT_EQ(importMessage(result), "emcydef: 3 entries imported");
     EXPECT_THAT(ids(entries), ElementsAre("5", "ID 12", "5")) << "no check, not even for duplicates";
     TClEmcy first{"5", "65535", "255", "0x10", "2", "3", "4", "5", "6", "7", "8", 0};
     EXPECT_EQ(entries[0], first) << "the twelfth column is ignored";
     EXPECT_EQ(entries[1].enmask_eq_m3, "") << "an empty cell, an empty text";
 }
 
-TEST(EmcyTranslationImport, DropsTheEntriesWhateverFollows) {
-    for (const char* name : {"without_emcy.xls", "emcydef_short.xls", "no such workbook.xls"}) {
+TEST(EmcyTranslationImport, KeepsTheEntriesWhenNothingCanBeImported) {
+    for (const char* name : {"without_emcy.xls", "no such workbook.xls"}) {
         std::vector<TClEmcy> entries{entry("99")};
-        ImportEmcyDef(workbook(name), entries);
-        EXPECT_THAT(entries, IsEmpty()) << name;
+        EXPECT_FALSE(ImportEmcyDef(workbook(name), entries).changedTable()) << name;
+        EXPECT_THAT(ids(entries), ElementsAre("99")) << name;
     }
+    // Its own export comes back.
+    TempDir project;
+    const std::vector<TClEmcy> exported{entry("5"), entry("9")};
+    ExportEmcyDef(project.path(), exported);
     std::vector<TClEmcy> entries;
-    EXPECT_EQ(ImportEmcyDef(workbook("without_emcy.xls"), entries).end, ImportEnd::NoWorksheet);
-    EXPECT_EQ(ImportEmcyDef(workbook("emcydef_short.xls"), entries).end, ImportEnd::TooFewColumns);
+    ImportEmcyDef(project / "emcydef.csv", entries);
+    EXPECT_EQ(entries, exported);
 }
 
 }  // namespace

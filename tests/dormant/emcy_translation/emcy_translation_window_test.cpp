@@ -112,9 +112,15 @@ TEST_F(EmcyTranslationWindow, ShowsTheFirstOfEqualIdsAndOkWritesThemOrderedWithB
     EXPECT_EQ(edit("Eenmask_eq_m3A")->text(), "a");
     select(1);
     EXPECT_EQ(edit("Emask_eq_ecA")->text(), "b");
-    EXPECT_THAT(messages.texts(), IsEmpty());
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("emcydef.xml:\nrow 3: its id_dev 10 is that of row 1, whose entry is shown\nThe window "
+                            "holds 3 of the file's 4 entries; OK asks before it saves fewer."));
 
+    messages.answers = {"Save"};
     press("bitbtn1");
+    EXPECT_THAT(messages.questions.at(0).text,
+                ::testing::StartsWith("emcydef.xml: 1 of its 4 entries could not be read. Saving now keeps 3 and "
+                                      "removes 1 (the old file is kept in backup/)."));
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(readFile(project / "emcydef.xml"),
               "<emcydef>" + savedRow("2", "b") + savedRow("7", "d") + savedRow("10", "a") + "</emcydef>");
@@ -182,7 +188,10 @@ TEST_F(EmcyTranslationWindow, ReadingFailuresAreShownAndWhatCameBeforeStays) {
     show();
     EXPECT_THAT(lines(), ElementsAre("1"));
     ASSERT_EQ(messages.texts().size(), 2u);
-    EXPECT_EQ(messages.texts()[0], "Error in reading file XML");
+    EXPECT_EQ(messages.texts()[0],
+              "Error in reading file XML\n\nemcydef.xml:\nrow 2: attribute mask_eq_ec is "
+              "missing\nThe window holds 1 of the file's 2 entries; OK asks before it saves "
+              "fewer.");
     EXPECT_THAT(messages.texts()[1], HasSubstr("emcyword.xml"));
     select(0);
     press("DeleteA");
@@ -208,9 +217,9 @@ TEST_F(EmcyTranslationWindow, AFailedWriteIsReportedAndTheWindowStaysOpen) {
     press("button1");
     press("bitbtn1");
     ASSERT_EQ(messages.texts().size(), 3u);
-    EXPECT_EQ(messages.texts()[0], "File XML not found") << "a folder is no file";
+    EXPECT_THAT(messages.texts()[0], HasSubstr("emcydef.xml: it is a folder, not a regular file"));
     EXPECT_THAT(messages.texts()[1], HasSubstr("emcydef.csv"));
-    EXPECT_THAT(messages.texts()[2], HasSubstr("emcydef.xml"));
+    EXPECT_THAT(messages.texts()[2], HasSubstr("emcydef.xml is not replaced: it is a folder, not a regular file."));
     EXPECT_TRUE(window.isVisible());
     EXPECT_THAT(lines(), ElementsAre("1"));
 }
@@ -232,11 +241,13 @@ TEST_F(EmcyTranslationWindow, ExportWritesTheCsvAndImportReplacesTheTable) {
     EXPECT_THAT(lines(), ElementsAre("5", "ID 12", "5"));
     EXPECT_EQ(edit("Emask_eq_ecA")->text(), "65535") << "the first entry is shown";
 
+    // A workbook without the worksheet keeps the table and says why.
     chosenWorkbook = testing::testDataDir() / "workbooks" / "without_emcy.xls";
     press("bitbtn4");
-    EXPECT_THAT(lines(), IsEmpty());
-    EXPECT_EQ(edit("Eid_devA")->text(), "");
-    EXPECT_THAT(messages.texts(), IsEmpty());
+    EXPECT_THAT(lines(), ElementsAre("5", "ID 12", "5"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("emcydef: 3 entries imported",
+                            ::testing::StartsWith("emcydef: nothing imported, the table is unchanged: ")));
     EXPECT_EQ(readFile(project / "emcydef.xml"), "<emcydef>" + row("5") + "</emcydef>") << "only OK writes the file";
 }
 

@@ -115,13 +115,19 @@ TEST_F(SdoWindow, ExportWritesTheCsvAndImportReplacesTheGridUntilOk) {
               "conf,IndexA,SubindexA,devIDB,IndexB,SubindexB,nbyteB,mnemonico\r\n"
               "83,20,0,5,0x2000,1,2,m\r\n83,21,0,5,0x2000,1,2,m\r\n83,300,0,5,0x2000,1,2,m\r\n");
 
-    // A workbook without the worksheet empties the grid all the same.
+    // A workbook without the worksheet keeps the grid and says why.
+    const QString firstAddress = grid.cell(1, 1);
     chosenWorkbook = testing::testDataDir() / "workbooks" / "tinfocob.xls";
     press("bitbtn4");
-    EXPECT_EQ(grid.cell(1, 1), "");
+    EXPECT_EQ(grid.cell(1, 1), firstAddress);
+    EXPECT_FALSE(firstAddress.isEmpty());
+    EXPECT_THAT(messages.texts(),
+                ElementsAre(::testing::StartsWith("sdo: nothing imported, the table is unchanged: ")));
+    messages.messages.clear();
     chosenWorkbook = testing::testDataDir() / "workbooks" / "sdo.xls";
     press("bitbtn4");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_THAT(messages.texts(), ElementsAre("sdo: 4 rows imported"));
+    messages.messages.clear();
     EXPECT_EQ(grid.cell(1, 9), "pressure, left");
     EXPECT_EQ(grid.cell(4, 1), "100");
     EXPECT_EQ(grid.cell(5, 1), "");
@@ -171,7 +177,9 @@ TEST_F(SdoWindow, KeyboardEscapeAndColumnShares) {
     for (int column = 0; column < 9; ++column) EXPECT_EQ(grid.columnWidth(column), share) << column;
 
     grid.setCell(1, 1, "1");
+    messages.answers = {"Discard"};
     testing::expectEscapeCloses(window);
+    EXPECT_EQ(messages.questions.at(0).text, "Discard your changes to sdo.xml?");
     EXPECT_FALSE(fs::exists(file()));
 }
 

@@ -44,7 +44,9 @@ TEST(TransmitPdoFile, TheTableEndsAtTheFirstEmptyCobIdAndIsReadBack) {
     TransmitPdoLoad load = LoadTransmitPdo(project / "transmit_pdo.xml");
     EXPECT_EQ(load.outcome, FrameTableOutcome::Loaded);
     EXPECT_EQ(load.rows, (std::vector<TransmitPdoRow>{rows[0]}));
-    EXPECT_EQ(SaveTransmitPdo(project / "gone" / "Transmit_Pdo.xml", rows), "Error in the save parameter");
+    EXPECT_EQ(SaveTransmitPdo(project / "gone" / "Transmit_Pdo.xml", rows),
+              "Error in the save parameter\n\nCannot write " + (project / "gone" / "Transmit_Pdo.xml").string() +
+                  ": No such file or directory");
 }
 
 TEST(TransmitPdoFile, AFileThatCannotBeReadWholeKeepsTheRowsBeforeTheFailure) {

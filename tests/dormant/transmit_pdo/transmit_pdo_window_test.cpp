@@ -18,6 +18,7 @@ namespace telvanor {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::readFile;
 using testing::RecordingMessageBoxes;
 using testing::TempDir;
@@ -89,14 +90,17 @@ TEST_F(TransmitPdoWindow, EveryFailureIsShownInTurnAndNothingIsSaved) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(fs::exists(file()));
 
-    // Rows 1 and 3 filled, row 2 empty: the table is row 1.
+    // Rows 1 and 3 filled, row 2 empty: the table is row 1, once the user agrees.
     messages.messages.clear();
     grid.setCell(1, 1, "0x7FF");
     for (int column : {1, 2, 3}) grid.setCell(2, column, "");
     grid.setCell(3, 1, "0x182");
     grid.setCell(3, 2, "1");
+    messages.answers = {"Save"};
     clickOk();
     EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_THAT(messages.questions[0].text, HasSubstr("Row 1 has an empty COB-ID, so the table ends there"));
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(readFile(file()), "<Trasmit_PDO><row COB-ID=\"0x7FF\" Dimension=\"8\" SMA=\"\"/></Trasmit_PDO>");
 }
@@ -104,14 +108,18 @@ TEST_F(TransmitPdoWindow, EveryFailureIsShownInTurnAndNothingIsSaved) {
 TEST_F(TransmitPdoWindow, APartlyReadFileIsReportedAndAFailedSaveKeepsTheWindowOpen) {
     writeFile(file(), "<Trasmit_PDO><row COB-ID=\"1\" Dimension=\"2\" SMA=\"3\"/><row COB-ID=\"4\"/></Trasmit_PDO>");
     StringGrid& grid = open();
-    EXPECT_THAT(messages.texts(), ElementsAre("Error in reading file XML"));
+    EXPECT_THAT(messages.texts(), ElementsAre("Error in reading file XML\n\nTransmit_Pdo.xml:\nrow 2: attribute "
+                                              "Dimension is missing; the window holds the cells read before it\nOK "
+                                              "asks before it saves the row so."));
     EXPECT_EQ(grid.cell(1, 3), "3");
     EXPECT_EQ(grid.cell(2, 1), "4");
 
     messages.messages.clear();
     workspace.ProjectDir = project / "gone";
+    messages.answers = {"Save"};
     clickOk();
-    EXPECT_THAT(messages.texts(), ElementsAre("Error in the save parameter"));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_THAT(messages.messages[0].text, ::testing::StartsWith("Error in the save parameter\n\nCannot write "));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(grid.cell(2, 1), "4");
 }
@@ -122,7 +130,9 @@ TEST_F(TransmitPdoWindow, KeyboardAndEscape) {
     window.findChild<QPushButton*>("bitbtn1")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "LbButton1");
+    messages.answers = {"Discard"};
     testing::expectEscapeCloses(window);
+    EXPECT_EQ(messages.questions.at(0).text, "Discard your changes to Transmit_Pdo.xml?");
     EXPECT_FALSE(fs::exists(file()));
 }
 

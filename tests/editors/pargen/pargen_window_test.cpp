@@ -162,23 +162,38 @@ TEST_F(PargenWindow, BitRateThatNamesNoEntryIsSavedAsMinusOne) {
     EXPECT_THAT(saved(), HasSubstr("<BaudRateCAN>7</BaudRateCAN>"));
 }
 
-TEST_F(PargenWindow, UnparsableFileIsIgnoredAndWriteFailuresAreShown) {
+// A file that does not parse leaves the controls as they were, and is told; OK then asks
+// before it replaces the file; Cancel asks before typed values are dropped.
+TEST_F(PargenWindow, UnparsableFileIsIgnoredAndToldAndWriteFailuresAreShown) {
     window.show();
     type("E_ID_RTU", "42");
     window.reject();
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.questions[0].text, "Discard your changes to pargen.xml?");
+    EXPECT_TRUE(window.isVisible()) << "Back, the default, keeps the window";
+    messages.answers = {"Discard"};
+    window.reject();
+    EXPECT_FALSE(window.isVisible());
+
     writeFile(project / "pargen.xml", "<GeneralParameter><IDDev_Ser>7</GeneralParameter>");
     window.show();
     EXPECT_EQ(text("E_ID_RTU"), "42");
     EXPECT_TRUE(checked("RB_CAN_A"));
     EXPECT_FALSE(get("RB_CAN_B")->isEnabled());
-    EXPECT_THAT(messages.texts(), IsEmpty());
-
-    fs::remove_all(project);
-    pressOk();
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].kind, "error");
-    EXPECT_THAT(messages.messages[0].text, HasSubstr("pargen.xml"));
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("pargen.xml could not be read: not a well-formed XML file: "));
+
+    pressOk();
+    EXPECT_THAT(messages.questions.back().text, HasSubstr("Saving now replaces it with what the window holds"));
+    EXPECT_EQ(readFile(project / "pargen.xml"), "<GeneralParameter><IDDev_Ser>7</GeneralParameter>");
+    fs::remove_all(project);
+    messages.answers = {"Save", "Overwrite"};
+    pressOk();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].kind, "error");
+    EXPECT_THAT(messages.messages[1].text, HasSubstr("pargen.xml"));
     EXPECT_TRUE(window.isVisible());
+    messages.answers = {"Discard"};
     window.reject();
 }
 

@@ -156,6 +156,11 @@ TEST_F(ReceiveFramesFile, AMissingAttributeEndsTheLoadWithTheCellsReadBeforeIt) 
     EXPECT_EQ(load.failure, "Error in reading file " + file().string() + ": row 2 has no attribute Mnemonic");
     ASSERT_EQ(load.rows.size(), 2u);
     EXPECT_EQ(load.rows[1], (ReceiveFrameRow{"0", "3", "4", "Y", "N", "1", "8", "Y", ""}));
+    // OK would keep the two rows shown and remove the third.
+    EXPECT_EQ(lossQuestion(load.loss),
+              "RCobDef.xml: 1 of its 3 rows could not be read. Saving now keeps 2 and removes 1 (the old file is "
+              "kept in backup/).\n\nrow 2: attribute Mnemonic is missing; the window holds the cells read before "
+              "it\nrow 3: not read after row 2");
 }
 
 TEST_F(ReceiveFramesFile, DamagedFilesGiveTheParsersMessageOrTheMissingRoot) {
@@ -165,6 +170,9 @@ TEST_F(ReceiveFramesFile, DamagedFilesGiveTheParsersMessageOrTheMissingRoot) {
     EXPECT_THAT(load.failure, HasSubstr("Error in reading file " + file().string() + ": "));
     EXPECT_THAT(load.failure, HasSubstr("line 4"));
     EXPECT_TRUE(load.rows.empty());
+    ASSERT_TRUE(load.loss.unreadable);
+    EXPECT_THAT(lossQuestion(load.loss), HasSubstr("Saving now replaces it with what the window holds (the old file "
+                                                   "is kept in backup/)."));
     writeFile(file(), "<TCobDef><row DataPage=\"1\"/></TCobDef>");
     EXPECT_EQ(LoadReceiveFrames(file()).failure,
               "Error in reading file " + file().string() + ": there is no top-level COBID element");
@@ -176,10 +184,16 @@ TEST(CheckReceiveFrames, SaysWhatTheWindowWouldSayAtOk) {
     SaveReceiveFrames(project / "RCobDef.xml", {frame(), frame(), with(&ReceiveFrameRow::DataPage, "2")});
     FrameTableCheck check = CheckReceiveFrames(project.path());
     EXPECT_TRUE(check.present);
-    EXPECT_THAT(check.refusal, Optional(std::string("Error in row 3!! The Data Page must be 0 or 1")));
+    EXPECT_EQ(check.refusal, (TableRefusal{"Error in row 3!! The Data Page must be 0 or 1", 3, "DataPage"}));
+    EXPECT_FALSE(check.loadFailed);
     EXPECT_TRUE(check.warnings.empty());
     writeFile(project / "RCobDef.xml", "<COBID><row DataPage=\"1\"/></COBID>");
-    EXPECT_THAT(CheckReceiveFrames(project.path()).refusal, Optional(HasSubstr("row 1 has no attribute PGN")));
+    check = CheckReceiveFrames(project.path());
+    ASSERT_TRUE(check.refusal);
+    EXPECT_TRUE(check.loadFailed);
+    EXPECT_THAT(check.refusal->message, HasSubstr("row 1 has no attribute PGN"));
+    EXPECT_EQ(check.refusal->row, 1u);
+    EXPECT_EQ(check.refusal->attribute, "PGN");
 }
 
 TEST(CheckReceiveFrames, WarnsOfWhatOkWouldDropAndOfFlagsReadApart) {

@@ -132,6 +132,13 @@ TEST_F(ReceiveFramesWindow, ABadRowIsRefusedAndAnEmptyDataPageEndsTheTable) {
     fillRow(grid, 3, {"", "junk", "junk"});
     clickOk();
     EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.questions[0].text,
+              "Row 3 has an empty Data Page, so the table ends there: it and the rows below it to row 4 hold texts "
+              "that are not saved. Saving now keeps the rows above it.");
+    EXPECT_FALSE(fs::exists(file())) << "Back is the default";
+    messages.answers = {"Save"};
+    clickOk();
     EXPECT_EQ(LoadReceiveFrames(file()).rows.size(), 2u);
 }
 
@@ -142,6 +149,7 @@ TEST_F(ReceiveFramesWindow, EveryShowReloadsTheFileAndForgetsAbandonedEdits) {
     grid.setCell(1, 9, "changed");
     grid.setCell(7, 2, "stray");
     window.setWindowTitle("something else");
+    messages.answers = {"Discard"};
     window.findChild<QPushButton*>("bitbtn2")->click();
     EXPECT_EQ(window.result(), QDialog::Rejected);
     open();
@@ -162,7 +170,8 @@ TEST_F(ReceiveFramesWindow, ADamagedFileShowsWhatWentWrongAndTheRowsReadBeforeIt
     EXPECT_EQ(messages.messages[0].kind, "error");
     EXPECT_THAT(messages.messages[0].text,
                 HasSubstr("Error in reading file " + file().string() + ": row 2 has no attribute Mnemonic"));
-    EXPECT_THAT(messages.messages[0].text, HasSubstr("OK replaces the file"));
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("row 3: not read after row 2"));
+    EXPECT_THAT(messages.messages[0].text, HasSubstr("OK asks before it saves fewer"));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(grid.cell(2, 8), "Y");
     EXPECT_EQ(grid.cell(2, 9), "");
@@ -173,22 +182,25 @@ TEST_F(ReceiveFramesWindow, RowsBeyondTheGridAreKeptCheckedAndWrittenAfterIt) {
     writeFile(file(), manyRows(300));
     StringGrid& grid = open();
     EXPECT_EQ(grid.cell(250, 9), "frame 250");
+    EXPECT_THAT(messages.texts(), ElementsAre("RCobDef.xml holds 300 rows; rows 251 to 300 are not shown and are "
+                                              "written back unchanged."));
     clickOk();
-    EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(readFile(file()), manyRows(300));
 
-    // The next show keeps only its own file's unseen rows, checked in their place.
+    // The next show keeps only its own file's unseen rows, checked in their place; a failure
+    // among them lets the user keep them (the default) or drop them.
     writeFile(file(), manyRows(260, 255));
     open();
     clickOk();
-    EXPECT_THAT(messages.texts(), ElementsAre("Error in row 255!! The Data Page must be 0 or 1"));
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_THAT(messages.questions[0].text, ::testing::StartsWith("Error in row 255!! The Data Page must be 0 or 1"));
     EXPECT_EQ(readFile(file()), manyRows(260, 255));
 
     // Ending the table in the grid ends it before the unseen rows too.
-    messages.messages.clear();
+    messages.answers = {"Save"};
     grid.setCell(100, 1, "");
     clickOk();
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_THAT(messages.questions.back().text, HasSubstr("Row 100 has an empty Data Page"));
     EXPECT_EQ(LoadReceiveFrames(file()).rows.size(), 99u);
 }
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -82,6 +83,11 @@ public:
         QPushButton* pushButton = control<QPushButton>(button);
         ASSERT_TRUE(pushButton->isVisible() && pushButton->isEnabled()) << button;
         pushButton->click();
+    }
+    // Chooses a format in Export's menu: 0 CSV, 1 xlsx.
+    void exportAs(int format) const {
+        ASSERT_TRUE(control<QPushButton>("button1")->isVisible());
+        control<QMenu>("exportFormats")->actions().at(format)->trigger();
     }
 
 private:

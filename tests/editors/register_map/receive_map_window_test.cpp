@@ -14,6 +14,7 @@
 
 #include "map_window_driver.h"
 #include "support/temp_dir.h"
+#include "widgets/open_excel.h"
 #include "widgets/recording_message_boxes.h"
 
 namespace telvanor {
@@ -41,7 +42,10 @@ std::string mapRow(const std::string& index, const std::string& frame, const std
 
 class ReceiveMapWindow : public ::testing::Test {
 protected:
-    ReceiveMapWindow() { workspace.ProjectDir = project.path(); }
+    ReceiveMapWindow() {
+        workspace.ProjectDir = project.path();
+        openExcel.setChooser([this](QWidget*, const fs::path&) { return chosenWorkbook; });
+    }
     ~ReceiveMapWindow() override { window.hide(); }
 
     void frames(const std::string& rows) { writeFile(project / "RCobDef.xml", "<COBID>" + rows + "</COBID>"); }
@@ -63,7 +67,9 @@ protected:
     TempDir project;
     WorkspaceState workspace;
     RecordingMessageBoxes messages;
-    TFInfopdoMB window{workspace, messages};
+    OpenExcelDialog openExcel;
+    std::optional<fs::path> chosenWorkbook;
+    TFInfopdoMB window{workspace, messages, openExcel};
     MapWindowDriver driver{window};
 };
 
@@ -74,16 +80,14 @@ TEST_F(ReceiveMapWindow, ShowsItsControlsWithTheirCaptions) {
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "Can0-ModBus");
     EXPECT_EQ(driver.control<QLabel>("LPdoCanAHeading")->text(), "DP               PGN            SA");
-    std::pair<const char*, const char*> buttons[] = {{"DELETEa", "Delete"}, {"NewA", "New"},     {"ModifyA", "Modify"},
-                                                     {"copyA", "Copy"},     {"PasteA", "Paste"}, {"bitbtn1", "OK"},
-                                                     {"bitbtn2", "Cancel"}};
+    std::pair<const char*, const char*> buttons[] = {
+        {"DELETEa", "Delete"}, {"NewA", "New"},       {"ModifyA", "Modify"}, {"copyA", "Copy"},    {"PasteA", "Paste"},
+        {"bitbtn1", "OK"},     {"bitbtn2", "Cancel"}, {"button1", "Export"}, {"bitbtn4", "Import"}};
     for (auto [name, caption] : buttons) {
         EXPECT_EQ(driver.control<QPushButton>(name)->text(), caption);
         EXPECT_TRUE(driver.control<QPushButton>(name)->isVisible()) << name;
     }
     EXPECT_TRUE(driver.control<QPushButton>("bitbtn1")->isDefault());
-    EXPECT_FALSE(driver.control<QPushButton>("button1")->isVisible()) << "Export is never shown";
-    EXPECT_FALSE(driver.control<QPushButton>("bitbtn4")->isVisible()) << "Import is never shown";
     EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 0);
     EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 0);
     EXPECT_FALSE(panelsShown());
@@ -113,18 +117,19 @@ TEST_F(ReceiveMapWindow, TabVisitsTheControlsInLayoutOrder) {
     auto walk = [&] {
         QStringList visited;
         driver.mappings()->setFocus();
-        for (int step = 0; step < 14; ++step) {
+        for (int step = 0; step < 16; ++step) {
             visited.push_back(QApplication::focusWidget()->objectName());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         return visited;
     };
-    EXPECT_THAT(walk(),
-                ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0", "NewA",
-                            "ModifyA", "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "PoscompMsbA_0", "PoscompLsbA_0",
+                                    "NewA", "ModifyA", "DELETEa", "copyA", "PasteA", "button1", "bitbtn4", "bitbtn1",
+                                    "bitbtn2", "LIndMbCanA"));
     driver.selectFrame(1);
-    EXPECT_THAT(walk(), ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA",
-                                    "DELETEa", "copyA", "PasteA", "bitbtn1", "bitbtn2", "LIndMbCanA"));
+    EXPECT_THAT(walk(),
+                ElementsAre("LIndMbCanA", "LPdoCanA", "frameBytes", "EindexA", "CB_HB", "CB_LB", "NewA", "ModifyA",
+                            "DELETEa", "copyA", "PasteA", "button1", "bitbtn4", "bitbtn1", "bitbtn2", "LIndMbCanA"));
 }
 
 TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
@@ -141,6 +146,28 @@ TEST_F(ReceiveMapWindow, ListsTheFramesAndTheirMappingsByPosition) {
     driver.selectMapping(1);
     EXPECT_EQ(driver.index()->text(), "1");
     EXPECT_THAT(messages.texts(), IsEmpty());
+}
+
+// The receive map's own exchange: its export read back by Import gives the same map, in memory
+// until OK.
+TEST_F(ReceiveMapWindow, ExportThenImportGivesTheMapBack) {
+    frames(receiveFrame("0xF801") + receiveFrame("0xF802"));
+    const std::string rows = mapRow("3", "2", "1") + mapRow("0x10", "1", "131073");
+    map(rows);
+    show();
+    driver.exportAs(0);
+    EXPECT_EQ(readFile(project / "RInfoCob.csv"), "0x10,1,131073,\r\n3,2,1,\r\n");
+    driver.exportAs(1);
+    writeFile(project / "RInfoCob.xml", "<RInfoCob/>");
+    show();
+    chosenWorkbook = project / "RInfoCob.xlsx";
+    driver.press("bitbtn4");
+    EXPECT_EQ(window.registerMap().mappingCount(), 2u);
+    driver.press("bitbtn1");
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("3", "2", "1") + mapRow("0x10", "1", "131073") + "</RInfoCob>");
+    EXPECT_THAT(messages.texts(), ElementsAre(::testing::StartsWith("RInfoCob: 2 mappings exported to "),
+                                              ::testing::StartsWith("RInfoCob: 2 mappings exported to "),
+                                              "RInfoCob: 2 mappings imported"));
 }
 
 TEST_F(ReceiveMapWindow, SelectingAMappingShowsItsBytes) {
@@ -362,7 +389,18 @@ TEST_F(ReceiveMapWindow, OkWithAnIndexThatIsNotAnIntegerWritesNothingAndStaysOpe
 TEST_F(ReceiveMapWindow, OkWithoutAFrameTableWritesAnEmptyMap) {
     map(mapRow("1", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages),
+                ElementsAre(Shown{"information",
+                                  "Error in reading file SDOPDO XML\n\nRInfoCob.xml:\nrow 1: there is no frame table "
+                                  "(RCobDef.xml) to attach it to\nThe window holds 0 of the file's 1 mappings; OK "
+                                  "asks before it saves fewer."}));
+    driver.press("bitbtn1");
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_THAT(messages.questions[0].text,
+                ::testing::StartsWith("RInfoCob.xml: 1 of its 1 mappings could not be read. Saving now keeps 0 and "
+                                      "removes 1 (the old file is kept in backup/)."));
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("1", "1", "0") + "</RInfoCob>") << "Back is the default";
+    messages.answers = {"Save"};
     driver.press("bitbtn1");
     EXPECT_EQ(savedMap(), "<RInfoCob/>");
     EXPECT_FALSE(window.isVisible());
@@ -377,7 +415,9 @@ TEST_F(ReceiveMapWindow, EveryShowStartsAfreshButTheTitleAndCopyBuffer) {
     driver.selectMapping(0);
     driver.press("DELETEa");
     window.setWindowTitle("changed");
+    messages.answers = {"Discard"};
     driver.press("bitbtn2");
+    EXPECT_FALSE(window.isVisible());
     show();
     EXPECT_EQ(window.windowTitle(), "Receive NMEA2000 Frame Info");
     driver.selectFrame(0);
@@ -388,11 +428,58 @@ TEST_F(ReceiveMapWindow, BadFilesAreReportedOncePerFile) {
     frames(receiveFrame("1") + "<row DataPage=\"1\"/>" + receiveFrame("3"));
     map(mapRow("1", "1", "0") + "<row Index=\"2\"/>" + mapRow("3", "1", "0"));
     show();
-    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information", "Error in reading file PDO XML"},
-                                             Shown{"information", "Error in reading file SDOPDO XML"}));
+    EXPECT_THAT(shown(messages),
+                ElementsAre(Shown{"information",
+                                  "Error in reading file PDO XML\n\nRCobDef.xml: row 2: attribute PGN is missing; the "
+                                  "window lists the 1 frame before it."},
+                            Shown{"information",
+                                  "Error in reading file SDOPDO XML\n\nRInfoCob.xml:\nrow 2: attribute NrPdo is "
+                                  "missing\nrow 3: not read after row 2\nThe window holds 1 of the file's 3 mappings; "
+                                  "OK asks before it saves fewer."}));
     EXPECT_THAT(driver.frameLines(), ElementsAre("1\t1\t35"));
     driver.selectFrame(0);
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0"));
+}
+
+// Enter in "Index MODBUS" adds the mapping typed there; elsewhere Enter stays OK.
+TEST_F(ReceiveMapWindow, EnterInTheIndexIsNewAndElsewhereOk) {
+    frames(receiveFrame("1"));
+    show();
+    driver.selectFrame(0);
+    driver.typeIndex("7");
+    driver.index()->setFocus();
+    QTest::keyClick(driver.index(), Qt::Key_Return);
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind Mb 0"));
+    EXPECT_TRUE(window.isVisible());
+    driver.mappings()->setFocus();
+    QTest::keyClick(driver.mappings(), Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(savedMap(), "<RInfoCob>" + mapRow("7", "1", "0") + "</RInfoCob>");
+}
+
+// Mappings whose frame row is gone are named at show and removed only when the user says so;
+// a changed map is not dropped by Escape without a question.
+TEST_F(ReceiveMapWindow, MappingsOfAMissingFrameAreToldAndAskedAboutAndEscapeAsks) {
+    frames(receiveFrame("1"));
+    map(mapRow("1", "1", "0") + mapRow("2", "2", "0"));
+    show();
+    EXPECT_THAT(shown(messages), ElementsAre(Shown{"information",
+                                                   "RInfoCob.xml:\nrow 2: NrPdo 2 names no frame (RCobDef.xml has 1 "
+                                                   "row)\nThe window holds 1 of the file's 2 mappings; OK asks before "
+                                                   "it saves fewer."}));
+    driver.press("bitbtn1");
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.questions[0].buttons, (std::vector<std::string>{"Save", "Back"}));
+    EXPECT_EQ(messages.questions[0].defaultButton, "Back");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(savedMap(), ::testing::HasSubstr("NrPdo=\"2\""));
+
+    driver.selectFrame(0);
+    driver.selectMapping(0);
+    driver.press("DELETEa");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(messages.questions.back().text, "Discard your changes to RInfoCob.xml?");
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(ReceiveMapWindow, EscapeCancels) {

@@ -90,6 +90,10 @@ TEST_F(RegisterMapFile, RowsNamingNoFrameAreDroppedAndVanishAtTheNextSave) {
     RegisterMapLoad loaded = load();
     EXPECT_THAT(loaded.messages, IsEmpty());
     EXPECT_THAT(loaded.droppedRows, ElementsAre(DroppedMapRow{3, 5, {"3", "1", ""}}));
+    EXPECT_THAT(loaded.loss.dropped, ElementsAre(DroppedRows{3, 3, "NrPdo 5 names no frame (RCobDef.xml has 4 rows)"}));
+    EXPECT_THAT(loadNotices(loaded), ElementsAre("RInfoCob.xml:\nrow 3: NrPdo 5 names no frame (RCobDef.xml has 4 "
+                                                 "rows)\nThe window holds 3 of the file's 4 mappings; OK asks before "
+                                                 "it saves fewer."));
     EXPECT_EQ(loaded.map.mappingCount(), 3u);
     SaveRegisterMap(loaded.map, dir.path());
     EXPECT_EQ(readFile(dir / "RInfoCob.xml"),
@@ -172,6 +176,18 @@ TEST_F(RegisterMapFile, MapFailureKeepsTheMappingsBeforeTheBadRow) {
         EXPECT_THAT(indexesOf(loaded.map.frames[0]), ElementsAre("2"));
         EXPECT_THAT(indexesOf(loaded.map.frames[1]), ElementsAre("1"));
     }
+    // What OK asks: the rows from the bad one on would vanish from the file.
+    std::string rows;
+    for (int row = 1; row <= 10; ++row)
+        rows += row == 6 ? "<row Index=\"6\" NrPdo=\"1\"/>" : mapRow(std::to_string(row), "1", "1");
+    file("RInfoCob.xml", table("RInfoCob", rows));
+    EXPECT_EQ(lossQuestion(load().loss),
+              "RInfoCob.xml: 5 of its 10 mappings could not be read. Saving now keeps 5 and removes 5 (the old file "
+              "is kept in backup/).\n\nrow 6: attribute PosComp is missing\nrows 7 to 10: not read after row 6");
+    EXPECT_THAT(loadNotices(load()),
+                ElementsAre("Error in reading file SDOPDO XML\n\nRInfoCob.xml:\nrow 6: attribute PosComp is "
+                            "missing\nrows 7 to 10: not read after row 6\nThe window holds 5 of the file's 10 "
+                            "mappings; OK asks before it saves fewer."));
     // A row naming a frame beyond the table is dropped before its other attributes are read.
     file("RInfoCob.xml", table("RInfoCob", "<row NrPdo=\"3\"/>" + mapRow("4", "1", "1")));
     EXPECT_THAT(load().messages, IsEmpty());

@@ -19,6 +19,7 @@
 #include "map_window_driver.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
+#include "update/summary_answer.h"
 #include "widgets/recording_message_boxes.h"
 #include "widgets/string_grid.h"
 
@@ -141,11 +142,9 @@ TEST_F(RegisterMapsInTheProgram, ProjectMadeOnlyThroughTheWindowsCompilesToTheSa
         EXPECT_EQ(readFile(projectDir / file), readFile(sample / file)) << file;
 
     QString updateWindow;
-    QTimer::singleShot(0, [&] {
-        if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            updateWindow = window->windowTitle();
-            window->reject();
-        }
+    testing::goOnFromSummaryThen([&](QDialog& window) {
+        updateWindow = window.windowTitle();
+        window.reject();
     });
     windows->main().findChild<QPushButton*>("CreateBin")->click();
     EXPECT_EQ(updateWindow, "Update Firmware from Serial (RS232)");

@@ -208,9 +208,13 @@ TEST_F(TransmitMapWindow, ExportWritesTheMapAsItStandsAndChangesNothing) {
     driver.typeIndex("0x20");
     driver.chooseRadio("PoscompLsbA", 5);
     driver.press("NewA");
-    driver.press("button1");
-    EXPECT_EQ(readFile(project / "TInfoCob.csv"), "3,1,136,\r\n0x20,1,5,\r\n4,2,33,\r\n") << "unsaved New included";
-    EXPECT_THAT(messages.texts(), IsEmpty());
+    driver.exportAs(0);
+    EXPECT_EQ(readFile(project / "TInfoCob.csv"), "3,1,136,0\r\n0x20,1,5,0\r\n4,2,33,1\r\n") << "unsaved New included";
+    driver.exportAs(1);
+    EXPECT_TRUE(fs::is_regular_file(project / "TInfoCob.xlsx"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("TInfoCob: 3 mappings exported to " + (project / "TInfoCob.csv").string(),
+                            "TInfoCob: 3 mappings exported to " + (project / "TInfoCob.xlsx").string()));
     EXPECT_TRUE(window.isVisible());
     EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind Mb 1"));
     EXPECT_EQ(driver.index()->text(), "0x20");
@@ -220,7 +224,7 @@ TEST_F(TransmitMapWindow, ExportWritesTheMapAsItStandsAndChangesNothing) {
 TEST_F(TransmitMapWindow, ExportThatCannotWriteShowsTheReasonAndKeepsTheWindowOpen) {
     show();
     fs::create_directory(project / "TInfoCob.csv");
-    driver.press("button1");
+    driver.exportAs(0);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].kind, "error");
     EXPECT_THAT(messages.messages[0].text, ::testing::HasSubstr("TInfoCob.csv"));
@@ -235,7 +239,7 @@ TEST_F(TransmitMapWindow, ImportReplacesTheMapInMemoryOnlyUntilOk) {
     chosenWorkbook = workbook("tinfocob_upper.xls");
     driver.press("bitbtn4");
     EXPECT_THAT(dialogFolders, ElementsAre(project.path())) << "the dialog starts in the project folder";
-    EXPECT_THAT(messages.texts(), IsEmpty()) << "success shows no message";
+    EXPECT_THAT(messages.texts(), ElementsAre("TInfoCob: 1 mapping imported"));
     EXPECT_EQ(window.registerMap().mappingCount(), 1u);
     driver.press("bitbtn2");
     EXPECT_EQ(savedMap(), before) << "Cancel abandons the import";
@@ -244,7 +248,7 @@ TEST_F(TransmitMapWindow, ImportReplacesTheMapInMemoryOnlyUntilOk) {
     driver.press("bitbtn4");
     driver.press("bitbtn1");
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("2", "1", "17", "") + "</TInfoCob>");
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("2", "1", "17", "0") + "</TInfoCob>") << "no Write flag reads as 0";
 }
 
 TEST_F(TransmitMapWindow, ImportClearsTheDetailsAndListsTheSelectedFramesNewMappings) {
@@ -256,25 +260,23 @@ TEST_F(TransmitMapWindow, ImportClearsTheDetailsAndListsTheSelectedFramesNewMapp
     chosenWorkbook = workbook("tinfocob.xls");
     driver.press("bitbtn4");
     EXPECT_EQ(driver.frames()->currentRow(), 0) << "the frame selection stays";
-    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1", "Ind MB 2"));
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1"));
     EXPECT_EQ(driver.mappings()->currentRow(), -1);
     EXPECT_EQ(driver.index()->text(), "");
     EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 0);
     EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 0);
 
     driver.selectFrame(1);
-    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1", "Ind MB 2"));
+    EXPECT_THAT(driver.mappingLines(), ElementsAre("Ind MB 0", "Ind MB 1"));
     driver.selectMapping(1);
-    EXPECT_EQ(driver.index()->text(), "7");
-    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 8);
-    EXPECT_THAT(messages.texts(), ElementsAre("'' is not a valid integer value")) << "the empty Write_J1939 text";
-
-    // The imported Index "12.5" is no integer: OK refuses it and writes nothing.
-    messages.messages.clear();
-    driver.press("bitbtn1");
-    EXPECT_THAT(messages.texts(), ElementsAre("'12.5' is not a valid integer value"));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("3", "1", "136", "1") + "</TInfoCob>");
+    EXPECT_EQ(driver.index()->text(), "13");
+    EXPECT_EQ(driver.radioChoice("PoscompMsbA"), 2);
+    EXPECT_EQ(driver.radioChoice("PoscompLsbA"), 1);
+    EXPECT_EQ(writeList()->currentText(), "True") << "the imported Write flag";
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].kind, "information");
+    EXPECT_THAT(messages.messages[0].text,
+                ::testing::StartsWith("TInfoCob: 4 mappings imported; 6 rows skipped (row 4: "));
 }
 
 // Each line stands for the mapping at its position: New after an import adds the line after
@@ -290,8 +292,8 @@ TEST_F(TransmitMapWindow, NewAfterAnImportLabelsAndChangesItsOwnMapping) {
     driver.typeIndex("51");
     driver.press("ModifyA");
     driver.press("bitbtn1");
-    EXPECT_THAT(messages.texts(), IsEmpty());
-    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("1", "1", "33", "") + mapRow("51", "1", "0", "0") + "</TInfoCob>");
+    EXPECT_THAT(messages.texts(), ElementsAre("TInfoCob: 1 mapping imported"));
+    EXPECT_EQ(savedMap(), "<TInfoCob>" + mapRow("1", "1", "33", "0") + mapRow("51", "1", "0", "0") + "</TInfoCob>");
 }
 
 TEST_F(TransmitMapWindow, ImportWithNoFrameSelectedLeavesTheMappingListEmpty) {
@@ -320,15 +322,19 @@ TEST_F(TransmitMapWindow, CancelledDialogChangesNothing) {
     EXPECT_EQ(window.registerMap().mappingCount(), 1u);
 }
 
-TEST_F(TransmitMapWindow, WorkbookThatCannotBeReadOrLacksTheSheetEndsTheImportSilently) {
+TEST_F(TransmitMapWindow, WorkbookThatCannotBeReadOrLacksTheSheetKeepsTheMapAndSaysWhy) {
     map(mapRow("3", "1", "136", "1") + mapRow("4", "2", "33", "0"));
     std::string bytes = readFile(workbook("tinfocob.xls"));
     writeFile(project / "cut.xls", bytes.substr(0, bytes.size() / 2));
     show();
     for (const fs::path& file : {project / "cut.xls", workbook("without_tinfocob.xls")}) {
         chosenWorkbook = file;
+        messages.messages.clear();
         driver.press("bitbtn4");
-        EXPECT_THAT(messages.texts(), IsEmpty()) << file;
+        ASSERT_EQ(messages.messages.size(), 1u) << file;
+        EXPECT_EQ(messages.messages[0].kind, "error");
+        EXPECT_THAT(messages.messages[0].text,
+                    ::testing::StartsWith("TInfoCob: nothing imported, the map is unchanged: " + file.string()));
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.registerMap().mappingCount(), 2u) << file << ": the map stays as it was";
     }

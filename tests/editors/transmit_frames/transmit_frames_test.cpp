@@ -69,8 +69,8 @@ TEST(CheckTransmitFrames, SaysWhatTheWindowWouldSayAtOk) {
     TempDir project;
     EXPECT_FALSE(CheckTransmitFrames(project.path()).present);
     SaveTransmitFrames(project / "tcobdef.xml", {frame(), {"8", "0", "", "0", ""}});
-    EXPECT_THAT(CheckTransmitFrames(project.path()).refusal,
-                Optional(std::string("Error in row 2!! The Priority of J1939 frame must be between 0 and 7")));
+    EXPECT_EQ(CheckTransmitFrames(project.path()).refusal,
+              (TableRefusal{"Error in row 2!! The Priority of J1939 frame must be between 0 and 7", 2, "Priority"}));
     SaveTransmitFrames(project / "tcobdef.xml", std::vector<TransmitFrameRow>(260, frame()));
     FrameTableCheck check = CheckTransmitFrames(project.path());
     EXPECT_EQ(check.refusal, std::nullopt);

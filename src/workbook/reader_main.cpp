@@ -1,0 +1,52 @@
+// telvanor-workbook-reader FILE [SHEET]: reads a workbook and writes on its standard output the
+// names of its worksheets and, when SHEET is given, that worksheet's rows (workbook_answer.h),
+// or the reason it cannot be read. The program starts it for every worksheet it imports, so
+// that whatever a damaged or hostile file does to the reading libraries ends with this
+// process: it runs under a memory limit, and the program stops it after a time limit.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <new>
+
+#include "project/atomic_file.h"
+#include "project/workbook_answer.h"
+#include "project/workbook_limits.h"
+#include "workbook/workbook_reading.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TELVANOR_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TELVANOR_SANITIZED 1
+#endif
+#endif
+
+int main(int argc, char** argv) {
+    using namespace telvanor;
+    if (argc < 2 || argc > 3) {
+        static constexpr std::string_view kUsage = "usage: telvanor-workbook-reader FILE [SHEET]\n";
+        (void)::write(STDERR_FILENO, kUsage.data(), kUsage.size());
+        return 2;
+    }
+#ifndef TELVANOR_SANITIZED
+    // A workbook that makes a library ask for more memory fails instead of exhausting it. (The
+    // sanitizers reserve far more address space than this, so a sanitized build goes without.)
+    rlim_t bytes = static_cast<rlim_t>(kReaderMemoryMegabytes) * kMegabyte;
+    rlimit memory{bytes, bytes};
+    ::setrlimit(RLIMIT_AS, &memory);
+#endif
+    std::filesystem::path file = argv[1];
+    std::string answer;
+    try {
+        std::optional<std::string_view> sheet;
+        if (argc == 3) sheet = argv[2];
+        answer = encodeWorkbookAnswer(readWorkbookContent(file, sheet));
+    } catch (const std::bad_alloc&) {
+        answer =
+            encodeWorkbookRefusal(file.string() + " cannot be read: it needs more memory than the reader's limit of " +
+                                  std::to_string(kReaderMemoryMegabytes) + " MB");
+    } catch (const std::exception& failure) {
+        answer = encodeWorkbookRefusal(failure.what());
+    }
+    return writeAll(STDOUT_FILENO, answer) == 0 ? 0 : 1;
+}
