@@ -51,7 +51,7 @@ TEST(WindowsFiles, AFileThatAnotherProgramHoldsOpenIsNotReplacedAndTheMessageSay
 TEST(WindowsFiles, NamesWithCharactersBeyondTheCodePageAreWrittenReadAndBackedUp) {
     TempDir dir;
     // "Projekt Überführung ñ 船" in UTF-8: no single Windows code page holds all of it.
-    const fs::path folder = dir / fs::path(u8"Projekt \u00DCberf\u00FChrung \u00F1 \u8239");
+    const fs::path folder = dir.path() / fs::path(u8"Projekt \u00DCberf\u00FChrung \u00F1 \u8239");
     fs::create_directories(folder);
     saveProjectFile(folder / "pargen.xml", "<first/>");
     saveProjectFile(folder / "pargen.xml", "<second/>");
