@@ -13,6 +13,7 @@
 #include "widgets/dialog_parts.h"
 #include "widgets/project_window.h"
 #include "widgets/qt_text.h"
+#include "widgets/web_address_label.h"
 
 // The resources live in the static gui library, so their registration must be pulled in by
 // name; Q_INIT_RESOURCE works only outside a namespace.
@@ -38,8 +39,8 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     Image2->setIconSize(QSize(kLogoSize, kLogoSize));
     Image2->setAutoRaise(true);
     Image2->setCursor(Qt::PointingHandCursor);
-    Image2->setAccessibleName("Image2");
-    Image2->setAccessibleDescription("Opens the maker's web page");
+    Image2->setAccessibleName("Maker's web page");
+    Image2->setAccessibleDescription("The maker's logo; opens the maker's web page");
     Image2->setToolTip(toQt(makerPageAddress(kAboutPageProduct)));
 
     QLabel* Label1 = namedLabel("Label1", "Software Telvanor ", this);
@@ -63,10 +64,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     pairs->setColumnStretch(2, 1);
 
     const QString host = toQt(kMakerHost).section("//", 1);
-    QLabel* Label4 = namedLabel("Label4", "<a href=\"page\">" + host + "</a>", this);
-    Label4->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    Label4->setCursor(Qt::PointingHandCursor);
-    Label4->setAccessibleName(host);
+    auto* Label4 = named(new WebAddressLabel(host, this), "Label4");
     Label4->setToolTip(toQt(makerPageAddress(kAboutPageProduct)));
 
     auto* LbButton1 = new QPushButton("OK", this);
@@ -98,7 +96,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Image2, &QToolButton::clicked, this, [this] { Image2Click(); });
-    connect(Label4, &QLabel::linkActivated, this, [this] { Label4Click(); });
+    connect(Label4, &WebAddressLabel::activated, this, [this] { Label4Click(); });
     connect(LbButton1, &QPushButton::clicked, this, &QDialog::accept);
 
     setTabOrder(Image2, Label4);

@@ -6,11 +6,16 @@
 #include <QApplication>
 
 #include "app/application_windows.h"
+#include "app/main_window.h"
+#include "project/atomic_file.h"
+#include "project/sample_projects.h"
 #include "project/workspace.h"
 #include "project/workspace_location.h"
 #include "project/workspace_lock.h"
+#include "widgets/accessible_interfaces.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_text.h"
+#include "widgets/return_presses_button.h"
 
 namespace {
 
@@ -19,7 +24,7 @@ constexpr const char* kUsage =
     "    telvanor - Firmware Telvanor, configuration tool of the RM40915 gateway\n"
     "\n"
     "SYNOPSIS\n"
-    "    telvanor [--workspace DIR]\n"
+    "    telvanor [--workspace DIR] [PROJECT_DIR]\n"
     "    telvanor --help | --version\n"
     "\n"
     "DESCRIPTION\n"
@@ -27,8 +32,12 @@ constexpr const char* kUsage =
     "    which Modbus register takes or feeds which byte of which frame, sets the serial and\n"
     "    CAN parameters, compiles the project into bin/bank.bin and starts the serial updater.\n"
     "\n"
+    "    PROJECT_DIR, a folder under the workspace's PROJECTS, is opened as Open project opens\n"
+    "    it; a folder anywhere else is refused with a message, and the last project is opened.\n"
+    "\n"
     "OPTIONS\n"
-    "    --workspace DIR  keep MASTER, PROJECTS and the settings file in DIR\n"
+    "    --workspace DIR  keep MASTER, PROJECTS and the settings file in DIR, which is made\n"
+    "                     with its parents when missing\n"
     "    --help           show this text\n"
     "    --version        print the version\n"
     "\n"
@@ -36,14 +45,54 @@ constexpr const char* kUsage =
     "    The workspace is the program's own folder when it may write there, otherwise (and\n"
     "    always for an installed copy) $XDG_DATA_HOME/Telvanor, by default\n"
     "    ~/.local/share/Telvanor. It holds:\n"
-    "    PROJECTS/                     one folder per project\n"
+    "    PROJECTS/                     one folder per project; a new workspace receives a\n"
+    "                                  copy of the sample project Boat1\n"
     "    MASTER/                       sim40915.sim, the updater's device description\n"
     "    Ser_40915_Update.exe          the serial updater\n"
     "    Telvanor_NMEA20002MRTUs.ini   the last project's name\n"
     "    telvanor.lock                 the process id of the copy that uses the workspace\n"
+    "    The sample projects are installed in share/telvanor/examples.\n"
     "\n"
     "SEE ALSO\n"
     "    telvanor-cli --help: build, check and inspect projects without a window\n";
+
+struct Arguments {
+    std::filesystem::path workspace;  // empty: the program's own choice
+    std::optional<std::filesystem::path> project;
+};
+
+// A wrong command line ends the program: its message, then the usage.
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "telvanor: %s\n\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+// The arguments left once the toolkit has taken its own; nothing when they are wrong, after
+// saying why.
+std::optional<Arguments> parseArguments(int argc, char* argv[], int& exitCode) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--workspace" || argument.starts_with("--workspace=")) {
+            std::string folder = argument == "--workspace" ? (i + 1 < argc ? argv[++i] : "") : argument.substr(12);
+            if (folder.empty() || folder.starts_with("--")) {
+                exitCode = usageError("--workspace needs the workspace folder: --workspace DIR");
+                return std::nullopt;
+            }
+            arguments.workspace = folder;
+        } else if (argument.starts_with("-")) {
+            exitCode = usageError("unknown argument '" + argument + "'");
+            return std::nullopt;
+        } else if (arguments.project) {
+            exitCode = usageError("one project folder at most, not also '" + argument + "'");
+            return std::nullopt;
+        } else {
+            // Taken against the folder the program was started in, before anything else.
+            arguments.project = std::filesystem::absolute(argument);
+        }
+    }
+    return arguments;
+}
 
 }  // namespace
 
@@ -63,35 +112,39 @@ int main(int argc, char* argv[]) {
 
     // QApplication takes its own options (such as -platform) out of argv.
     QApplication application(argc, argv);
-    std::filesystem::path workspace;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument == "--workspace" && i + 1 < argc) {
-            workspace = argv[++i];
-        } else {
-            std::fprintf(stderr, "telvanor: unknown argument '%s'\n\n%s", argument.c_str(), kUsage);
-            return 2;
-        }
-    }
+    telvanor::installAccessibleInterfaces();
+    telvanor::installReturnPressesFocusedButton();
+    int exitCode = 0;
+    std::optional<Arguments> arguments = parseArguments(argc, argv, exitCode);
+    if (!arguments) return exitCode;
     QApplication::setApplicationName(telvanor::toQt(telvanor::kApplicationTitle));
     // Ties the windows to the menu entry's icon and name on Wayland desktops.
     QGuiApplication::setDesktopFileName("com.quenzartelvanor.FirmwareTelvanor");
-    if (workspace.empty())
-        workspace = telvanor::chooseWorkspaceDir(
-            telvanor::processWorkspaceEnvironment(telvanor::pathFromQt(QApplication::applicationDirPath())));
+    std::filesystem::path exeDir = telvanor::pathFromQt(QApplication::applicationDirPath());
+    std::filesystem::path workspace = arguments->workspace;
+    if (workspace.empty()) workspace = telvanor::chooseWorkspaceDir(telvanor::processWorkspaceEnvironment(exeDir));
 
-    workspace = std::filesystem::absolute(workspace);
-    std::error_code ignored;  // a workspace that cannot be made shows in what follows
     telvanor::QtMessageBoxes messages;
+    // Every later path is formed from the clean workspace path; without a workspace folder the
+    // program cannot keep anything, so it says why and ends.
+    try {
+        workspace = telvanor::prepareWorkspaceDir(workspace);
+    } catch (const telvanor::FileError& error) {
+        std::fprintf(stderr, "telvanor: %s\n", error.what());
+        messages.error(error.what());
+        return 1;
+    }
     // A second copy on the same workspace is told so before anything else.
-    std::filesystem::create_directories(workspace, ignored);
     telvanor::WorkspaceLock lock = telvanor::lockWorkspace(workspace);
     if (std::optional<std::string> notice = telvanor::workspaceLockNotice(lock, workspace))
         messages.information(*notice);
+    if (std::optional<std::filesystem::path> samples = telvanor::sampleProjectsDir(exeDir))
+        for (const std::string& failure : telvanor::copySampleProjects(workspace, *samples)) messages.error(failure);
     int result = 0;
     {
         telvanor::ApplicationWindows windows(workspace, messages);
         windows.main().show();
+        if (arguments->project) windows.main().openProjectFolder(*arguments->project);
         result = QApplication::exec();
     }
     telvanor::unlockWorkspace(workspace);

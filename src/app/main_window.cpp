@@ -18,10 +18,12 @@
 #include "update/boot_serial_window.h"
 #include "update/update_log.h"
 #include "update/update_summary_window.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
 #include "widgets/project_window.h"
 #include "widgets/qt_text.h"
+#include "widgets/web_address_label.h"
 
 namespace telvanor {
 
@@ -42,6 +44,13 @@ QLabel* stepLabel(const char* name, const QString& text, QWidget* parent) {
     label->setFont(font);
     label->setStyleSheet("color: grey");
     return label;
+}
+
+// The caption with `key` marked as its mnemonic, at the key's first place in it.
+QString withMnemonic(QString caption, QChar key) {
+    Q_ASSERT(caption.contains(key));
+    caption.insert(caption.indexOf(key), '&');
+    return caption;
 }
 
 }  // namespace
@@ -68,19 +77,20 @@ QPushButton* TFTelvanoreFirmWare::makeButton(const char* name, const QString& ca
 }
 
 void TFTelvanoreFirmWare::buildLayout() {
-    QPushButton* New = makeButton("New", "New project");
-    QPushButton* open = makeButton("open", "Open project");
-    QPushButton* btn_Prm_Gen = makeButton("btn_Prm_Gen", toQt(kPargenStep));
-    QPushButton* btn_RCOB = makeButton("btn_RCOB", toQt(kRCobDefStep));
-    QPushButton* btn_Info_RCOB = makeButton("btn_Info_RCOB", "Define NMEA");
-    QPushButton* btn_TCOB = makeButton("btn_TCOB", toQt(kTCobDefStep));
-    QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", "Define NMEA");
-    QPushButton* CreateBin = makeButton("CreateBin", "Update Device");
+    // Each button has a key of its own: Alt and the underlined letter press it.
+    QPushButton* New = makeButton("New", withMnemonic("New project", 'N'));
+    QPushButton* open = makeButton("open", withMnemonic("Open project", 'O'));
+    QPushButton* btn_Prm_Gen = makeButton("btn_Prm_Gen", withMnemonic(toQt(kPargenStep), 'C'));
+    QPushButton* btn_RCOB = makeButton("btn_RCOB", withMnemonic(toQt(kRCobDefStep), 'R'));
+    QPushButton* btn_Info_RCOB = makeButton("btn_Info_RCOB", withMnemonic("Define NMEA", 'D'));
+    QPushButton* btn_TCOB = makeButton("btn_TCOB", withMnemonic(toQt(kTCobDefStep), 'T'));
+    QPushButton* btn_Info_TCOB = makeButton("btn_Info_TCOB", withMnemonic("Define NMEA", 'e'));
+    QPushButton* CreateBin = makeButton("CreateBin", withMnemonic("Update Device", 'U'));
     // Beside the steps: every register of both maps in one table, and read live from the gateway.
-    QPushButton* btn_Reg_Overview = makeButton("btn_Reg_Overview", "Register Overview");
-    QPushButton* btn_Monitor = makeButton("btn_Monitor", "Monitor");
-    QPushButton* about = makeButton("about", "About");
-    QPushButton* LbButton1 = makeButton("LbButton1", "X");
+    QPushButton* btn_Reg_Overview = makeButton("btn_Reg_Overview", withMnemonic("Register Overview", 'v'));
+    QPushButton* btn_Monitor = makeButton("btn_Monitor", withMnemonic("Monitor", 'M'));
+    QPushButton* about = makeButton("about", withMnemonic("About", 'A'));
+    QPushButton* LbButton1 = makeButton("LbButton1", withMnemonic("X", 'X'));
     LbButton1->setAccessibleName("Close");
     LbButton1->setToolTip("Close the program");
 
@@ -95,14 +105,9 @@ void TFTelvanoreFirmWare::buildLayout() {
         makeButton("btn_Emcy_Wd", "Define EMCY Word"), makeButton("btn_Emcy", "Set Translate EMCY")};
     for (QPushButton* button : hidden) button->hide();
 
-    Label6_ = new QLabel(this);
-    Label6_->setObjectName("Label6");
-    QString host = toQt(kMakerHost).section("//", 1);
-    Label6_->setText("<a href=\"page\">" + host + "</a>");
-    Label6_->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    Label6_->setCursor(Qt::PointingHandCursor);
-    Label6_->setAccessibleName(host);
-    connectGuarded(Label6_, &QLabel::linkActivated, messages_, this, &TFTelvanoreFirmWare::Label6Click);
+    Label6_ = named(new WebAddressLabel(toQt(kMakerHost).section("//", 1), this), "Label6");
+    Label6_->setToolTip(toQt(makerPageAddress(kMainPageProduct)));
+    connectGuarded(Label6_, &WebAddressLabel::activated, messages_, this, &TFTelvanoreFirmWare::Label6Click);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
@@ -180,7 +185,24 @@ void TFTelvanoreFirmWare::NewaClick() {
 void TFTelvanoreFirmWare::OpenaClick() {
     fs::path folder = workspace_.ProjectDir;
     chooseFolder_("Select directory of project", workspace_.ProjectsDir, folder);
-    OpenProject(workspace_, folder);
+    // The chooser stays beneath PROJECTS; a folder from elsewhere is never made the project.
+    if (folder.empty())
+        OpenProject(workspace_, folder);
+    else if (std::optional<std::string> refusal = OpenProjectFolder(workspace_, folder)) {
+        messages_.error(*refusal);
+        return;
+    }
+    projectOpened();
+}
+
+void TFTelvanoreFirmWare::openProjectFolder(const fs::path& folder) {
+    if (std::optional<std::string> refusal = OpenProjectFolder(workspace_, folder))
+        messages_.error(*refusal);
+    else
+        projectOpened();
+}
+
+void TFTelvanoreFirmWare::projectOpened() {
     setProjectTitle();
     OpenExcel.setInitialFolder(workspace_.ProjectDir);
 }

@@ -11,13 +11,13 @@
 #include "widgets/open_excel.h"
 
 class QDialog;
-class QLabel;
 class QPushButton;
 
 namespace telvanor {
 
 class MessageBoxes;
 class TFBootSer;
+class WebAddressLabel;
 class TFsaveproj;
 struct UpdateSummary;
 
@@ -37,6 +37,10 @@ public:
     WorkspaceState& workspace() { return workspace_; }
     // The workbook dialog of the worksheet imports, starting in the project folder.
     OpenExcelDialog& openExcel() { return OpenExcel; }
+
+    // Opens a project folder named on the command line as Open project would; a folder outside
+    // PROJECTS is refused with a message, and the current project stays.
+    void openProjectFolder(const std::filesystem::path& folder);
 
     // The window a step button opens, by the button's name ("btn_Prm_Gen", "btn_RCOB", ...).
     void setStepWindow(const QString& buttonName, QDialog* window);
@@ -61,6 +65,7 @@ private:
     void FormClose();
 
     void setProjectTitle();
+    void projectOpened();
     QPushButton* makeButton(const char* name, const QString& caption);
     void buildLayout();
 
@@ -72,7 +77,7 @@ private:
     TFBootSer* updateWindow_ = nullptr;
     QDialog* aboutWindow_ = nullptr;
     TFsaveproj* newProjectWindow_ = nullptr;
-    QLabel* Label6_ = nullptr;
+    WebAddressLabel* Label6_ = nullptr;
     OpenExcelDialog OpenExcel;
 };
 

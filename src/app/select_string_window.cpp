@@ -38,7 +38,7 @@ TFSELstringhe::TFSELstringhe(MessageBoxes& messages, QWidget* parent)
     // The heading row is the grid's header; rows 0 to 999 hold the indexes 0 to 999.
     sg_ = new QTableWidget(kStringCount, 2, this);
     sg_->setObjectName("sg");
-    sg_->setAccessibleName("sg");
+    sg_->setAccessibleName("Strings");
     sg_->setHorizontalHeaderLabels({"Index", "String"});
     sg_->verticalHeader()->hide();
     sg_->verticalHeader()->setDefaultSectionSize(sg_->fontMetrics().height() + 8);

@@ -21,6 +21,8 @@ std::string kindText(fs::file_type type) {
             return "a character device";
         case fs::file_type::block:
             return "a block device";
+        case fs::file_type::regular:
+            return "a regular file";
         default:
             return "not a file";
     }
@@ -43,6 +45,17 @@ std::optional<std::string> irregularFileReason(const fs::path& path) {
     }
     if (fs::is_regular_file(status)) return std::nullopt;
     return "it is " + kindText(status.type()) + ", not a regular file";
+}
+
+std::optional<std::string> notFolderReason(const fs::path& path) {
+    std::error_code error;
+    fs::file_status status = fs::status(path, error);
+    if (!error && fs::exists(status)) {
+        if (fs::is_directory(status)) return std::nullopt;
+        return "it is " + kindText(status.type()) + ", not a folder";
+    }
+    if (entryExists(path)) return irregularFileReason(path);  // a link that leads nowhere
+    return std::string("there is no such folder");
 }
 
 bool entryExists(const fs::path& path) {

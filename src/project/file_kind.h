@@ -16,6 +16,11 @@ namespace telvanor {
 // /x/y, which does not exist". Nothing for a regular file, or for a path where nothing is.
 std::optional<std::string> irregularFileReason(const std::filesystem::path& path);
 
+// Why `path` cannot be used as a folder, following links: "there is no such folder", "it is a
+// regular file, not a folder", "it is a FIFO (named pipe), not a folder", "it is a link to /x/y,
+// which does not exist". Nothing for a folder.
+std::optional<std::string> notFolderReason(const std::filesystem::path& path);
+
 // Whether anything stands at `path`, a link leading nowhere included.
 bool entryExists(const std::filesystem::path& path);
 

@@ -18,6 +18,32 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+// Notepad and other Windows editors may begin the file with UTF-8's byte order mark; it is
+// read past, and the file is written back without it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string settingsContent(const std::filesystem::path& file) {
+    std::string content = readWholeFile(file, kMaxSettingsBytes);
+    if (content.starts_with(kByteOrderMark)) content.erase(0, kByteOrderMark.size());
+    // UTF-16 (and UTF-32) are not read as bytes of another text, nor written over.
+    if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
+        throw FileError("Cannot read " + file.string() + ": it is UTF-16 or UTF-32 text; save it as UTF-8");
+    return content;
+}
+
+// The first control character of a value (NUL, a line break, ...), which no folder name holds
+// and which would end or cut the value in the file or in the program.
+std::optional<unsigned char> controlCharacterIn(std::string_view value) {
+    for (char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return static_cast<unsigned char>(c);
+    return std::nullopt;
+}
+
+std::string controlCharacterText(unsigned char c) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("a control character (0x") + kDigits[c >> 4] + kDigits[c & 0xF] + ")";
+}
+
 std::vector<std::string> splitLines(const std::string& content) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -65,14 +91,18 @@ std::string parseValue(std::string_view raw) {
 std::optional<std::string> readIniValue(const std::filesystem::path& file, std::string_view section,
                                         std::string_view key) {
     if (!entryExists(file)) return std::nullopt;
-    std::string content = readWholeFile(file, kMaxSettingsBytes);
     bool inSection = false;
-    for (const std::string& line : splitLines(content)) {
+    for (const std::string& line : splitLines(settingsContent(file))) {
         if (auto name = sectionHeader(line)) {
             inSection = equalNoCase(*name, section);
         } else if (inSection) {
-            if (auto entry = keyOf(line); entry && equalNoCase(entry->first, key))
-                return parseValue(std::string_view(line).substr(entry->second));
+            if (auto entry = keyOf(line); entry && equalNoCase(entry->first, key)) {
+                std::string value = parseValue(std::string_view(line).substr(entry->second));
+                if (auto c = controlCharacterIn(value))
+                    throw FileError("Cannot read " + file.string() + ": the value of " + std::string(key) + " holds " +
+                                    controlCharacterText(*c));
+                return value;
+            }
         }
     }
     return std::nullopt;
@@ -80,12 +110,14 @@ std::optional<std::string> readIniValue(const std::filesystem::path& file, std::
 
 void writeIniValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
                    std::string_view value) {
-    // A line break would end the value early and turn its rest into another line.
-    if (value.find_first_of("\r\n") != std::string_view::npos)
-        throw FileError("Cannot write " + file.string() + ": the value of " + std::string(key) + " holds a line break");
+    // A line break would end the value early and turn its rest into another line; a NUL or
+    // another control character could not be read back.
+    if (auto c = controlCharacterIn(value))
+        throw FileError("Cannot write " + file.string() + ": the value of " + std::string(key) + " holds " +
+                        (*c == '\n' || *c == '\r' ? std::string("a line break") : controlCharacterText(*c)));
     // A missing file is made; one that cannot be read is not replaced, so its other lines stay.
     std::vector<std::string> lines;
-    if (entryExists(file)) lines = splitLines(readWholeFile(file, kMaxSettingsBytes));
+    if (entryExists(file)) lines = splitLines(settingsContent(file));
     std::string entry = std::string(key) + "=" + formatValue(value);
     bool inSection = false;
     bool written = false;

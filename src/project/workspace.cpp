@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "project/atomic_file.h"
+#include "project/file_kind.h"
 #include "project/formats/emcy_def_format.h"
 #include "project/formats/emcy_word_format.h"
 #include "project/formats/pargen_format.h"
@@ -24,6 +25,13 @@ fs::path withoutTrailingSeparator(fs::path folder) {
     std::string text = folder.string();
     while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
     return fs::path(text);
+}
+
+// The path of `folder` behind `base` ("." for base itself); nothing when it lies elsewhere.
+std::optional<fs::path> pathBehind(const fs::path& folder, const fs::path& base) {
+    fs::path behind = withoutTrailingSeparator(folder).lexically_relative(withoutTrailingSeparator(base));
+    if (behind.empty() || *behind.begin() == "..") return std::nullopt;
+    return behind;
 }
 
 }  // namespace
@@ -52,7 +60,7 @@ WorkspaceStart InitWorkspace(const fs::path& workspaceDir) {
     WorkspaceState& state = start.state;
     state.ExeDir = withoutTrailingSeparator(workspaceDir);
     state.MasterDir = state.ExeDir / "MASTER";
-    state.ProjectsDir = state.ExeDir / "PROJECTS";
+    state.ProjectsDir = state.ExeDir / std::string(kProjectsFolder);
     std::error_code ignored;
     fs::create_directory(state.MasterDir, ignored);
     fs::create_directory(state.ProjectsDir, ignored);
@@ -93,6 +101,28 @@ void OpenProject(WorkspaceState& state, const fs::path& chosenFolder) {
     std::string projects = state.ProjectsDir.string();
     state.ProjectName = folder.size() > projects.size() ? folder.substr(projects.size()) : std::string();
     SetProjectPaths(state);
+}
+
+std::optional<std::string> OpenProjectFolder(WorkspaceState& state, const fs::path& folder) {
+    std::error_code error;
+    fs::path given = fs::absolute(folder, error).lexically_normal();
+    if (std::optional<std::string> reason = notFolderReason(given))
+        return "Cannot open the project " + given.string() + ": " + *reason;
+    // As written first, as the folder chooser gives it, then with links resolved on both
+    // sides, so that a project reached through a link to the workspace is found under PROJECTS.
+    std::optional<fs::path> behind = pathBehind(given, state.ProjectsDir);
+    std::error_code projectsError;
+    if (!behind) {
+        fs::path real = fs::canonical(given, error);
+        fs::path projects = fs::canonical(state.ProjectsDir, projectsError);
+        if (!error && !projectsError) behind = pathBehind(real, projects);
+    }
+    if (!behind)
+        return "Cannot open the project " + given.string() + ": it does not lie under " + state.ProjectsDir.string() +
+               ", the PROJECTS folder of the workspace.\n\nCopy the project folder there, or start the program with "
+               "--workspace on the workspace that holds it.";
+    OpenProject(state, *behind == "." ? state.ProjectsDir : state.ProjectsDir / *behind);
+    return std::nullopt;
 }
 
 std::string projectTitle(const WorkspaceState& state) { return std::string(kTitlePrefix) + state.ProjectName; }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace telvanor {
 
+inline constexpr std::string_view kProjectsFolder = "PROJECTS";
 inline constexpr std::string_view kSettingsFileName = "Telvanor_NMEA20002MRTUs.ini";
 inline constexpr std::string_view kSettingsSection = "lastproj";
 inline constexpr std::string_view kSettingsKey = "projectname";
@@ -69,6 +71,12 @@ void SaveWorkspace(const WorkspaceState& state);
 // Makes the folder left by the folder chooser current: its path behind PROJECTS becomes the
 // project name (empty for PROJECTS itself or an empty folder).
 void OpenProject(WorkspaceState& state, const std::filesystem::path& chosenFolder);
+
+// Opens a folder named by the user (on the command line) as Open project would: its path
+// behind PROJECTS becomes the project name, PROJECTS itself included. A folder that is not
+// there, or that lies outside PROJECTS (also through a symbolic link), is refused: gives the
+// message that says so, and the state stays as it was.
+std::optional<std::string> OpenProjectFolder(WorkspaceState& state, const std::filesystem::path& folder);
 
 // The window title for the current project name.
 std::string projectTitle(const WorkspaceState& state);

@@ -4,6 +4,8 @@
 
 #include "platform/file_system.h"
 #include "platform/user_folders.h"
+#include "project/atomic_file.h"
+#include "project/file_kind.h"
 
 namespace telvanor {
 
@@ -24,6 +26,29 @@ fs::path chooseWorkspaceDir(const WorkspaceEnvironment& environment) {
     std::error_code ignored;
     fs::create_directories(data, ignored);
     return data;
+}
+
+fs::path prepareWorkspaceDir(const fs::path& requested) {
+    std::error_code error;
+    fs::path folder = fs::absolute(requested, error).lexically_normal();
+    // Links are resolved as far as the path exists; a folder that cannot be looked at keeps
+    // its plain form, and the creation below says why.
+    if (fs::path real = fs::weakly_canonical(folder, error); !error) folder = real.lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    if (fs::is_directory(folder, error)) return folder;
+    if (entryExists(folder))
+        throw FileError("Cannot use " + folder.string() + " as the workspace: " + notFolderReason(folder).value_or(""));
+    fs::create_directories(folder, error);
+    if (error) throw FileError("Cannot create the workspace folder " + folder.string() + ": " + error.message());
+    return folder;
+}
+
+std::optional<fs::path> sampleProjectsDir(const fs::path& exeDir) {
+    fs::path folder =
+        exeDir / (isInstalledCopy(exeDir) ? TELVANOR_SAMPLES_INSTALLED_FROM_BIN : TELVANOR_SAMPLES_BUILT_FROM_BIN);
+    std::error_code ignored;
+    if (!fs::is_directory(folder, ignored)) return std::nullopt;
+    return folder.lexically_normal();
 }
 
 WorkspaceEnvironment processWorkspaceEnvironment(const fs::path& exeDir) {

@@ -31,4 +31,16 @@ std::filesystem::path chooseWorkspaceDir(const WorkspaceEnvironment& environment
 // The environment of this process.
 WorkspaceEnvironment processWorkspaceEnvironment(const std::filesystem::path& exeDir);
 
+// The workspace folder as every later use needs it: absolute, without "." or ".." parts,
+// symbolic links or a trailing separator (so the folder chooser's root is the real PROJECTS and
+// a project's path behind it is its name), and made with its parents when missing. Throws
+// FileError naming the folder and the reason when something else stands there or it cannot be
+// made.
+std::filesystem::path prepareWorkspaceDir(const std::filesystem::path& requested);
+
+// The folder of the sample projects shipped with the program, seen from the executable's
+// folder: share/telvanor/examples of an installed copy, or the source tree's examples/ for a
+// build tree. Nothing when neither is there.
+std::optional<std::filesystem::path> sampleProjectsDir(const std::filesystem::path& exeDir);
+
 }  // namespace telvanor

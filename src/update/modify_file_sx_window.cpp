@@ -55,7 +55,7 @@ TFModifyFileSx::TFModifyFileSx(WorkspaceState& workspace, MessageBoxes& messages
 
     cbport_ = new QComboBox(this);
     cbport_->setObjectName("cbport");
-    cbport_->setAccessibleName("cbport");
+    cbport_->setAccessibleName("Port");
     for (int port = 1; port <= 8; ++port) cbport_->addItem(QString("COM%1").arg(port));
 
     LbButton2_ = new QPushButton("Execute update firmware", this);
@@ -64,7 +64,7 @@ TFModifyFileSx::TFModifyFileSx(WorkspaceState& workspace, MessageBoxes& messages
 
     Avanzamento_ = new QProgressBar(this);
     Avanzamento_->setObjectName("Avanzamento");
-    Avanzamento_->setAccessibleName("Avanzamento");
+    Avanzamento_->setAccessibleName("Progress");
     Avanzamento_->setMinimumWidth(320);
 
     // The bank choice and the output file name carry state but are never shown.

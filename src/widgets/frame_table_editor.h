@@ -19,10 +19,12 @@ namespace telvanor {
 // shown with the rows the load left out, whose validation stops at the first bad row, and
 // whose failed write is thrown.
 
-inline TableWindow frameTableWindow(const char* objectName, const QString& title, const QString& gridDescription) {
+inline TableWindow frameTableWindow(const char* objectName, const QString& title, const QString& gridName,
+                                    const QString& gridDescription) {
     return {.objectName = objectName,
             .title = title,
             .pageCaption = kCan0PageCaption,
+            .gridName = gridName,
             .gridDescription = gridDescription,
             .gridRows = kFrameTableGridRows};
 }

@@ -1,6 +1,7 @@
 #include "widgets/pgn_catalogue_line.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
 
@@ -25,7 +26,13 @@ PgnCatalogueLine::PgnCatalogueLine(StringGrid* grid, Describe describe, QWidget*
 
 void PgnCatalogueLine::refresh() {
     const int row = grid_->currentRow();
+    const QString before = text();
     setText(row >= 1 ? describe_(row) : QString());
+    // The line has a name of its own, so a screen reader hears of a new text only from here.
+    if (text() != before) {
+        QAccessibleTextUpdateEvent changed(this, 0, before, text());
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 }  // namespace telvanor

@@ -47,7 +47,7 @@ TableEditorDialog::TableEditorDialog(const TableWindow& window, const std::vecto
     sgA_ = new StringGrid(this);
     lastBeforeOk_ = sgA_;
     sgA_->setObjectName("sgA");
-    sgA_->setAccessibleName("sgA");
+    sgA_->setAccessibleName(window.gridName);
     sgA_->setAccessibleDescription(window.gridDescription);
     sgA_->setColumns("N", columns);
     sgA_->setRows(static_cast<int>(window.gridRows), window.firstLabel);

@@ -38,6 +38,7 @@ struct TableWindow {
     QString title = {};
     TableFrame frame = TableFrame::TabPage;
     QString pageCaption = {};      // TabPage only
+    QString gridName = {};         // the grid's accessible name: what it holds
     QString gridDescription = {};  // the grid's accessible description
     std::size_t gridRows = 0;
     int firstLabel = 1;  // the label of the grid's first row; the others count up from it

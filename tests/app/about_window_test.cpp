@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <gmock/gmock.h>
@@ -49,7 +50,7 @@ TEST(AboutWindow, LogoAndAddressOpenTheSameMakerPage) {
     RecordingUrlHandler urls;
     TFAbout about;
     about.findChild<QToolButton*>("Image2")->click();
-    emit about.findChild<QLabel*>("Label4")->linkActivated("page");
+    QTest::mouseClick(about.findChild<QLabel*>("Label4"), Qt::LeftButton);
     EXPECT_EQ(urls.opened, QStringList({"https://www.quenzar-telvanor.example/HOME/default.asp?frompg=TQ40905",
                                         "https://www.quenzar-telvanor.example/HOME/default.asp?frompg=TQ40905"}));
 }
@@ -61,6 +62,13 @@ TEST(AboutWindow, OkClosesItAndTheKeyboardReachesEverything) {
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
     testing::expectEscapeCloses(about);
+}
+
+TEST(AboutWindow, TheWebAddressIsOneTabStopThatReturnOpens) {
+    RecordingUrlHandler urls;
+    TFAbout about;
+    testing::expectWebAddressByKeyboard(about, "Image2", "Label4", "LbButton1");
+    EXPECT_EQ(urls.opened.size(), 2);
 }
 
 }  // namespace

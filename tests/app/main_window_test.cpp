@@ -1,14 +1,20 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/recording_url_handler.h"
 #include "project/settings_file.h"
 #include "support/temp_dir.h"
 #include "update/update_summary.h"
 #include "widgets/recording_message_boxes.h"
+#include "widgets/return_presses_button.h"
+#include "widgets/window_checks.h"
 
 namespace telvanor {
 namespace {
@@ -102,6 +108,29 @@ TEST_F(MainWindow, OpenProjectThenCloseRestoresItAtTheNextStart) {
     EXPECT_EQ(storedProject(), "/Boat1");
     auto again = start();
     EXPECT_EQ(again->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+}
+
+// telvanor PROJECT_DIR, and a chooser answer from outside PROJECTS: only folders under
+// PROJECTS become the project; anything else is told and the project stays.
+TEST_F(MainWindow, OnlyAFolderUnderProjectsIsOpened) {
+    fs::create_directories(projects() / "Boat1");
+    fs::create_directories(workspace / "Elsewhere");
+    auto window = start();
+    window->openProjectFolder(projects() / "Boat1" / ".");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
+    EXPECT_EQ(window->openExcel().initialFolder(), projects() / "Boat1");
+    EXPECT_TRUE(messages.messages.empty());
+
+    window->openProjectFolder(workspace / "Elsewhere");
+    chosen = workspace / "Elsewhere";
+    click(*window, "open");
+    ASSERT_EQ(messages.messages.size(), 2u);
+    for (const auto& message : messages.messages) {
+        EXPECT_EQ(message.kind, "error");
+        EXPECT_THAT(message.text, HasSubstr("does not lie under " + projects().string()));
+    }
+    EXPECT_EQ(window->workspace().ProjectDir, projects() / "Boat1");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :/Boat1");
 }
 
 TEST_F(MainWindow, WorkbookDialogStartsInTheCurrentProjectFolder) {
@@ -207,6 +236,46 @@ TEST_F(MainWindow, EveryButtonIsNamedAndTheHiddenOnesStayHidden) {
     }
     for (const char* name : {"btn_Sdo", "btn_transmit_PDO", "btn_Emcy_Wd", "btn_Emcy"})
         EXPECT_FALSE(window->findChild<QPushButton*>(name)->isVisible()) << name;
+}
+
+// Alt and a button's underlined letter press it, each button having a letter of its own;
+// Return and keypad Enter press the button that has the focus.
+TEST_F(MainWindow, EveryButtonHasItsOwnMnemonicAndReturnPressesTheFocusedOne) {
+    installReturnPressesFocusedButton();
+    goOn = false;
+    auto window = start();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QList<QKeySequence> mnemonics;
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (!button->isVisible()) continue;
+        const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+        EXPECT_FALSE(mnemonic.isEmpty()) << button->objectName().toStdString();
+        EXPECT_FALSE(mnemonics.contains(mnemonic)) << mnemonic.toString().toStdString() << " twice";
+        mnemonics << mnemonic;
+        if (button->objectName() == "LbButton1") continue;  // it ends the program
+        QSignalSpy pressed(button, &QPushButton::clicked);
+        QTest::keySequence(window.get(), mnemonic);
+        // A mnemonic shows the button pressed for a moment before it clicks it.
+        EXPECT_TRUE(pressed.count() == 1 || pressed.wait(1000)) << mnemonic.toString().toStdString();
+    }
+    EXPECT_EQ(mnemonics.size(), 12);
+
+    for (auto [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+        chooserCaption.clear();
+        auto* open = window->findChild<QPushButton*>("open");
+        open->setFocus();
+        QTest::keyClick(open, key, modifiers);
+        EXPECT_EQ(chooserCaption, "Select directory of project") << key;
+    }
+}
+
+TEST_F(MainWindow, TheWebAddressIsOneTabStopThatReturnOpens) {
+    testing::RecordingUrlHandler urls;
+    auto window = start();
+    testing::expectWebAddressByKeyboard(*window, "LbButton1", "Label6", "New");
+    EXPECT_EQ(urls.opened, QStringList(2, "https://www.quenzar-telvanor.example/HOME/default.asp?frompg=TQ40915"));
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ cp -r "$prefix/share/telvanor/examples/Boat1" "$prefix/Boat1"
   && "$prefix/bin/telvanor-cli" import "$prefix/Boat1" "$prefix/Boat1/TInfoCob.csv" >/dev/null \
   || fail "the installed telvanor-cli cannot import through the installed workbook reader"
 
+# The installed program finds the installed sample and copies it into a new workspace.
+"$(dirname "$0")/../app/command_line_test.sh" "$prefix/bin/telvanor" "$prefix/share/telvanor/examples" >/dev/null \
+  || fail "the installed telvanor's command line or first start"
+
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
 fi

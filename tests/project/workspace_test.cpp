@@ -6,10 +6,12 @@
 #include <unistd.h>
 #endif
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/this_process.h"
 #include "project/atomic_file.h"
+#include "project/sample_projects.h"
 #include "project/settings_file.h"
 #include "project/workspace_lock.h"
 #include "support/temp_dir.h"
@@ -114,6 +116,80 @@ TEST(Workspace, OpenProjectNamesTheFolderBehindProjects) {
     OpenProject(state, fs::path());
     EXPECT_EQ(state.ProjectName, "");
     EXPECT_TRUE(state.ProjectDir.empty());
+}
+
+// A folder named on the command line: opened as Open project would when it lies under
+// PROJECTS, however it is written; refused, and nothing changed, otherwise.
+TEST(Workspace, OpenProjectFolderOpensOnlyFoldersUnderProjects) {
+    TempDir dir;
+    fs::path projects = dir / "PROJECTS";
+    fs::create_directories(projects / "Boat1" / "engine");
+    fs::create_directories(projects / "Boat2");
+    fs::create_directories(dir / "Elsewhere");
+    fs::create_directories(dir / "PROJECTSX");
+    fs::create_symlink(dir.path(), dir / "link");
+    writeFile(projects / "notes.txt", "x");
+    WorkspaceState state = InitWorkspace(dir.path()).state;
+    struct Case {
+        fs::path folder;
+        std::string nameOrRefusal;
+    };
+    for (const Case& c : {Case{projects / "Boat1", "/Boat1"}, Case{projects / "Boat1" / "engine" / "", "/Boat1/engine"},
+                          Case{projects / "Boat1" / ".." / "Boat2", "/Boat2"}, Case{projects, ""},
+                          Case{dir / "link" / "PROJECTS" / "Boat1", "/Boat1"},
+                          Case{dir / "Elsewhere", "it does not lie under " + projects.string()},
+                          Case{projects / ".." / "Elsewhere", "it does not lie under " + projects.string()},
+                          Case{dir / "PROJECTSX", "it does not lie under " + projects.string()},
+                          Case{projects / "Gone", "there is no such folder"},
+                          Case{projects / "notes.txt", "it is a regular file, not a folder"}}) {
+        OpenProject(state, projects / "Boat2");
+        std::optional<std::string> refusal = OpenProjectFolder(state, c.folder);
+        if (c.nameOrRefusal.starts_with("/") || c.nameOrRefusal.empty()) {
+            EXPECT_EQ(refusal, std::nullopt) << c.folder;
+            EXPECT_EQ(state.ProjectName, c.nameOrRefusal) << c.folder;
+            EXPECT_EQ(state.ProjectDir, state.ProjectName.empty() ? projects : projects / state.ProjectName.substr(1));
+        } else {
+            ASSERT_TRUE(refusal) << c.folder;
+            EXPECT_THAT(*refusal, ::testing::HasSubstr(c.nameOrRefusal)) << c.folder;
+            EXPECT_EQ(state.ProjectDir, projects / "Boat2") << "unchanged";
+        }
+    }
+}
+
+// A new workspace receives the sample projects' XML files; one that has PROJECTS is left alone.
+TEST(Workspace, FirstStartOfANewWorkspaceCopiesTheSampleProjects) {
+    TempDir dir;
+    fs::path samples = dir / "examples";
+    writeFile(samples / "Boat1" / "pargen.xml", "<pargen/>");
+    writeFile(samples / "Boat1" / "RCobDef.XML", "<COBID/>");
+    writeFile(samples / "Boat1" / "bin" / "bank.bin", "image");
+    writeFile(samples / "Boat1" / "backup" / "pargen.xml.20260101-000000", "old");
+    writeFile(samples / "Boat1" / "TInfoCob.csv", "exported");
+    writeFile(samples / "README", "not a project");
+    fs::path workspace = dir / "ws";
+    fs::create_directories(workspace);
+
+    EXPECT_TRUE(copySampleProjects(workspace, samples).empty());
+    fs::path copy = workspace / "PROJECTS" / "Boat1";
+    EXPECT_EQ(testing::readFile(copy / "pargen.xml"), "<pargen/>");
+    EXPECT_EQ(testing::readFile(copy / "RCobDef.XML"), "<COBID/>");
+    EXPECT_TRUE(fs::is_directory(copy / "bin"));
+    EXPECT_TRUE(fs::is_empty(copy / "bin"));
+    EXPECT_FALSE(fs::exists(copy / "backup"));
+    EXPECT_FALSE(fs::exists(copy / "TInfoCob.csv"));
+    EXPECT_FALSE(fs::exists(workspace / "PROJECTS" / "README"));
+
+    // Removed by the user: not copied again into a workspace that has PROJECTS.
+    fs::remove_all(copy);
+    EXPECT_TRUE(copySampleProjects(workspace, samples).empty());
+    EXPECT_FALSE(fs::exists(copy));
+
+    fs::path fresh = dir / "fresh";
+    fs::create_directories(fresh);
+    EXPECT_EQ(copySampleProjects(fresh, dir / "none"),
+              std::vector<std::string>{"Cannot read the sample projects in " + (dir / "none").string() +
+                                       ": No such file or directory"});
+    EXPECT_TRUE(fs::is_directory(fresh / "PROJECTS")) << "the workspace is usable all the same";
 }
 
 TEST(Workspace, ProjectFolderOfAStoredName) {

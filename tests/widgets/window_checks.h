@@ -42,6 +42,27 @@ inline void expectUsableByKeyboard(QDialog& window, const char* defaultButton) {
     EXPECT_TRUE(button->isDefault()) << defaultButton;
 }
 
+// A web address is one Tab stop, from `before` to it and on to `after`; it shows when it has
+// the focus; Return and keypad Enter activate it (the caller sees what they open) and leave
+// the window open.
+inline void expectWebAddressByKeyboard(QWidget& window, const char* before, const char* address, const char* after) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* link = window.findChild<QWidget*>(address);
+    ASSERT_NE(link, nullptr) << address;
+    const QImage unfocused = link->grab().toImage();
+    window.findChild<QWidget*>(before)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), link) << "Tab from " << before;
+    EXPECT_NE(link->grab().toImage(), unfocused) << address << " does not show its focus";
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(link, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), after) << "Tab from " << address;
+}
+
 // Escape closes the window without accepting it.
 inline void expectEscapeCloses(QDialog& window) {
     window.show();

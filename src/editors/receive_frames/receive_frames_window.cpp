@@ -17,7 +17,7 @@ TableDescription<ReceiveFrameRow> receiveFramesTable(WorkspaceState& workspace) 
     using namespace frame_table_xml;
     using namespace rcobdef_xml;
     return {
-        .window = frameTableWindow("FpdoMB", "Receive NMEA2000 Frame", "Receive frames, one row per frame"),
+        .window = frameTableWindow("FpdoMB", "Receive NMEA2000 Frame", "Receive frames", "One row per received frame"),
         .columns =
             {
                 {toQt(kDataPageColumn), &Row::DataPage, 6, Kind::PickList, {"0", "1"}},

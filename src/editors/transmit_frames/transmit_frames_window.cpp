@@ -22,7 +22,8 @@ TableDescription<TransmitFrameRow> transmitFramesTable(WorkspaceState& workspace
     using Row = TransmitFrameRow;
     using namespace frame_table_xml;
     return {
-        .window = frameTableWindow("FTpdo2MB", "Transmit NMEA2000 Frame", "Transmitted frames, one row per frame"),
+        .window =
+            frameTableWindow("FTpdo2MB", "Transmit NMEA2000 Frame", "Transmit frames", "One row per transmitted frame"),
         .columns =
             {
                 {toQt(tcobdef_xml::kPriorityColumn), &Row::Priority, 7},
