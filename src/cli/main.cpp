@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "platform/this_process.h"
 
 int main(int argc, char* argv[]) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    return telvanor::runCli(arguments, std::cout, std::cerr);
+    // Images go through the standard streams (build -o -, dump -).
+    telvanor::platform::useBinaryStandardStreams();
+    return telvanor::runCli(telvanor::platform::commandLineArguments(argc, argv), std::cout, std::cerr);
 }

@@ -1,10 +1,11 @@
 #include "monitor/modbus_master.h"
 
 #include <modbus.h>
-#include <sys/ioctl.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/serial_device.h"
 
 namespace telvanor {
 
@@ -59,7 +60,7 @@ ModbusMaster::ModbusMaster(const SerialLine& line) : line_(line) {
     if (!isSupportedBaud(line.baud)) throw refuse(std::to_string(line.baud) + " is no baud rate a serial line takes");
     if (line.deviceId < kLowestDeviceId || line.deviceId > kHighestDeviceId)
         throw refuse("device ID " + std::to_string(line.deviceId) + " is not from 1 to 247");
-    context_ = modbus_new_rtu(line.device.c_str(), line.baud, line.parity, 8, 1);
+    context_ = modbus_new_rtu(platform::serialDeviceName(line.device).c_str(), line.baud, line.parity, 8, 1);
     if (!context_) throw refuse(std::strerror(errno));
     modbus_set_slave(context_, line.deviceId);
     auto timeout = line.responseTimeout.count();
@@ -71,8 +72,8 @@ ModbusMaster::ModbusMaster(const SerialLine& line) : line_(line) {
         throw refuse(reason);
     }
     // Nobody else may open the line while the monitor talks on it.
-    if (ioctl(modbus_get_socket(context_), TIOCEXCL) == -1) {
-        std::string reason = std::strerror(errno);
+    if (std::error_code error = platform::holdSerialLineExclusively(modbus_get_socket(context_))) {
+        std::string reason = error.message();
         modbus_close(context_);
         modbus_free(context_);
         throw refuse("it cannot be held for exclusive use: " + reason);

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/local_time.h"
 #include "report/report_writers.h"
 
 namespace telvanor {
@@ -110,8 +111,7 @@ std::string monitorRound(MonitorFormat format, const RegisterOverview& overview,
 
 std::string localTimeText(std::chrono::system_clock::time_point time, const char* format) {
     std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    std::tm local = platform::localTime(seconds);
     char text[32];
     std::strftime(text, sizeof text, format, &local);
     return text;

@@ -1,13 +1,10 @@
 #include "project/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <random>
 
+#include "platform/file_system.h"
 #include "project/file_kind.h"
 
 namespace telvanor {
@@ -18,9 +15,13 @@ std::string fileFailureText(std::string_view verb, const fs::path& file, int err
     return "Cannot " + std::string(verb) + " " + file.string() + ": " + std::strerror(error);
 }
 
+std::string fileFailureText(std::string_view verb, const fs::path& file, std::error_code error) {
+    return "Cannot " + std::string(verb) + " " + file.string() + ": " + error.message();
+}
+
 namespace {
 
-[[noreturn]] void fail(std::string_view verb, const fs::path& file, int error) {
+[[noreturn]] void fail(std::string_view verb, const fs::path& file, std::error_code error) {
     throw FileError(fileFailureText(verb, file, error));
 }
 
@@ -55,15 +56,6 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& target) {
     }
 }
 
-// Makes the rename itself durable: until the folder is synced, a power cut may bring back
-// the old file, or no file at all.
-void syncFolder(const fs::path& folder) {
-    int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return;
-    ::fsync(descriptor);
-    ::close(descriptor);
-}
-
 std::string tooLargeText(const fs::path& file, std::uintmax_t size, std::size_t maxBytes) {
     return "Cannot read " + file.string() + ": the file is " + byteSizeText(size) + ", larger than the limit of " +
            byteSizeText(maxBytes);
@@ -76,60 +68,31 @@ fs::path replacedFile(const fs::path& target) {
     std::error_code error;
     if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
     fs::path file = fs::canonical(target, error);
-    if (error) fail("write", target, error.value());
+    if (error) fail("write", target, error);
     return file;
 }
 
 }  // namespace
 
-int writeAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        // Nothing written and no error: the descriptor takes no more.
-        if (written == 0) return EIO;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
 void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     const fs::path file = replacedFile(target);
     fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     fs::path temporary;
-    int descriptor = -1;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+    std::error_code error = std::make_error_code(std::errc::file_exists);
+    for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
         temporary = folder / temporaryName(file);
-        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (descriptor < 0 && errno != EEXIST) fail("write", target, errno);
+        error = platform::writeNewFile(temporary, bytes, file);
     }
-    if (descriptor < 0) fail("write", target, EEXIST);
-
-    // A replaced file keeps its permissions, and its owner and group where the system lets
-    // this process give them (root, or a group the user belongs to).
-    struct stat existing {};
-    if (::stat(file.c_str(), &existing) == 0) {
-        ::fchmod(descriptor, existing.st_mode & 07777);
-        if (::fchown(descriptor, existing.st_uid, existing.st_gid) != 0 &&
-            ::fchown(descriptor, static_cast<uid_t>(-1), existing.st_gid) != 0) {
-            // Only root may give a file away: the new file then belongs to this process's user.
-        }
-        // fchown may clear the set-id bits; the mode is set once more after it.
-        ::fchmod(descriptor, existing.st_mode & 07777);
-    }
-
-    int error = writeAll(descriptor, bytes);
-    if (error == 0 && ::fsync(descriptor) != 0) error = errno;
-    if (::close(descriptor) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
+    if (!error) error = platform::replaceFile(temporary, file);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        if (error == std::errc::device_or_resource_busy)
+            failWith("write", target,
+                     "another program has it open. Close it there and save again; the file on disk is as it was");
         fail("write", target, error);
     }
-    syncFolder(folder);
+    platform::syncFolder(folder);
     removeStaleTemporaries(folder, file.filename().string());
 }
 
@@ -138,52 +101,25 @@ void writeOutputFile(const fs::path& target, std::string_view bytes) {
     fs::path resolved = target;
     if (fs::is_symlink(fs::symlink_status(target, error))) {
         resolved = fs::weakly_canonical(target, error);
-        if (error) fail("write", target, error.value());
+        if (error) fail("write", target, error);
     }
     fs::file_status status = fs::status(resolved, error);
     if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status)) {
         writeFileAtomically(resolved, bytes);
         return;
     }
-    int descriptor = ::open(resolved.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0) fail("write", target, errno);
-    int failure = writeAll(descriptor, bytes);
-    if (::close(descriptor) != 0 && failure == 0) failure = errno;
-    if (failure != 0) fail("write", target, failure);
+    if (std::error_code failure = platform::writeInPlace(resolved, bytes)) fail("write", target, failure);
 }
 
 std::string readWholeFile(const fs::path& file, std::size_t maxBytes) {
     // Checked before opening: opening a FIFO waits for a writer, opening a device may act.
     if (std::optional<std::string> reason = irregularFileReason(file)) failWith("read", file, *reason);
-    int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (descriptor < 0) fail("read", file, errno);
-    auto refuse = [descriptor](const std::string& text) {
-        ::close(descriptor);
-        throw FileError(text);
-    };
-    // And again on what was opened, should something else have taken the file's place.
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
-        refuse("Cannot read " + file.string() + ": it is not a regular file");
-    if (static_cast<std::uintmax_t>(status.st_size) > maxBytes)
-        refuse(tooLargeText(file, static_cast<std::uintmax_t>(status.st_size), maxBytes));
-    std::string content;
-    content.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            refuse(fileFailureText("read", file, errno));
-        }
-        if (got == 0) break;
-        // A file that grows while it is read.
-        if (content.size() + static_cast<std::size_t>(got) > maxBytes)
-            refuse(tooLargeText(file, content.size() + static_cast<std::size_t>(got), maxBytes));
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(descriptor);
-    return content;
+    platform::FileContent content = platform::readRegularFile(file, maxBytes);
+    // Checked again on what was opened, should something else have taken the file's place.
+    if (content.irregular) failWith("read", file, "it is not a regular file");
+    if (content.tooLargeSize > 0) throw FileError(tooLargeText(file, content.tooLargeSize, maxBytes));
+    if (content.error) fail("read", file, content.error);
+    return std::move(content.bytes);
 }
 
 }  // namespace telvanor

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace telvanor {
 
@@ -17,6 +18,8 @@ public:
 
 // "Cannot " + verb + " " + the file + ": " + the system's reason for `error` (an errno).
 std::string fileFailureText(std::string_view verb, const std::filesystem::path& file, int error);
+// The same for the system's error `error`.
+std::string fileFailureText(std::string_view verb, const std::filesystem::path& file, std::error_code error);
 
 // Writes `bytes` to a temporary file in the target's folder and renames it over the target,
 // so that a failed write leaves the old file whole; then syncs the folder, so that the rename
@@ -24,17 +27,14 @@ std::string fileFailureText(std::string_view verb, const std::filesystem::path& 
 // the same file left behind. Through a symbolic link the file it leads to is replaced; the new
 // file keeps the old one's permissions, and its owner and group where this process may set
 // them. Anything but a regular file or a name not yet taken (a folder, a FIFO, a device, a
-// link leading nowhere) is refused. Throws FileError on failure.
+// link leading nowhere) is refused. A file that another program holds open on Windows cannot
+// be replaced: the message says so, and the file stays as it was. Throws FileError on failure.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // Writes an output the user named. A regular file, or a name not yet taken, is replaced as
 // writeFileAtomically does (through a symbolic link, whose target is written); a device or a FIFO
 // is opened and written to directly, never replaced by a regular file. Throws FileError.
 void writeOutputFile(const std::filesystem::path& target, std::string_view bytes);
-
-// Writes all of `bytes` to an open file descriptor, going on after interruptions by
-// signals. Gives 0, or the errno of the failure that stopped it.
-int writeAll(int descriptor, std::string_view bytes);
 
 // Reads a whole regular file, refusing anything else (named with what it is, and never opened,
 // so a FIFO cannot make the program wait) and a file larger than `maxBytes` (named with its

@@ -1,16 +1,13 @@
 #include "project/file_backup.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "platform/file_system.h"
+#include "platform/local_time.h"
 #include "project/atomic_file.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
@@ -21,19 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Closes a descriptor when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
+// A project file larger than this is not a project file that a window wrote.
+constexpr std::size_t kMaxBackedUpBytes = 256u * 1024 * 1024;
 
 // "20260115-093012": the local time of `now`.
 std::string stampOf(std::chrono::system_clock::time_point now) {
     std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
+    std::tm local = platform::localTime(seconds);
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
     return text;
@@ -81,24 +72,6 @@ void removeOldBackups(const fs::path& folder, const std::string& fileName) {
     for (std::size_t index = kBackupsKept; index < backups.size(); ++index) fs::remove(backups[index].path, error);
 }
 
-// Reads `count` bytes at the descriptor's position; false at an error or a short file.
-bool readExactly(int fd, char* buffer, std::size_t count) {
-    while (count > 0) {
-        ssize_t got = ::read(fd, buffer, count);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        buffer += got;
-        count -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-bool holdsExactly(int fd, std::uintmax_t size, std::string_view bytes) {
-    if (size != bytes.size()) return false;
-    std::string content(bytes.size(), '\0');
-    return readExactly(fd, content.data(), content.size()) && content == bytes;
-}
-
 }  // namespace
 
 std::optional<fs::path> backUpFile(const fs::path& file, std::string_view replacement,
@@ -106,43 +79,35 @@ std::optional<fs::path> backUpFile(const fs::path& file, std::string_view replac
     if (!entryExists(file)) return std::nullopt;
     if (std::optional<std::string> reason = irregularFileReason(file))
         throw FileError("Cannot back up " + file.string() + ": " + *reason);
-    Descriptor source{::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    struct stat status {};
-    if (source.fd < 0 || ::fstat(source.fd, &status) != 0) throw FileError(fileFailureText("back up", file, errno));
-    if (holdsExactly(source.fd, static_cast<std::uintmax_t>(status.st_size), replacement)) return std::nullopt;
+    platform::FileContent old = platform::readRegularFile(file, kMaxBackedUpBytes);
+    if (old.irregular) throw FileError("Cannot back up " + file.string() + ": it is not a regular file");
+    if (old.tooLargeSize > 0)
+        throw FileError("Cannot back up " + file.string() + ": the file is " + byteSizeText(old.tooLargeSize) +
+                        ", larger than the limit of " + byteSizeText(kMaxBackedUpBytes));
+    if (old.error) throw FileError(fileFailureText("back up", file, old.error));
+    if (old.bytes == replacement) return std::nullopt;
 
     const fs::path folder = (file.has_parent_path() ? file.parent_path() : fs::path(".")) / std::string(kBackupFolder);
-    auto failure = [&file, &folder](int error) {
-        return FileError("Cannot back up " + file.string() + " into " + folder.string() + ": " + std::strerror(error) +
+    auto failure = [&file, &folder](std::error_code error) {
+        return FileError("Cannot back up " + file.string() + " into " + folder.string() + ": " + error.message() +
                          ". The file was not saved and is as it was.");
     };
-    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) throw failure(errno);
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (error) throw failure(error);
 
     const std::string fileName = file.filename().string();
     const std::string base = fileName + "." + stampOf(now);
     fs::path backup;
-    Descriptor target;
-    for (int suffix = 1; target.fd < 0; ++suffix) {
+    error = std::make_error_code(std::errc::file_exists);
+    for (int suffix = 1; error == std::errc::file_exists; ++suffix) {
+        if (suffix > 10000) throw failure(error);
         backup = folder / (suffix == 1 ? base : base + "-" + std::to_string(suffix));
-        target.fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 0666);
-        if (target.fd < 0 && (errno != EEXIST || suffix >= 10000)) throw failure(errno);
+        error = platform::writeNewFile(backup, old.bytes, file);
     }
-
-    int error = 0;
-    if (::lseek(source.fd, 0, SEEK_SET) != 0) error = errno;
-    char buffer[65536];
-    while (error == 0) {
-        ssize_t got = ::read(source.fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) error = errno;
-        if (got <= 0) break;
-        error = writeAll(target.fd, std::string_view(buffer, static_cast<std::size_t>(got)));
-    }
-    if (error == 0 && ::fsync(target.fd) != 0) error = errno;
-    if (::close(target.fd) != 0 && error == 0) error = errno;
-    target.fd = -1;
-    if (error != 0) {
-        ::unlink(backup.c_str());
+    if (error) {
+        std::error_code ignored;
+        if (error != std::errc::file_exists) fs::remove(backup, ignored);
         throw failure(error);
     }
     removeOldBackups(folder, fileName);

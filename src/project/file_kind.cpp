@@ -1,9 +1,7 @@
 #include "project/file_kind.h"
 
-#include <sys/stat.h>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <system_error>
 
 namespace telvanor {
 
@@ -11,44 +9,58 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string kindText(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISFIFO(mode)) return "a FIFO (named pipe)";
-    if (S_ISSOCK(mode)) return "a socket";
-    if (S_ISCHR(mode)) return "a character device";
-    if (S_ISBLK(mode)) return "a block device";
-    if (S_ISREG(mode)) return "a regular file";
-    return "not a file";
+std::string kindText(fs::file_type type) {
+    switch (type) {
+        case fs::file_type::directory:
+            return "a folder";
+        case fs::file_type::fifo:
+            return "a FIFO (named pipe)";
+        case fs::file_type::socket:
+            return "a socket";
+        case fs::file_type::character:
+            return "a character device";
+        case fs::file_type::block:
+            return "a block device";
+        case fs::file_type::regular:
+            return "a regular file";
+        default:
+            return "not a file";
+    }
 }
 
 }  // namespace
 
 std::optional<std::string> irregularFileReason(const fs::path& path) {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0) return std::nullopt;  // nothing there: the caller says so
-    if (S_ISLNK(status.st_mode) && ::stat(path.c_str(), &status) != 0) {
-        if (errno != ENOENT) return std::string("it is a link that cannot be followed: ") + std::strerror(errno);
-        std::error_code error;
-        fs::path target = fs::read_symlink(path, error);
-        return "it is a link to " + target.string() + ", which does not exist";
+    std::error_code error;
+    fs::file_status entry = fs::symlink_status(path, error);
+    if (!fs::exists(entry)) return std::nullopt;  // nothing there: the caller says so
+    fs::file_status status = entry;
+    if (fs::is_symlink(entry)) {
+        status = fs::status(path, error);
+        if (status.type() == fs::file_type::not_found) {
+            fs::path target = fs::read_symlink(path, error);
+            return "it is a link to " + target.string() + ", which does not exist";
+        }
+        if (error) return "it is a link that cannot be followed: " + error.message();
     }
-    if (S_ISREG(status.st_mode)) return std::nullopt;
-    return "it is " + kindText(status.st_mode) + ", not a regular file";
+    if (fs::is_regular_file(status)) return std::nullopt;
+    return "it is " + kindText(status.type()) + ", not a regular file";
 }
 
 std::optional<std::string> notFolderReason(const fs::path& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0) {
-        if (S_ISDIR(status.st_mode)) return std::nullopt;
-        return "it is " + kindText(status.st_mode) + ", not a folder";
+    std::error_code error;
+    fs::file_status status = fs::status(path, error);
+    if (!error && fs::exists(status)) {
+        if (fs::is_directory(status)) return std::nullopt;
+        return "it is " + kindText(status.type()) + ", not a folder";
     }
     if (entryExists(path)) return irregularFileReason(path);  // a link that leads nowhere
     return std::string("there is no such folder");
 }
 
 bool entryExists(const fs::path& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
 }
 
 std::string byteSizeText(std::uintmax_t bytes) {

@@ -1,6 +1,7 @@
 #include "project/file_stamp.h"
 
-#include <sys/stat.h>
+#include <chrono>
+#include <system_error>
 
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
@@ -31,10 +32,12 @@ FileStamp stampFile(const fs::path& path) {
     std::optional<fs::path> file = findFileNoCase(path);
     if (!file) return stamp;
     stamp.exists = true;
-    struct stat status {};
-    if (::stat(file->c_str(), &status) != 0) return stamp;
-    stamp.size = static_cast<std::uintmax_t>(status.st_size);
-    stamp.changedNanoseconds = std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec;
+    std::error_code error;
+    fs::file_time_type changed = fs::last_write_time(*file, error);
+    if (error) return stamp;
+    stamp.changedNanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(changed.time_since_epoch()).count();
+    std::uintmax_t size = fs::file_size(*file, error);
+    if (!error) stamp.size = size;
     if (irregularFileReason(*file)) return stamp;
     try {
         stamp.hash = hashOf(readWholeFile(*file, kMaxHashedBytes));

@@ -5,8 +5,10 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/file_system.h"
+#include "platform/helper_process.h"
+#include "platform/this_process.h"
 #include "project/equal_no_case.h"
-#include "project/reader_process.h"
 #include "project/workbook_answer.h"
 #include "project/workbook_limits.h"
 
@@ -21,10 +23,11 @@ constexpr const char* kReaderName = "telvanor-workbook-reader";
 // The reader program: beside the running program (the build tree's bin/, a copy on a stick),
 // or in the installed program's libexec folder.
 fs::path workbookReaderProgram() {
-    std::optional<fs::path> folder = runningProgramFolder();
+    std::optional<fs::path> folder = platform::runningProgramFolder();
     if (!folder) throw WorkbookError("cannot find the workbook reader: the program's own folder is unknown");
-    fs::path beside = *folder / kReaderName;
-    fs::path installed = *folder / TELVANOR_LIBEXEC_FROM_BIN / kReaderName;
+    const std::string name = std::string(kReaderName) + std::string(platform::kProgramSuffix);
+    fs::path beside = *folder / name;
+    fs::path installed = *folder / TELVANOR_LIBEXEC_FROM_BIN / name;
     std::error_code error;
     if (fs::is_regular_file(beside, error)) return beside;
     if (fs::is_regular_file(installed, error)) return installed;
@@ -37,19 +40,20 @@ fs::path workbookReaderProgram() {
 WorkbookContent askReader(const fs::path& workbook, const std::optional<std::string_view>& sheetName) {
     std::vector<std::string> arguments{workbook.string()};
     if (sheetName) arguments.emplace_back(*sheetName);
-    HelperRun run;
+    platform::HelperRun run;
     try {
-        run = runHelper(workbookReaderProgram(), arguments, kReaderTimeLimit, kMaxAnswerMegabytes * kMegabyte);
+        run =
+            platform::runHelper(workbookReaderProgram(), arguments, kReaderTimeLimit, kMaxAnswerMegabytes * kMegabyte);
     } catch (const WorkbookError&) {
         throw;
     } catch (const std::runtime_error& failure) {
         throw WorkbookError(workbook.string() + " cannot be read: " + failure.what());
     }
     std::string cannot = workbook.string() + " cannot be read: ";
-    if (run.ending == HelperRun::Ending::TimedOut)
+    if (run.ending == platform::HelperRun::Ending::TimedOut)
         throw WorkbookError(cannot + "reading it took longer than the reader's time limit of " +
                             std::to_string(kReaderTimeLimit.count()) + " s");
-    if (run.ending == HelperRun::Ending::OutputTooLarge)
+    if (run.ending == platform::HelperRun::Ending::OutputTooLarge)
         throw WorkbookError(cannot + "its worksheet holds more than the reader's limit of " +
                             std::to_string(kMaxAnswerMegabytes) + " MB of text");
     // A complete answer counts whatever the reader did after writing it (a sanitized build's
@@ -59,7 +63,7 @@ WorkbookContent askReader(const fs::path& workbook, const std::optional<std::str
     } catch (const WorkbookError& failure) {
         // A refusal names the file already.
         if (std::string_view(failure.what()).starts_with(workbook.string())) throw;
-        if (run.ending == HelperRun::Ending::Crashed)
+        if (run.ending == platform::HelperRun::Ending::Crashed)
             throw WorkbookError(cannot + "the reader stopped on it (signal " + std::to_string(run.status) +
                                 "); the file is damaged");
         if (run.status != 0)

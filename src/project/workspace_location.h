@@ -16,11 +16,14 @@ struct WorkspaceEnvironment {
     std::optional<std::string> home;
     // Whether the program may create files in a folder.
     std::function<bool(const std::filesystem::path&)> isWritable;
+    // %APPDATA% on Windows, when set.
+    std::optional<std::string> appData = std::nullopt;
 };
 
 // The workspace: the executable's own folder when the program runs from a folder it may write
 // (a build tree, or a copy on a stick), otherwise the user's data folder
-// ($XDG_DATA_HOME/Telvanor, by default ~/.local/share/Telvanor). An installed copy (one whose
+// ($XDG_DATA_HOME/Telvanor, by default ~/.local/share/Telvanor; on Windows
+// %APPDATA%\Telvanor). An installed copy (one whose
 // prefix holds share/telvanor) always uses the data folder, so that running it as root does not
 // fill /usr/bin with projects.
 std::filesystem::path chooseWorkspaceDir(const WorkspaceEnvironment& environment);

@@ -1,11 +1,10 @@
 #include "project/workspace_lock.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <cerrno>
-#include <csignal>
 #include <sstream>
+#include <system_error>
 
+#include "platform/file_system.h"
+#include "platform/this_process.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
 
@@ -18,12 +17,6 @@ namespace {
 constexpr std::size_t kMaxLockBytes = 4096;
 
 fs::path lockPath(const fs::path& workspaceDir) { return workspaceDir / std::string(kWorkspaceLockFile); }
-
-std::string thisHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0) return "localhost";
-    return name;
-}
 
 std::string lockText(long processId, const std::string& host) { return std::to_string(processId) + " " + host + "\n"; }
 
@@ -44,7 +37,7 @@ LockHolder readHolder(const std::string& text) {
 bool isRunning(const LockHolder& holder, const std::string& host) {
     if (holder.processId <= 0) return false;
     if (holder.host != host) return true;
-    return ::kill(static_cast<pid_t>(holder.processId), 0) == 0 || errno == EPERM;
+    return platform::processRuns(holder.processId);
 }
 
 }  // namespace
@@ -52,19 +45,11 @@ bool isRunning(const LockHolder& holder, const std::string& host) {
 WorkspaceLock lockWorkspace(const fs::path& workspaceDir, long processId, const std::string& host) {
     WorkspaceLock lock;
     const fs::path file = lockPath(workspaceDir);
-    int created = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (created >= 0) {
-        int error = writeAll(created, lockText(processId, host));
-        ::close(created);
-        if (error == 0) return lock;
-        ::unlink(file.c_str());
+    std::error_code created = platform::writeNewFile(file, lockText(processId, host), fs::path());
+    if (!created) return lock;
+    if (created != std::errc::file_exists && !entryExists(file)) {
         lock.state = WorkspaceLock::State::Unknown;
-        lock.failure = fileFailureText("write", file, error);
-        return lock;
-    }
-    if (errno != EEXIST && !entryExists(file)) {
-        lock.state = WorkspaceLock::State::Unknown;
-        lock.failure = fileFailureText("write", file, errno);
+        lock.failure = fileFailureText("write", file, created);
         return lock;
     }
     try {
@@ -90,21 +75,22 @@ WorkspaceLock lockWorkspace(const fs::path& workspaceDir, long processId, const 
 }
 
 WorkspaceLock lockWorkspace(const fs::path& workspaceDir) {
-    return lockWorkspace(workspaceDir, static_cast<long>(::getpid()), thisHost());
+    return lockWorkspace(workspaceDir, platform::currentProcessId(), platform::hostName());
 }
 
 void unlockWorkspace(const fs::path& workspaceDir, long processId, const std::string& host) {
     const fs::path file = lockPath(workspaceDir);
     try {
         LockHolder holder = readHolder(readWholeFile(file, kMaxLockBytes));
-        if (holder.processId == processId && holder.host == host) ::unlink(file.c_str());
+        std::error_code ignored;
+        if (holder.processId == processId && holder.host == host) fs::remove(file, ignored);
     } catch (const FileError&) {
         // No lock, or none of ours to remove.
     }
 }
 
 void unlockWorkspace(const fs::path& workspaceDir) {
-    unlockWorkspace(workspaceDir, static_cast<long>(::getpid()), thisHost());
+    unlockWorkspace(workspaceDir, platform::currentProcessId(), platform::hostName());
 }
 
 std::optional<std::string> workspaceLockNotice(const WorkspaceLock& lock, const fs::path& workspaceDir) {

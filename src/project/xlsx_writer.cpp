@@ -1,11 +1,11 @@
 #include "project/xlsx_writer.h"
 
-#include <unistd.h>
-#include <cerrno>
-#include <cstdlib>
+#include <random>
+#include <system_error>
 
 #include <xlsxwriter.h>
 
+#include "platform/file_system.h"
 #include "project/atomic_file.h"
 #include "project/integer_text.h"
 #include "project/worksheet.h"
@@ -22,11 +22,13 @@ constexpr double kColumnWidth = 14;
 class TemporaryFile {
 public:
     TemporaryFile() {
-        std::string pattern = (fs::temp_directory_path() / "telvanor-export-XXXXXX").string();
-        int descriptor = ::mkstemp(pattern.data());
-        if (descriptor < 0) throw FileError(fileFailureText("write", pattern, errno));
-        ::close(descriptor);
-        path_ = pattern;
+        static std::mt19937 generator{std::random_device{}()};
+        std::error_code error = std::make_error_code(std::errc::file_exists);
+        for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
+            path_ = fs::temp_directory_path() / ("telvanor-export-" + std::to_string(generator() % 1000000000));
+            error = platform::writeNewFile(path_, {}, fs::path());
+        }
+        if (error) throw FileError(fileFailureText("write", path_, error));
     }
     ~TemporaryFile() {
         std::error_code ignored;
@@ -58,7 +60,12 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const std:
 std::string xlsxWorkbook(std::string_view sheetName, const std::vector<std::string>& titles,
                          const std::vector<std::vector<std::string>>& rows) {
     TemporaryFile file;
-    lxw_workbook* book = workbook_new(file.path().c_str());
+    // libxlsxwriter opens the file by a narrow name.
+    std::optional<std::string> name = platform::pathForCLibrary(file.path());
+    if (!name)
+        throw FileError("Cannot write " + file.path().string() +
+                        ": the workbook writer cannot open a path with these characters on this system");
+    lxw_workbook* book = workbook_new(name->c_str());
     if (!book) throw FileError("Cannot write " + file.path().string() + ": the workbook cannot be made");
     lxw_worksheet* sheet = workbook_add_worksheet(book, std::string(sheetName).c_str());
     lxw_format* bold = workbook_add_format(book);

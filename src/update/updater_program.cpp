@@ -5,9 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+#include "platform/file_system.h"
 
 namespace telvanor {
 
@@ -54,8 +52,6 @@ bool foreignElf(std::string_view header) {
     return elfMachine(header) != elfMachine(own);
 }
 
-bool executable(const fs::path& file) { return ::access(file.c_str(), X_OK) == 0; }
-
 #endif
 
 }  // namespace
@@ -76,7 +72,7 @@ std::optional<fs::path> findOnPath(std::string_view program, std::string_view pa
         std::error_code error;
         if (!fs::is_regular_file(candidate, error)) continue;
 #ifndef _WIN32
-        if (!executable(candidate)) continue;
+        if (!platform::isExecutableFile(candidate)) continue;
 #endif
         return candidate;
     }
@@ -105,7 +101,7 @@ UpdaterLaunchPlan planUpdaterLaunch(const fs::path& updater, std::string_view pa
     bool script = startsWith(start, "#!");
     bool elf = startsWith(start, kElfMagic);
     if ((!script && !elf) || (elf && foreignElf(start))) return refuse("it is not a program for this system");
-    if (!executable(updater)) return refuse("it is not executable (its execute permission is not set)");
+    if (!platform::isExecutableFile(updater)) return refuse("it is not executable (its execute permission is not set)");
     return {UpdaterLaunch{updater, false}, {}};
 #endif
 }

@@ -3,12 +3,10 @@
 // or the reason it cannot be read. The program starts it for every worksheet it imports, so
 // that whatever a damaged or hostile file does to the reading libraries ends with this
 // process: it runs under a memory limit, and the program stops it after a time limit.
-#include <sys/resource.h>
-#include <unistd.h>
-
+#include <cstdio>
 #include <new>
 
-#include "project/atomic_file.h"
+#include "platform/this_process.h"
 #include "project/workbook_answer.h"
 #include "project/workbook_limits.h"
 #include "workbook/workbook_reading.h"
@@ -23,23 +21,21 @@
 
 int main(int argc, char** argv) {
     using namespace telvanor;
-    if (argc < 2 || argc > 3) {
-        static constexpr std::string_view kUsage = "usage: telvanor-workbook-reader FILE [SHEET]\n";
-        (void)::write(STDERR_FILENO, kUsage.data(), kUsage.size());
+    std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
+    if (arguments.empty() || arguments.size() > 2) {
+        std::fputs("usage: telvanor-workbook-reader FILE [SHEET]\n", stderr);
         return 2;
     }
 #ifndef TELVANOR_SANITIZED
     // A workbook that makes a library ask for more memory fails instead of exhausting it. (The
     // sanitizers reserve far more address space than this, so a sanitized build goes without.)
-    rlim_t bytes = static_cast<rlim_t>(kReaderMemoryMegabytes) * kMegabyte;
-    rlimit memory{bytes, bytes};
-    ::setrlimit(RLIMIT_AS, &memory);
+    platform::limitOwnMemory(static_cast<std::size_t>(kReaderMemoryMegabytes) * kMegabyte);
 #endif
-    std::filesystem::path file = argv[1];
+    std::filesystem::path file = arguments[0];
     std::string answer;
     try {
         std::optional<std::string_view> sheet;
-        if (argc == 3) sheet = argv[2];
+        if (arguments.size() == 2) sheet = arguments[1];
         answer = encodeWorkbookAnswer(readWorkbookContent(file, sheet));
     } catch (const std::bad_alloc&) {
         answer =
@@ -48,5 +44,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& failure) {
         answer = encodeWorkbookRefusal(failure.what());
     }
-    return writeAll(STDOUT_FILENO, answer) == 0 ? 0 : 1;
+    platform::useBinaryStandardStreams();
+    bool written = std::fwrite(answer.data(), 1, answer.size(), stdout) == answer.size();
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
 }

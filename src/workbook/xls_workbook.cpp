@@ -1,5 +1,6 @@
 #include <freexl.h>
 
+#include "platform/file_system.h"
 #include "project/equal_no_case.h"
 #include "project/workbook_limits.h"
 #include "workbook/workbook_formats.h"
@@ -14,7 +15,13 @@ namespace {
 class XlsWorkbook {
 public:
     explicit XlsWorkbook(const fs::path& file) : file_(file) {
-        int status = freexl_open(file.c_str(), &handle_);
+        // FreeXL opens the file by a narrow name.
+        std::optional<std::string> name = platform::pathForCLibrary(file);
+        if (!name)
+            workbookFails(file,
+                          "the .xls reader cannot open a path with these characters on this system; copy the "
+                          "workbook to a folder named in plain letters");
+        int status = freexl_open(name->c_str(), &handle_);
         if (status != FREEXL_OK) fail("it is no readable .xls workbook", status);
     }
     ~XlsWorkbook() {

@@ -1,6 +1,5 @@
 #include "project/file_backup.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
@@ -100,6 +99,7 @@ TEST(FileBackup, ASaveBacksUpFirstAndStopsWhenTheBackupCannotBeMade) {
     EXPECT_EQ(readFile(dir / "TInfoCob.xml"), "<TInfoCob><row/></TInfoCob>");
 }
 
+#ifndef _WIN32  // symbolic links
 TEST(FileBackup, ALinkedFileIsBackedUpBesideTheLinkWithItsTargetsBytes) {
     TempDir dir;
     writeFile(dir / "elsewhere" / "real.xml", "<old/>");
@@ -110,6 +110,7 @@ TEST(FileBackup, ALinkedFileIsBackedUpBesideTheLinkWithItsTargetsBytes) {
     ASSERT_EQ(backupsIn(dir / "project" / "backup").size(), 1u);
     EXPECT_THAT(backupsIn(dir / "project" / "backup"), ElementsAre(::testing::StartsWith("RCobDef.xml.")));
 }
+#endif
 
 }  // namespace
 }  // namespace telvanor

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/this_process.h"
 #include "project/atomic_file.h"
-#include "project/reader_process.h"
 #include "support/temp_dir.h"
 
 namespace telvanor {
@@ -89,7 +89,7 @@ TEST(WorkspaceLocation, TheWorkspaceIsMadeAbsoluteCleanAndPresent) {
 
 TEST(WorkspaceLocation, TheSampleProjectsAreFoundFromTheProgramsFolder) {
     // A build tree's programs take them from the source tree.
-    EXPECT_EQ(sampleProjectsDir(*runningProgramFolder()), fs::canonical(testing::examplesDir()));
+    EXPECT_EQ(sampleProjectsDir(*platform::runningProgramFolder()), fs::canonical(testing::examplesDir()));
 
     TempDir dir;
     fs::create_directories(dir / "usr" / "bin");

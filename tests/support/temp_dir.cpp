@@ -1,7 +1,7 @@
 #include "support/temp_dir.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -10,9 +10,17 @@ namespace telvanor::testing {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "telvanor-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
+    static std::mt19937 generator{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path folder = fs::temp_directory_path() / ("telvanor-test-" + std::to_string(generator() % 1000000000));
+        // Made with the owner's rights only, as mkdtemp does.
+        if (fs::create_directory(folder)) {
+            fs::permissions(folder, fs::perms::owner_all);
+            path_ = folder;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {

@@ -1,4 +1,4 @@
-#include "project/reader_process.h"
+#include "platform/helper_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,21 +11,15 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/posix/descriptor.h"
+
 extern char** environ;
 
-namespace telvanor {
+namespace telvanor::platform {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Closes a descriptor however the run ends.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 [[noreturn]] void cannotStart(const fs::path& program, int error) {
     throw std::runtime_error("Cannot start " + program.string() + ": " + std::strerror(error));
@@ -93,11 +87,4 @@ HelperRun runHelper(const fs::path& program, const std::vector<std::string>& arg
     return run;
 }
 
-std::optional<fs::path> runningProgramFolder() {
-    std::error_code error;
-    fs::path own = fs::read_symlink("/proc/self/exe", error);
-    if (error) return std::nullopt;
-    return own.parent_path();
-}
-
-}  // namespace telvanor
+}  // namespace telvanor::platform

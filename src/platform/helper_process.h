@@ -3,22 +3,20 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace telvanor {
-
 // Starting a helper program of the project and reading back what it writes on its standard
-// output, within a time and a size limit. This is the only platform-bound part of the
-// workbook reading: the POSIX variant spawns the program (posix_spawn, never a fork of this
-// process, which may run threads) with its standard input and error on the null device.
+// output, within a time and a size limit. POSIX spawns the program (posix_spawn, never a fork of
+// this process, which may run threads); Windows starts it with CreateProcessW in a job object,
+// which ends it with the job. Its standard input and error are the null device.
+namespace telvanor::platform {
 
 // How a helper run ended.
 struct HelperRun {
     enum class Ending {
         Exited,          // it ended by itself; `status` is its exit code
-        Crashed,         // it was ended by a signal; `status` is the signal
+        Crashed,         // it was ended by a signal or an exception; `status` is its number
         TimedOut,        // it ran past the time limit and was stopped
         OutputTooLarge,  // it wrote more than the size limit and was stopped
     };
@@ -27,12 +25,9 @@ struct HelperRun {
     std::string output;
 };
 
-// Runs `program` with `arguments` and waits for its end. Throws std::runtime_error naming the
-// program when it cannot be started.
+// Runs `program` with `arguments` (UTF-8) and waits for its end. Throws std::runtime_error naming
+// the program when it cannot be started.
 HelperRun runHelper(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                     std::chrono::milliseconds timeLimit, std::size_t maxOutputBytes);
 
-// The folder of the running program's executable, when the system tells it.
-std::optional<std::filesystem::path> runningProgramFolder();
-
-}  // namespace telvanor
+}  // namespace telvanor::platform

@@ -1,0 +1,15 @@
+#include "platform/serial_device.h"
+
+#include <sys/ioctl.h>
+#include <cerrno>
+
+namespace telvanor::platform {
+
+std::string serialDeviceName(const std::string& port) { return port; }
+
+std::error_code holdSerialLineExclusively(int handle) {
+    if (::ioctl(handle, TIOCEXCL) == -1) return {errno, std::generic_category()};
+    return {};
+}
+
+}  // namespace telvanor::platform
