@@ -17,15 +17,12 @@
 namespace telvanor {
 namespace {
 
+using testing::filesIn;
 using ::testing::HasSubstr;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
-
-std::size_t filesIn(const fs::path& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
 
 TEST(AtomicFile, ReplacesTheFileWhole) {
     TempDir dir;

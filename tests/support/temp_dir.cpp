@@ -1,6 +1,7 @@
 #include "support/temp_dir.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -42,6 +43,10 @@ std::string readFile(const fs::path& file) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::size_t filesIn(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 fs::path examplesDir() { return fs::path(TELVANOR_SOURCE_DIR) / "examples"; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ private:
 // Writes a file, creating its folders.
 void writeFile(const std::filesystem::path& file, std::string_view content);
 std::string readFile(const std::filesystem::path& file);
+// How many entries a folder holds (to see that no temporary file was left behind).
+std::size_t filesIn(const std::filesystem::path& folder);
 
 // The source tree's examples/ and tests/data/ folders.
 std::filesystem::path examplesDir();
