@@ -1,4 +1,5 @@
 #include "project/file_kind.h"
+#include "platform/path_text.h"
 
 #include <cstdio>
 #include <system_error>
@@ -39,7 +40,7 @@ std::optional<std::string> irregularFileReason(const fs::path& path) {
         status = fs::status(path, error);
         if (status.type() == fs::file_type::not_found) {
             fs::path target = fs::read_symlink(path, error);
-            return "it is a link to " + target.string() + ", which does not exist";
+            return "it is a link to " + platform::utf8FromPath(target) + ", which does not exist";
         }
         if (error) return "it is a link that cannot be followed: " + error.message();
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
 
@@ -20,7 +21,7 @@ bool isRegularFile(const fs::path& path) {
 }  // namespace
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
-    fs::path exact = folder / fs::path(std::string(name));
+    fs::path exact = folder / platform::pathFromUtf8(name);
     if (entryExists(exact)) return exact;
     // Among other spellings a regular file comes first, then the first name in order.
     std::optional<fs::path> found;
@@ -28,7 +29,7 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        if (!equalNoCase(candidate.filename().string(), name)) continue;
+        if (!equalNoCase(platform::utf8FromPath(candidate.filename()), name)) continue;
         bool regular = isRegularFile(candidate);
         bool better = !found || (regular != foundRegular ? regular : candidate.filename() < found->filename());
         if (better) {
@@ -41,15 +42,15 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
 
 fs::path writeTargetNoCase(const fs::path& folder, std::string_view name) {
     if (auto existing = findFileNoCase(folder, name)) return *existing;
-    return folder / fs::path(std::string(name));
+    return folder / platform::pathFromUtf8(name);
 }
 
 std::optional<fs::path> findFileNoCase(const fs::path& file) {
-    return findFileNoCase(file.parent_path(), file.filename().string());
+    return findFileNoCase(file.parent_path(), platform::utf8FromPath(file.filename()));
 }
 
 fs::path writeTargetNoCase(const fs::path& file) {
-    return writeTargetNoCase(file.parent_path(), file.filename().string());
+    return writeTargetNoCase(file.parent_path(), platform::utf8FromPath(file.filename()));
 }
 
 }  // namespace telvanor

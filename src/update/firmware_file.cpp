@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
 #include "project/file_lookup.h"
@@ -88,12 +89,12 @@ TextLines splitLines(std::string_view text) {
 std::string readBankBytes(const fs::path& file) {
     // A FIFO in the bank's place would make the stream wait for a writer for ever.
     if (std::optional<std::string> reason = irregularFileReason(file))
-        throw FileError("Cannot read " + file.string() + ": " + *reason);
+        throw FileError("Cannot read " + platform::utf8FromPath(file) + ": " + *reason);
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw FileError("Cannot read " + file.string());
+    if (!in) throw FileError("Cannot read " + platform::utf8FromPath(file));
     std::string bytes(kBankBytes, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) throw FileError("Cannot read " + file.string());
+    if (in.bad()) throw FileError("Cannot read " + platform::utf8FromPath(file));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }

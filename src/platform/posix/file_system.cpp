@@ -82,6 +82,16 @@ std::error_code writeInPlace(const fs::path& file, std::string_view bytes) {
     return error;
 }
 
+std::error_code appendToFile(const fs::path& file, std::string_view bytes) {
+    Descriptor opened{::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666)};
+    if (opened.fd < 0) return lastError();
+    std::error_code error = writeAll(opened.fd, bytes);
+    int descriptor = opened.fd;
+    opened.fd = -1;
+    if (::close(descriptor) != 0 && !error) error = lastError();
+    return error;
+}
+
 FileContent readRegularFile(const fs::path& file, std::size_t maxBytes) {
     FileContent content;
     Descriptor opened{::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
