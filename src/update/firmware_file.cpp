@@ -43,11 +43,6 @@ bool isDirectory(const fs::path& path) {
     return !path.empty() && fs::is_directory(path, error);
 }
 
-std::string utf8Text(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // Deletes its files when it goes out of scope, however the scope is left.
 class DeleteOnExit {
 public:
@@ -234,7 +229,7 @@ FirmwareOutcome MergeFirmwareBanks(const FirmwareFiles& files, FirmwareProgress&
 }
 
 std::string FlashCommandLine(const fs::path& outputFile, int portIndex) {
-    return "\"" + utf8Text(outputFile) + "\"" + std::string(kPilcrow) + std::to_string(portIndex);
+    return "\"" + platform::utf8FromPath(outputFile) + "\"" + std::string(kPilcrow) + std::to_string(portIndex);
 }
 
 FlashStart PrepareFlashStep(const FirmwareFiles& files, const fs::path& exeDir, int portIndex) {
