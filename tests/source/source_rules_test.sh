@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The rules that keep the program portable and its layers apart, checked over src/:
 # - only src/platform/ calls the system: no system header anywhere else;
-# - text becomes a path, and a path text, through platform/path_text.h only: `.string()` and its
-#   kin go through the code page on Windows;
+# - a path becomes text through platform/path_text.h only: `.string()` and its kin go through the
+#   code page on Windows (the other way, a path made from a std::string, a grep cannot tell from a
+#   path made from a name in plain letters);
 # - nothing below the shell includes from src/app/.
 set -uo pipefail
 src=$(cd "$(dirname "$0")/../../src" && pwd)
