@@ -1,7 +1,8 @@
 #include "check/check_output.h"
-#include "platform/path_text.h"
 
 #include <nlohmann/json.hpp>
+
+#include "platform/path_text.h"
 
 namespace telvanor {
 

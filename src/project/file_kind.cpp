@@ -1,8 +1,9 @@
 #include "project/file_kind.h"
-#include "platform/path_text.h"
 
 #include <cstdio>
 #include <system_error>
+
+#include "platform/path_text.h"
 
 namespace telvanor {
 

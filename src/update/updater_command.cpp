@@ -1,7 +1,8 @@
 #include "update/updater_command.h"
-#include "platform/path_text.h"
 
 #include <algorithm>
+
+#include "platform/path_text.h"
 
 namespace telvanor {
 
