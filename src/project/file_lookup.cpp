@@ -18,7 +18,26 @@ bool isRegularFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+bool isFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
 }  // namespace
+
+std::optional<fs::path> findFolderNoCase(const fs::path& folder, std::string_view name) {
+    fs::path exact = folder / platform::pathFromUtf8(name);
+    if (isFolder(exact)) return exact;
+    std::optional<fs::path> found;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& candidate = it->path();
+        if (equalNoCase(platform::utf8FromPath(candidate.filename()), name) && isFolder(candidate) &&
+            (!found || candidate.filename() < found->filename()))
+            found = candidate;
+    }
+    return found;
+}
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
     fs::path exact = folder / platform::pathFromUtf8(name);

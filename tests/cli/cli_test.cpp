@@ -63,11 +63,39 @@ TEST(CliBuild, FailureChangesNoFile) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(readFile(dir / "bin" / "bank.bin"), "previous image");
 
-    CliRun noBin = cli({"build", (dir / "bin").string()});
-    EXPECT_EQ(noBin.status, 1);
-    EXPECT_THAT(noBin.err, HasSubstr("bank.bin"));
-
     EXPECT_EQ(cli({"build", (dir / "missing").string()}).status, 1);
+}
+
+// The image goes into the bin folder in whatever letter case it is spelled; a project without
+// one (an unzipped copy, as zips drop empty folders) has it made and is told so. A file named
+// bin is not a folder to write into.
+TEST(CliBuild, FindsTheBinFolderInAnyLetterCaseOrMakesIt) {
+    struct Case {
+        const char* existing;  // the bin folder there is, or "" for none
+        const char* summary;   // how the summary line starts after the project folder
+    };
+    for (const Case& c : {Case{"bin", "/bin/bank.bin: 164 bytes"}, Case{"BIN", "/BIN/bank.bin: 164 bytes"},
+                          Case{"", "/bin/bank.bin (bin folder made now): 164 bytes"}}) {
+        TempDir dir;
+        fs::path project = copyOfSample(dir);
+        fs::remove_all(project / "bin");
+        if (*c.existing) fs::create_directory(project / c.existing);
+        fs::path image = project / (*c.existing ? c.existing : "bin") / "bank.bin";
+        CliRun run = cli({"build", project.string()});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_THAT(run.out, StartsWith(project.string() + c.summary));
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(readFile(image).size(), 164u) << c.existing;
+        // Another command's output there is still the project's own image.
+        EXPECT_EQ(cli({"report", project.string(), "-o", image.string()}).status, 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(project), {}), 6) << "one bin folder, five files";
+    }
+    TempDir dir;
+    writeFile(dir / "bin", "a file");
+    CliRun notFolder = cli({"build", dir.path().string()});
+    EXPECT_EQ(notFolder.status, 1);
+    EXPECT_THAT(notFolder.err, HasSubstr("Cannot create the folder " + (dir / "bin").string()));
+    EXPECT_EQ(readFile(dir / "bin"), "a file");
 }
 
 TEST(CliOptions, AreTakenAsPeopleTypeThem) {
@@ -137,6 +165,17 @@ TEST(CliHelp, OneCommandAloneOrTheWholeManual) {
     std::istringstream lines(manual.out);
     for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
     EXPECT_EQ(cli({"--version"}).out, "telvanor-cli 1.0.0\n");
+
+    // A required option stands without brackets; help has help of its own.
+    EXPECT_THAT(cli({"help", "monitor"}).out,
+                StartsWith("Usage: telvanor-cli monitor PROJECT_DIR --port DEVICE [--once]"));
+    EXPECT_THAT(manual.out, HasSubstr("telvanor-cli monitor PROJECT_DIR --port DEVICE [--once]"));
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"help", "--help"}, {"help", "-h"}, {"--help", "--help"}}) {
+        CliRun own = cli(arguments);
+        EXPECT_EQ(own.status, 0) << arguments[1] << own.err;
+        EXPECT_THAT(own.out, StartsWith("Usage: telvanor-cli help [COMMAND]\n")) << arguments[1];
+    }
 }
 
 TEST(CliOutputs, TheProjectsOwnFilesAreRefusedAndKept) {
