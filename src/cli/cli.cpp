@@ -183,7 +183,8 @@ const std::vector<CommandSpec>& commands() {
          "(comma or semicolon, UTF-8), and write the map file. A first row that\n"
          "does not start with two integers is a title row. Prints how many\n"
          "mappings were imported and which rows were skipped and why. A file that\n"
-         "cannot be read, or has no such worksheet, changes nothing (exit 1).",
+         "cannot be read, has no such worksheet or holds no mappings (empty,\n"
+         "a title row alone, every row skipped) changes nothing (exit 1).",
          runImport},
         monitorCommandSpec(),
     };
@@ -254,6 +255,18 @@ int usageError(std::ostream& err, const std::string& problem, const CommandSpec*
     return kExitUsage;
 }
 
+// help's own help; help is no entry of the command table, as it takes an optional argument.
+std::string helpCommandHelp() {
+    static const CommandSpec helpCommand = {"help",
+                                            {},
+                                            {},
+                                            "Print the whole manual page, or with COMMAND that command's help\n"
+                                            "alone, as \"telvanor-cli COMMAND --help\" does.",
+                                            nullptr};
+    return "Usage: telvanor-cli help [COMMAND]\n\n" + std::string(helpCommand.description) + "\n\nOptions:\n" +
+           optionLines(helpCommand, "  ");
+}
+
 // `help` and `--help`, alone or with a command name.
 int help(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() == 1) {
@@ -261,6 +274,10 @@ int help(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
         return kExitSuccess;
     }
     if (arguments.size() > 2) return usageError(err, arguments[0] + " takes at most one command name", nullptr);
+    if (arguments[1] == "--help" || arguments[1] == "-h") {
+        out << helpCommandHelp();
+        return kExitSuccess;
+    }
     const CommandSpec* command = findCommand(arguments[1]);
     if (!command) return usageError(err, "no command '" + arguments[1] + "' to help with", nullptr);
     out << commandHelp(*command);

@@ -99,10 +99,9 @@ std::string commandSynopsis(const CommandSpec& command) {
     std::string synopsis(command.name);
     for (std::string_view argument : command.arguments) synopsis += " " + std::string(argument);
     for (const OptionSpec& option : command.options) {
-        synopsis += " [";
-        synopsis += option.shortName != 0 ? std::string("-") + option.shortName : spelling(option);
-        if (!option.valueName.empty()) synopsis += " " + std::string(option.valueName);
-        synopsis += "]";
+        std::string usage = option.shortName != 0 ? std::string("-") + option.shortName : spelling(option);
+        if (!option.valueName.empty()) usage += " " + std::string(option.valueName);
+        synopsis += option.required ? " " + usage : " [" + usage + "]";
     }
     return synopsis;
 }

@@ -25,6 +25,7 @@ struct OptionSpec {
     char shortName = 0;          // 'o', given as -o; 0 for none
     std::string_view valueName;  // "FILE"; empty for a switch
     std::string_view help;       // one line, or lines joined by '\n'
+    bool required = false;       // shown without brackets in the synopsis; the command refuses to run without it
 };
 
 struct ParsedArguments;

@@ -72,6 +72,12 @@ int importCommand(const fs::path& projectDir, const fs::path& workbook, MapKind 
             err << "telvanor-cli: " << importMessage(summary) << "\n";
             return kExitFailure;
         }
+        // A file without a single mapping would leave an empty map: on the command line, with
+        // no window to look at the outcome and cancel, that is taken as a wrong file.
+        if (summary.imported == 0) {
+            err << "telvanor-cli: " << emptyImportMessage(summary, platform::utf8FromPath(workbook)) << "\n";
+            return kExitFailure;
+        }
         SaveRegisterMap(load.map, projectDir);
         out << importMessage(summary) << "\n"
             << "Written to " << platform::utf8FromPath(writeTargetNoCase(projectDir, mapFileName(map))) << "\n";

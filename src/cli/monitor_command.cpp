@@ -180,7 +180,8 @@ const CommandSpec& monitorCommandSpec() {
         {"PROJECT_DIR"},
         {{"port", 0, "DEVICE",
           "the gateway's serial port: a device such as\n/dev/ttyUSB0, or COM1 to COM10 (/dev/ttyS0\nto "
-          "/dev/ttyS9); required"},
+          "/dev/ttyS9); required",
+          true},
          {"once", 0, "", "read every register once and end"},
          {"interval", 0, "MS", "from one round to the next, 1000 when not\ngiven"},
          {"format", 0, "text|csv|json", "text (the default), csv or json"},

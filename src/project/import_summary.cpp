@@ -26,6 +26,10 @@ std::string noteList(const std::vector<RowNote>& notes, std::string_view plural,
     return text + ")";
 }
 
+std::string nothingImported(const ImportSummary& summary) {
+    return summary.table + ": nothing imported, " + std::string(summary.kept) + " is unchanged: ";
+}
+
 }  // namespace
 
 ImportSummary unreadSummary(const ImportSheet& read, std::string table, std::string_view items, std::string_view kept) {
@@ -39,11 +43,17 @@ ImportSummary unreadSummary(const ImportSheet& read, std::string table, std::str
 }
 
 std::string importMessage(const ImportSummary& summary) {
-    if (!summary.changedTable())
-        return summary.table + ": nothing imported, " + std::string(summary.kept) + " is unchanged: " + summary.problem;
+    if (!summary.changedTable()) return nothingImported(summary) + summary.problem;
     std::string text = summary.table + ": " + counted(summary.imported, summary.items) + " imported";
     if (!summary.skipped.empty()) text += noteList(summary.skipped, "rows", "skipped");
     if (!summary.readAs.empty()) text += noteList(summary.readAs, "values", "read otherwise");
+    return text;
+}
+
+std::string emptyImportMessage(const ImportSummary& summary, std::string_view file) {
+    std::string text = nothingImported(summary) + std::string(file) + " holds no " + std::string(summary.items);
+    if (summary.titleRow != 0) text += "; row " + std::to_string(summary.titleRow) + " is read as the title row";
+    if (!summary.skipped.empty()) text += noteList(summary.skipped, "rows", "skipped");
     return text;
 }
 

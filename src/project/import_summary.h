@@ -29,6 +29,7 @@ struct ImportSummary {
     std::size_t imported = 0;
     std::vector<RowNote> skipped;  // rows that gave nothing, and why
     std::vector<RowNote> readAs;   // values read otherwise than they stand ("Write flag 'yes' read as 0")
+    std::size_t titleRow = 0;      // the row passed over as the title row; 0 for none
 
     bool changedTable() const { return end == ImportEnd::Complete; }
 };
@@ -40,5 +41,11 @@ ImportSummary unreadSummary(const ImportSheet& read, std::string table, std::str
 // does not exist; row 15: ...)", or, when nothing changed, "TInfoCob: nothing imported, the
 // map is unchanged: " and why. Lists up to ten rows of each kind and counts the rest.
 std::string importMessage(const ImportSummary& summary);
+
+// The message of an import that found rows but no item in them (an empty CSV file, a title row
+// alone, rows all skipped), which the command line refuses rather than write an empty table:
+// "TInfoCob: nothing imported, the map is unchanged: PATH holds no mappings; 2 rows skipped
+// (row 1: ...)", or "...; row 1 is read as the title row".
+std::string emptyImportMessage(const ImportSummary& summary, std::string_view file);
 
 }  // namespace telvanor

@@ -57,7 +57,7 @@ TEST(ExchangeCommands, ExportThenImportGivesBackEachMap) {
     }
 }
 
-TEST(ExchangeCommands, FileThatCannotBeReadChangesNothing) {
+TEST(ExchangeCommands, FileThatCannotBeReadOrHoldsNoMappingChangesNothing) {
     TempDir dir;
     fs::path project = copySampleProject(dir);
     const std::string before = readFile(project / "TInfoCob.xml");
@@ -68,6 +68,24 @@ TEST(ExchangeCommands, FileThatCannotBeReadChangesNothing) {
         EXPECT_THAT(result.err, StartsWith("telvanor-cli: TInfoCob: nothing imported, the map is unchanged: " +
                                            file.string() + " cannot be read: "));
         EXPECT_EQ(readFile(project / "TInfoCob.xml"), before);
+    }
+    // A file without a mapping would empty the map: refused, with the rows it holds and why.
+    struct Empty {
+        const char* name;
+        const char* text;
+        const char* why;
+    };
+    for (const Empty& c :
+         {Empty{"empty.csv", "", ""},
+          Empty{"titles.csv", "Index,NrPdo,PosComp,Write_J1939\r\n", "; row 1 is read as the title row"},
+          Empty{"skipped.csv", "100,9,33,0\n", "; 1 row skipped (row 1: frame 9 does not exist)"}}) {
+        writeFile(dir / c.name, c.text);
+        CliRun result = cli({"import", project.string(), (dir / c.name).string()});
+        EXPECT_EQ(result.status, kExitFailure) << c.name;
+        EXPECT_EQ(result.err, "telvanor-cli: TInfoCob: nothing imported, the map is unchanged: " +
+                                  (dir / c.name).string() + " holds no mappings" + c.why + "\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(readFile(project / "TInfoCob.xml"), before) << c.name;
     }
     EXPECT_EQ(cli({"export", project.string(), "--map", "both"}).status, kExitUsage);
     EXPECT_EQ(cli({"export", project.string(), "--format", "ods"}).status, kExitUsage);

@@ -124,7 +124,10 @@ ImportSummary ImportRegisterMap(const fs::path& workbook, RegisterMap& map) {
     for (TClPdo& frame : map.frames) frame.mappings = {};
     const std::vector<SheetRow>& rows = read.sheet.rows;
     std::size_t first = 0;
-    if (!rows.empty() && !(isInteger(rows[0].cell(IndexColumn)) && isInteger(rows[0].cell(FrameColumn)))) first = 1;
+    if (!rows.empty() && !(isInteger(rows[0].cell(IndexColumn)) && isInteger(rows[0].cell(FrameColumn)))) {
+        first = 1;
+        summary.titleRow = rows[0].number;
+    }
     for (std::size_t i = first; i < rows.size(); ++i) {
         const SheetRow& row = rows[i];
         if (std::optional<std::string> problem = rowProblem(row, map)) {
