@@ -7,6 +7,7 @@
 
 #include "app/application_windows.h"
 #include "app/main_window.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/sample_projects.h"
 #include "project/workspace.h"
@@ -67,19 +68,20 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-// The arguments left once the toolkit has taken its own; nothing when they are wrong, after
-// saying why.
-std::optional<Arguments> parseArguments(int argc, char* argv[], int& exitCode) {
+// The arguments left once the toolkit has taken its own (Qt hands them over in Unicode, also where
+// argv holds the system's code page); nothing when they are wrong, after saying why.
+std::optional<Arguments> parseArguments(const QStringList& words, int& exitCode) {
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        std::string argument = telvanor::fromQt(words[i]);
         if (argument == "--workspace" || argument.starts_with("--workspace=")) {
-            std::string folder = argument == "--workspace" ? (i + 1 < argc ? argv[++i] : "") : argument.substr(12);
+            std::string folder = argument == "--workspace" ? (i + 1 < words.size() ? telvanor::fromQt(words[++i]) : "")
+                                                           : argument.substr(12);
             if (folder.empty() || folder.starts_with("--")) {
                 exitCode = usageError("--workspace needs the workspace folder: --workspace DIR");
                 return std::nullopt;
             }
-            arguments.workspace = folder;
+            arguments.workspace = telvanor::platform::pathFromUtf8(folder);
         } else if (argument.starts_with("-")) {
             exitCode = usageError("unknown argument '" + argument + "'");
             return std::nullopt;
@@ -88,7 +90,7 @@ std::optional<Arguments> parseArguments(int argc, char* argv[], int& exitCode) {
             return std::nullopt;
         } else {
             // Taken against the folder the program was started in, before anything else.
-            arguments.project = std::filesystem::absolute(argument);
+            arguments.project = std::filesystem::absolute(telvanor::platform::pathFromUtf8(argument));
         }
     }
     return arguments;
@@ -115,7 +117,7 @@ int main(int argc, char* argv[]) {
     telvanor::installAccessibleInterfaces();
     telvanor::installReturnPressesFocusedButton();
     int exitCode = 0;
-    std::optional<Arguments> arguments = parseArguments(argc, argv, exitCode);
+    std::optional<Arguments> arguments = parseArguments(QApplication::arguments(), exitCode);
     if (!arguments) return exitCode;
     QApplication::setApplicationName(telvanor::toQt(telvanor::kApplicationTitle));
     // Ties the windows to the menu entry's icon and name on Wayland desktops.

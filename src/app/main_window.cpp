@@ -11,6 +11,7 @@
 #include "app/maker_web_page.h"
 #include "app/new_project_window.h"
 #include "image/config_image.h"
+#include "platform/path_text.h"
 #include "project/formats/pargen_format.h"
 #include "project/formats/receive_frames_format.h"
 #include "project/formats/register_map_format.h"
@@ -235,7 +236,7 @@ void TFTelvanoreFirmWare::CreateBinaClick() {
         updateWindow_->exec();
     else
         messages_.information("The configuration image was written to " +
-                              configImagePath(workspace_.ProjectDir).string());
+                              platform::utf8FromPath(configImagePath(workspace_.ProjectDir)));
 }
 
 void TFTelvanoreFirmWare::aboutClick() {

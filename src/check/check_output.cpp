@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/path_text.h"
+
 namespace telvanor {
 
 namespace fs = std::filesystem;
@@ -39,7 +41,8 @@ std::string noProjectFilesText(const fs::path& projectDir) {
     std::string names;
     for (const ProjectFileChecker& checker : projectFileCheckers())
         names += (names.empty() ? "" : ", ") + std::string(checker.fileName);
-    return projectDir.string() + " holds none of the project files (" + names + "); is it a project folder?";
+    return platform::utf8FromPath(projectDir) + " holds none of the project files (" + names +
+           "); is it a project folder?";
 }
 
 bool checkPassed(const ProjectCheck& check) { return check.filesChecked > 0 && !check.refused(); }
@@ -57,9 +60,12 @@ std::string checkJson(const ProjectCheck& check, const fs::path& projectDir) {
     Json findings = Json::array();
     if (check.filesChecked == 0) findings.push_back(findingJson(refused(noProjectFilesText(projectDir))));
     for (const CheckFinding& finding : check.findings) findings.push_back(findingJson(finding));
-    Json result{{"project", projectDir.string()},      {"passed", checkPassed(check)},
-                {"files_checked", check.filesChecked}, {"files_refused", check.filesRefused},
-                {"findings", std::move(findings)},     {"image", imageJson(check.image)}};
+    Json result{{"project", platform::utf8FromPath(projectDir)},
+                {"passed", checkPassed(check)},
+                {"files_checked", check.filesChecked},
+                {"files_refused", check.filesRefused},
+                {"findings", std::move(findings)},
+                {"image", imageJson(check.image)}};
     return result.dump(2) + "\n";
 }
 

@@ -4,6 +4,7 @@
 #include "cli/cli_commands.h"
 #include "cli/command_output.h"
 #include "image/config_image.h"
+#include "platform/path_text.h"
 
 namespace telvanor {
 
@@ -21,7 +22,7 @@ int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& outp
                  std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
-        err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
+        err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
         return kExitFailure;
     }
     fs::path target = output ? *output : configImagePath(projectDir);
@@ -32,9 +33,9 @@ int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& outp
             target, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()), out);
         // With the image on standard output, the summary goes with the messages.
         std::ostream& summary = target == "-" ? err : out;
-        summary << (target == "-" ? std::string("standard output") : target.string()) << ": " << image.bytes.size()
-                << " bytes, " << plural(image.receiveFrames, "receive frame", "receive frames") << ", "
-                << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
+        summary << (target == "-" ? std::string("standard output") : platform::utf8FromPath(target)) << ": "
+                << image.bytes.size() << " bytes, " << plural(image.receiveFrames, "receive frame", "receive frames")
+                << ", " << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
                 << plural(image.receiveMappings, "receive mapping", "receive mappings") << ", "
                 << plural(image.transmitMappings, "transmit mapping", "transmit mappings") << "\n";
         return kExitSuccess;

@@ -4,6 +4,7 @@
 #include "check/project_check.h"
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "platform/path_text.h"
 
 namespace telvanor {
 
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 int checkCommand(const fs::path& projectDir, CheckFormat format, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
-        err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
+        err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
         return kExitFailure;
     }
     ProjectCheck check = CheckProject(projectDir);

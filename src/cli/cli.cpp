@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/command_line.h"
+#include "platform/path_text.h"
 
 namespace telvanor {
 
@@ -15,11 +16,15 @@ constexpr std::size_t kManualWidth = 80;
 std::optional<std::filesystem::path> pathOption(const ParsedArguments& parsed, std::string_view name) {
     std::optional<std::string> value = parsed.option(name);
     if (!value) return std::nullopt;
-    return std::filesystem::path(*value);
+    return platform::pathFromUtf8(*value);
+}
+
+std::filesystem::path argumentPath(const ParsedArguments& parsed, std::size_t index) {
+    return platform::pathFromUtf8(parsed.arguments[index]);
 }
 
 int runBuild(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return buildCommand(parsed.arguments[0], pathOption(parsed, "output"), out, err);
+    return buildCommand(argumentPath(parsed, 0), pathOption(parsed, "output"), out, err);
 }
 
 // --format text or json; gives whether it is json.
@@ -31,17 +36,17 @@ bool jsonFormat(const ParsedArguments& parsed, std::string_view command) {
 }
 
 int runCheck(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return checkCommand(parsed.arguments[0], jsonFormat(parsed, "check") ? CheckFormat::Json : CheckFormat::Text, out,
-                        err);
+    return checkCommand(argumentPath(parsed, 0), jsonFormat(parsed, "check") ? CheckFormat::Json : CheckFormat::Text,
+                        out, err);
 }
 
 int runDump(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
-    return dumpCommand(parsed.arguments[0], jsonFormat(parsed, "dump") ? DumpFormat::Json : DumpFormat::Text, in, out,
-                       err);
+    return dumpCommand(argumentPath(parsed, 0), jsonFormat(parsed, "dump") ? DumpFormat::Json : DumpFormat::Text, in,
+                       out, err);
 }
 
 int runDiff(const ParsedArguments& parsed, std::istream& in, std::ostream& out, std::ostream& err) {
-    return diffCommand(parsed.arguments[0], parsed.arguments[1], in, out, err);
+    return diffCommand(argumentPath(parsed, 0), argumentPath(parsed, 1), in, out, err);
 }
 
 int runReport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
@@ -59,7 +64,7 @@ int runReport(const ParsedArguments& parsed, std::istream&, std::ostream& out, s
             throw UsageError("--sep takes one character other than a quote or a line break");
         options.separator = (*separator)[0];
     }
-    return reportCommand(parsed.arguments[0], options, out, err);
+    return reportCommand(argumentPath(parsed, 0), options, out, err);
 }
 
 MapKind mapOption(const ParsedArguments& parsed) {
@@ -77,11 +82,11 @@ int runExport(const ParsedArguments& parsed, std::istream&, std::ostream& out, s
     if (format != "csv" && format != "xlsx")
         throw UsageError("unknown export format '" + format + "'; use csv or xlsx");
     options.format = format == "xlsx" ? ExchangeFormat::Xlsx : ExchangeFormat::Csv;
-    return exportCommand(parsed.arguments[0], options, out, err);
+    return exportCommand(argumentPath(parsed, 0), options, out, err);
 }
 
 int runImport(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return importCommand(parsed.arguments[0], parsed.arguments[1], mapOption(parsed), out, err);
+    return importCommand(argumentPath(parsed, 0), argumentPath(parsed, 1), mapOption(parsed), out, err);
 }
 
 const OptionSpec kMapOption = {"map", 0, "transmit|receive", "the transmit map (the default) or the\nreceive map"};

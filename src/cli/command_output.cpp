@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/equal_no_case.h"
 #include "project/file_lookup.h"
@@ -36,7 +37,8 @@ fs::path resolved(const fs::path& path) {
 // Whether `output` is `folder`/`name` in any letter case, or the same file as it.
 bool names(const fs::path& output, const fs::path& folder, std::string_view name) {
     fs::path target = resolved(output);
-    if (target.parent_path() == resolved(folder) && equalNoCase(target.filename().string(), name)) return true;
+    if (target.parent_path() == resolved(folder) && equalNoCase(platform::utf8FromPath(target.filename()), name))
+        return true;
     std::optional<fs::path> existing = findFileNoCase(folder, name);
     std::error_code error;
     return existing && fs::equivalent(output, *existing, error);
@@ -57,7 +59,7 @@ std::optional<std::string> projectFileAt(const fs::path& projectDir, const fs::p
 bool refusedAsProjectFile(const fs::path& projectDir, const fs::path& output, bool imageAllowed, std::ostream& err) {
     std::optional<std::string> own = projectFileAt(projectDir, output, imageAllowed);
     if (own)
-        err << "telvanor-cli: " << output.string() << " is the project's own " << *own
+        err << "telvanor-cli: " << platform::utf8FromPath(output) << " is the project's own " << *own
             << "; nothing is written over it, choose another output\n";
     return own.has_value();
 }

@@ -6,6 +6,7 @@
 #include "cli/command_output.h"
 #include "editors/register_map/register_map_exchange.h"
 #include "editors/register_map/register_map_file.h"
+#include "platform/path_text.h"
 #include "project/file_lookup.h"
 
 namespace telvanor {
@@ -17,7 +18,7 @@ namespace {
 bool isProjectFolder(const fs::path& projectDir, std::ostream& err) {
     std::error_code error;
     if (fs::is_directory(projectDir, error)) return true;
-    err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
+    err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
     return false;
 }
 
@@ -73,7 +74,7 @@ int importCommand(const fs::path& projectDir, const fs::path& workbook, MapKind 
         }
         SaveRegisterMap(load.map, projectDir);
         out << importMessage(summary) << "\n"
-            << "Written to " << writeTargetNoCase(projectDir, mapFileName(map)).string() << "\n";
+            << "Written to " << platform::utf8FromPath(writeTargetNoCase(projectDir, mapFileName(map))) << "\n";
         return kExitSuccess;
     } catch (const std::exception& failure) {
         err << "telvanor-cli: " << failure.what() << "; nothing written\n";

@@ -6,6 +6,7 @@
 #include "image/image_diff.h"
 #include "image/image_dump.h"
 #include "image/image_format.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 
 namespace telvanor {
@@ -29,7 +30,7 @@ ImageReader readImage(const fs::path& file, std::istream& in) {
     try {
         return ImageReader(std::vector<std::uint8_t>(content.begin(), content.end()));
     } catch (const ImageFormatError& failure) {
-        std::string name = file == "-" ? std::string("standard input") : file.string();
+        std::string name = file == "-" ? std::string("standard input") : platform::utf8FromPath(file);
         throw ImageFormatError(name + " is not a configuration image: " + failure.what());
     }
 }

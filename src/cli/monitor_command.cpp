@@ -11,6 +11,7 @@
 #include "monitor/modbus_master.h"
 #include "monitor/monitor_output.h"
 #include "overview/register_overview.h"
+#include "platform/path_text.h"
 #include "project/integer_text.h"
 #include "update/com_port_names.h"
 
@@ -130,7 +131,7 @@ bool everyRegisterRead(const RegisterOverview& overview, const RoundReadings& ro
 int monitorCommand(const fs::path& projectDir, const MonitorOptions& options, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
-        err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
+        err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
         return kExitFailure;
     }
     try {
@@ -168,7 +169,7 @@ int monitorCommand(const fs::path& projectDir, const MonitorOptions& options, st
 }
 
 int runMonitor(const ParsedArguments& parsed, std::istream&, std::ostream& out, std::ostream& err) {
-    return monitorCommand(parsed.arguments[0], monitorOptions(parsed), out, err);
+    return monitorCommand(platform::pathFromUtf8(parsed.arguments[0]), monitorOptions(parsed), out, err);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/command_output.h"
+#include "platform/path_text.h"
 #include "report/project_report.h"
 
 namespace telvanor {
@@ -29,7 +30,7 @@ std::string reportText(const ProjectReport& report, ReportFormat format, char se
 int reportCommand(const fs::path& projectDir, const ReportOptions& options, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
-        err << "telvanor-cli: " << projectDir.string() << " is not a project folder\n";
+        err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
         return kExitFailure;
     }
     if (options.output && refusedAsProjectFile(projectDir, *options.output, false, err)) return kExitFailure;

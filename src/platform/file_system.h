@@ -31,6 +31,9 @@ void syncFolder(const std::filesystem::path& folder);
 // Writes `bytes` to something that is written in place, never replaced: a device, a FIFO.
 std::error_code writeInPlace(const std::filesystem::path& file, std::string_view bytes);
 
+// Adds `bytes` at the end of the file `file`, which is made when missing: a log.
+std::error_code appendToFile(const std::filesystem::path& file, std::string_view bytes);
+
 // A whole regular file read, or why not.
 struct FileContent {
     std::error_code error;

@@ -28,6 +28,11 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // them stays whole (Windows would turn "\n" into "\r\n" and stop reading at a byte 0x1A).
 void useBinaryStandardStreams();
 
+// Makes a console show the UTF-8 text this program writes (a Windows console reads the bytes in
+// its own code page, so "Bøat" came out as "BÃ¸at"); the console's code page is given back when
+// the program ends. Output that goes to a file or a pipe is UTF-8 either way.
+void useUtf8Console();
+
 // Keeps this process within `bytes` of memory: asking for more fails instead of exhausting the
 // computer. Gives false when the system does not take the limit.
 bool limitOwnMemory(std::size_t bytes);

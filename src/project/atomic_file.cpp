@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "project/file_kind.h"
 
 namespace telvanor {
@@ -12,11 +13,11 @@ namespace telvanor {
 namespace fs = std::filesystem;
 
 std::string fileFailureText(std::string_view verb, const fs::path& file, int error) {
-    return "Cannot " + std::string(verb) + " " + file.string() + ": " + std::strerror(error);
+    return "Cannot " + std::string(verb) + " " + platform::utf8FromPath(file) + ": " + std::strerror(error);
 }
 
 std::string fileFailureText(std::string_view verb, const fs::path& file, std::error_code error) {
-    return "Cannot " + std::string(verb) + " " + file.string() + ": " + error.message();
+    return "Cannot " + std::string(verb) + " " + platform::utf8FromPath(file) + ": " + error.message();
 }
 
 namespace {
@@ -26,14 +27,15 @@ namespace {
 }
 
 [[noreturn]] void failWith(std::string_view verb, const fs::path& file, const std::string& reason) {
-    throw FileError("Cannot " + std::string(verb) + " " + file.string() + ": " + reason);
+    throw FileError("Cannot " + std::string(verb) + " " + platform::utf8FromPath(file) + ": " + reason);
 }
 
 constexpr std::string_view kTemporaryMark = ".tmp";
 
 std::string temporaryName(const fs::path& target) {
     static std::mt19937 generator{std::random_device{}()};
-    return "." + target.filename().string() + std::string(kTemporaryMark) + std::to_string(generator() % 1000000);
+    return "." + platform::utf8FromPath(target.filename()) + std::string(kTemporaryMark) +
+           std::to_string(generator() % 1000000);
 }
 
 // Whether `name` is a temporary file of ours for the file `target`: "." + its name + ".tmp"
@@ -50,15 +52,15 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& target) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code ignored;
-        if (isTemporaryOf(it->path().filename().string(), target) && it->is_regular_file(ignored) &&
+        if (isTemporaryOf(platform::utf8FromPath(it->path().filename()), target) && it->is_regular_file(ignored) &&
             !it->is_symlink(ignored))
             fs::remove(it->path(), ignored);
     }
 }
 
 std::string tooLargeText(const fs::path& file, std::uintmax_t size, std::size_t maxBytes) {
-    return "Cannot read " + file.string() + ": the file is " + byteSizeText(size) + ", larger than the limit of " +
-           byteSizeText(maxBytes);
+    return "Cannot read " + platform::utf8FromPath(file) + ": the file is " + byteSizeText(size) +
+           ", larger than the limit of " + byteSizeText(maxBytes);
 }
 
 // The file a write replaces: `target`, or through a link the file it leads to, so that the
@@ -80,7 +82,7 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes) {
     fs::path temporary;
     std::error_code error = std::make_error_code(std::errc::file_exists);
     for (int attempt = 0; attempt < 100 && error == std::errc::file_exists; ++attempt) {
-        temporary = folder / temporaryName(file);
+        temporary = folder / platform::pathFromUtf8(temporaryName(file));
         error = platform::writeNewFile(temporary, bytes, file);
     }
     if (!error) error = platform::replaceFile(temporary, file);
@@ -93,7 +95,7 @@ void writeFileAtomically(const fs::path& target, std::string_view bytes) {
         fail("write", target, error);
     }
     platform::syncFolder(folder);
-    removeStaleTemporaries(folder, file.filename().string());
+    removeStaleTemporaries(folder, platform::utf8FromPath(file.filename()));
 }
 
 void writeOutputFile(const fs::path& target, std::string_view bytes) {

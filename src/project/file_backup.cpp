@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/local_time.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
@@ -43,7 +44,7 @@ bool allDigits(std::string_view text) {
 
 // The stamp and suffix of a backup of `fileName`: NAME.YYYYMMDD-HHMMSS or NAME.YYYYMMDD-HHMMSS-N.
 std::optional<BackupName> backupNameOf(const fs::path& path, const std::string& fileName) {
-    std::string name = path.filename().string();
+    std::string name = platform::utf8FromPath(path.filename());
     if (name.size() < fileName.size() + 16 || name[fileName.size()] != '.' ||
         !equalNoCase(std::string_view(name).substr(0, fileName.size()), fileName))
         return std::nullopt;
@@ -78,31 +79,32 @@ std::optional<fs::path> backUpFile(const fs::path& file, std::string_view replac
                                    std::chrono::system_clock::time_point now) {
     if (!entryExists(file)) return std::nullopt;
     if (std::optional<std::string> reason = irregularFileReason(file))
-        throw FileError("Cannot back up " + file.string() + ": " + *reason);
+        throw FileError("Cannot back up " + platform::utf8FromPath(file) + ": " + *reason);
     platform::FileContent old = platform::readRegularFile(file, kMaxBackedUpBytes);
-    if (old.irregular) throw FileError("Cannot back up " + file.string() + ": it is not a regular file");
+    if (old.irregular) throw FileError("Cannot back up " + platform::utf8FromPath(file) + ": it is not a regular file");
     if (old.tooLargeSize > 0)
-        throw FileError("Cannot back up " + file.string() + ": the file is " + byteSizeText(old.tooLargeSize) +
-                        ", larger than the limit of " + byteSizeText(kMaxBackedUpBytes));
+        throw FileError("Cannot back up " + platform::utf8FromPath(file) + ": the file is " +
+                        byteSizeText(old.tooLargeSize) + ", larger than the limit of " +
+                        byteSizeText(kMaxBackedUpBytes));
     if (old.error) throw FileError(fileFailureText("back up", file, old.error));
     if (old.bytes == replacement) return std::nullopt;
 
     const fs::path folder = (file.has_parent_path() ? file.parent_path() : fs::path(".")) / std::string(kBackupFolder);
     auto failure = [&file, &folder](std::error_code error) {
-        return FileError("Cannot back up " + file.string() + " into " + folder.string() + ": " + error.message() +
-                         ". The file was not saved and is as it was.");
+        return FileError("Cannot back up " + platform::utf8FromPath(file) + " into " + platform::utf8FromPath(folder) +
+                         ": " + error.message() + ". The file was not saved and is as it was.");
     };
     std::error_code error;
     fs::create_directory(folder, error);
     if (error) throw failure(error);
 
-    const std::string fileName = file.filename().string();
+    const std::string fileName = platform::utf8FromPath(file.filename());
     const std::string base = fileName + "." + stampOf(now);
     fs::path backup;
     error = std::make_error_code(std::errc::file_exists);
     for (int suffix = 1; error == std::errc::file_exists; ++suffix) {
         if (suffix > 10000) throw failure(error);
-        backup = folder / (suffix == 1 ? base : base + "-" + std::to_string(suffix));
+        backup = folder / platform::pathFromUtf8(suffix == 1 ? base : base + "-" + std::to_string(suffix));
         error = platform::writeNewFile(backup, old.bytes, file);
     }
     if (error) {
@@ -116,7 +118,7 @@ std::optional<fs::path> backUpFile(const fs::path& file, std::string_view replac
 
 void saveProjectFile(const fs::path& file, std::string_view bytes) {
     if (std::optional<std::string> reason = irregularFileReason(file))
-        throw FileError("Cannot write " + file.string() + ": " + *reason);
+        throw FileError("Cannot write " + platform::utf8FromPath(file) + ": " + *reason);
     backUpFile(file, bytes);
     writeFileAtomically(file, bytes);
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/path_text.h"
+
 namespace telvanor {
 
 namespace fs = std::filesystem;
@@ -39,7 +41,7 @@ std::optional<std::string> irregularFileReason(const fs::path& path) {
         status = fs::status(path, error);
         if (status.type() == fs::file_type::not_found) {
             fs::path target = fs::read_symlink(path, error);
-            return "it is a link to " + target.string() + ", which does not exist";
+            return "it is a link to " + platform::utf8FromPath(target) + ", which does not exist";
         }
         if (error) return "it is a link that cannot be followed: " + error.message();
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
 
@@ -30,7 +31,7 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        std::string candidateName = candidate.filename().string();
+        std::string candidateName = platform::utf8FromPath(candidate.filename());
         if (candidateName == name) return candidate;
         if (!equalNoCase(candidateName, name)) continue;
         bool regular = isRegularFile(candidate);
@@ -42,22 +43,22 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
     }
     if (found) return found;
     // A folder that may be entered but not listed still gives the exact spelling.
-    fs::path exact = folder / fs::path(std::string(name));
+    fs::path exact = folder / platform::pathFromUtf8(name);
     if (entryExists(exact)) return exact;
     return std::nullopt;
 }
 
 fs::path writeTargetNoCase(const fs::path& folder, std::string_view name) {
     if (auto existing = findFileNoCase(folder, name)) return *existing;
-    return folder / fs::path(std::string(name));
+    return folder / platform::pathFromUtf8(name);
 }
 
 std::optional<fs::path> findFileNoCase(const fs::path& file) {
-    return findFileNoCase(file.parent_path(), file.filename().string());
+    return findFileNoCase(file.parent_path(), platform::utf8FromPath(file.filename()));
 }
 
 fs::path writeTargetNoCase(const fs::path& file) {
-    return writeTargetNoCase(file.parent_path(), file.filename().string());
+    return writeTargetNoCase(file.parent_path(), platform::utf8FromPath(file.filename()));
 }
 
 }  // namespace telvanor

@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/folder_name_rules.h"
 
 namespace telvanor {
@@ -35,13 +36,13 @@ std::optional<fs::path> folderBeneath(const fs::path& destination, std::string_v
             return std::nullopt;
         }
         if (!part.empty()) {
-            fs::path piece{std::string(part)};
+            fs::path piece = platform::pathFromUtf8(part);
             if (piece.has_root_path()) return std::nullopt;
             folder /= piece;
         }
         start = end + 1;
     }
-    if (folder.string().size() > kMaxPathBytes) return std::nullopt;
+    if (platform::utf8FromPath(folder).size() > kMaxPathBytes) return std::nullopt;
     return folder;
 }
 

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/equal_no_case.h"
 #include "project/file_lookup.h"
 
@@ -42,7 +43,7 @@ std::optional<IrregularFile> findIrregularFileNoCase(const fs::path& folder, std
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        if (!equalNoCase(candidate.filename().string(), name)) continue;
+        if (!equalNoCase(platform::utf8FromPath(candidate.filename()), name)) continue;
         std::optional<std::string> kind = irregularFileKind(candidate);
         if (kind && (!found || candidate.filename() < found->path.filename())) found = IrregularFile{candidate, *kind};
     }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
 #include "project/workspace.h"
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string cannot(std::string_view what, const fs::path& path, const std::error_code& error) {
-    return "Cannot " + std::string(what) + " " + path.string() + ": " + error.message();
+    return "Cannot " + std::string(what) + " " + platform::utf8FromPath(path) + ": " + error.message();
 }
 
 // Copies the XML files of one sample project into a new folder of the same name.
@@ -25,14 +26,15 @@ void copySample(const fs::path& sample, const fs::path& projectsDir, std::vector
         return;
     }
     for (const fs::directory_entry& file : fs::directory_iterator(sample, error)) {
-        if (!file.is_regular_file(error) || !equalNoCase(file.path().extension().string(), ".xml")) continue;
+        if (!file.is_regular_file(error) || !equalNoCase(platform::utf8FromPath(file.path().extension()), ".xml"))
+            continue;
         fs::path copy = project / file.path().filename();
         // The copy is the user's to change, whatever rights the installed file has.
         if (fs::copy_file(file.path(), copy, error) && !error)
             fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, error);
         if (error)
-            failures.push_back("Cannot copy the sample project file " + file.path().string() + " to " + copy.string() +
-                               ": " + error.message());
+            failures.push_back("Cannot copy the sample project file " + platform::utf8FromPath(file.path()) + " to " +
+                               platform::utf8FromPath(copy) + ": " + error.message());
     }
     if (error) failures.push_back(cannot("read the sample project", sample, error));
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/equal_no_case.h"
 #include "project/file_kind.h"
@@ -27,7 +28,8 @@ std::string settingsContent(const std::filesystem::path& file) {
     if (content.starts_with(kByteOrderMark)) content.erase(0, kByteOrderMark.size());
     // UTF-16 (and UTF-32) are not read as bytes of another text, nor written over.
     if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
-        throw FileError("Cannot read " + file.string() + ": it is UTF-16 or UTF-32 text; save it as UTF-8");
+        throw FileError("Cannot read " + platform::utf8FromPath(file) +
+                        ": it is UTF-16 or UTF-32 text; save it as UTF-8");
     return content;
 }
 
@@ -99,8 +101,8 @@ std::optional<std::string> readIniValue(const std::filesystem::path& file, std::
             if (auto entry = keyOf(line); entry && equalNoCase(entry->first, key)) {
                 std::string value = parseValue(std::string_view(line).substr(entry->second));
                 if (auto c = controlCharacterIn(value))
-                    throw FileError("Cannot read " + file.string() + ": the value of " + std::string(key) + " holds " +
-                                    controlCharacterText(*c));
+                    throw FileError("Cannot read " + platform::utf8FromPath(file) + ": the value of " +
+                                    std::string(key) + " holds " + controlCharacterText(*c));
                 return value;
             }
         }
@@ -113,7 +115,8 @@ void writeIniValue(const std::filesystem::path& file, std::string_view section, 
     // A line break would end the value early and turn its rest into another line; a NUL or
     // another control character could not be read back.
     if (auto c = controlCharacterIn(value))
-        throw FileError("Cannot write " + file.string() + ": the value of " + std::string(key) + " holds " +
+        throw FileError("Cannot write " + platform::utf8FromPath(file) + ": the value of " + std::string(key) +
+                        " holds " +
                         (*c == '\n' || *c == '\r' ? std::string("a line break") : controlCharacterText(*c)));
     // A missing file is made; one that cannot be read is not replaced, so its other lines stay.
     std::vector<std::string> lines;

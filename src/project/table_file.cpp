@@ -1,5 +1,6 @@
 #include "project/table_file.h"
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/file_lookup.h"
 
@@ -8,7 +9,7 @@ namespace telvanor {
 namespace fs = std::filesystem;
 
 std::string tableReadingError(const fs::path& file, std::string_view what) {
-    return "Error in reading file " + file.string() + ": " + std::string(what);
+    return "Error in reading file " + platform::utf8FromPath(file) + ": " + std::string(what);
 }
 
 std::string missingAttributeError(const fs::path& file, std::size_t rowNumber, std::string_view attribute) {
@@ -32,7 +33,7 @@ TableFile openTableFile(const fs::path& path, std::string_view root) {
     std::optional<fs::path> file = findFileNoCase(path);
     if (!file) return table;
     table.file = *file;
-    table.loss.file = file->filename().string();
+    table.loss.file = platform::utf8FromPath(file->filename());
     table.outcome = TableFileOutcome::Failed;
 
     std::string content;

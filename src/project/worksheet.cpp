@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/helper_process.h"
+#include "platform/path_text.h"
 #include "platform/this_process.h"
 #include "project/equal_no_case.h"
 #include "project/workbook_answer.h"
@@ -32,13 +33,13 @@ fs::path workbookReaderProgram() {
     if (fs::is_regular_file(beside, error)) return beside;
     if (fs::is_regular_file(installed, error)) return installed;
     throw WorkbookError("cannot find the workbook reader " + std::string(kReaderName) + " beside the program or in " +
-                        installed.parent_path().lexically_normal().string() + "; reinstall the program");
+                        platform::utf8FromPath(installed.parent_path().lexically_normal()) + "; reinstall the program");
 }
 
 // Asks the reader process for the workbook's sheet names and, if `sheetName` is given, that
 // sheet.
 WorkbookContent askReader(const fs::path& workbook, const std::optional<std::string_view>& sheetName) {
-    std::vector<std::string> arguments{workbook.string()};
+    std::vector<std::string> arguments{platform::utf8FromPath(workbook)};
     if (sheetName) arguments.emplace_back(*sheetName);
     platform::HelperRun run;
     try {
@@ -47,9 +48,9 @@ WorkbookContent askReader(const fs::path& workbook, const std::optional<std::str
     } catch (const WorkbookError&) {
         throw;
     } catch (const std::runtime_error& failure) {
-        throw WorkbookError(workbook.string() + " cannot be read: " + failure.what());
+        throw WorkbookError(platform::utf8FromPath(workbook) + " cannot be read: " + failure.what());
     }
-    std::string cannot = workbook.string() + " cannot be read: ";
+    std::string cannot = platform::utf8FromPath(workbook) + " cannot be read: ";
     if (run.ending == platform::HelperRun::Ending::TimedOut)
         throw WorkbookError(cannot + "reading it took longer than the reader's time limit of " +
                             std::to_string(kReaderTimeLimit.count()) + " s");
@@ -62,7 +63,7 @@ WorkbookContent askReader(const fs::path& workbook, const std::optional<std::str
         return decodeWorkbookAnswer(run.output);
     } catch (const WorkbookError& failure) {
         // A refusal names the file already.
-        if (std::string_view(failure.what()).starts_with(workbook.string())) throw;
+        if (std::string_view(failure.what()).starts_with(platform::utf8FromPath(workbook))) throw;
         if (run.ending == platform::HelperRun::Ending::Crashed)
             throw WorkbookError(cannot + "the reader stopped on it (signal " + std::to_string(run.status) +
                                 "); the file is damaged");
@@ -117,7 +118,7 @@ ImportSheet readImportSheet(const fs::path& workbook, std::string_view sheetName
         return {ImportEnd::WorkbookUnreadable, failure.what(), {}};
     }
     if (!content.sheet) {
-        std::string problem = workbook.string() + " has no worksheet " + std::string(sheetName);
+        std::string problem = platform::utf8FromPath(workbook) + " has no worksheet " + std::string(sheetName);
         problem += content.sheetNames.empty() ? std::string("; it has no worksheet at all")
                                               : "; its worksheets are " + joined(content.sheetNames);
         return {ImportEnd::NoWorksheet, problem, {}};

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
 #include "project/formats/emcy_def_format.h"
@@ -22,9 +23,9 @@ fs::path settingsPath(const WorkspaceState& state) { return state.ExeDir / std::
 
 // A folder path without trailing separator, as every folder of the workspace state is held.
 fs::path withoutTrailingSeparator(fs::path folder) {
-    std::string text = folder.string();
+    std::string text = platform::utf8FromPath(folder);
     while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
-    return fs::path(text);
+    return platform::pathFromUtf8(text);
 }
 
 // The path of `folder` behind `base` ("." for base itself); nothing when it lies elsewhere.
@@ -46,7 +47,7 @@ fs::path projectFolderOf(const fs::path& projectsDir, std::string_view projectNa
         std::string_view part = projectName.substr(start, end - start);
         if (part == "..") return {};
         if (!part.empty() && part != ".") {
-            folder /= fs::path(std::string(part));
+            folder /= platform::pathFromUtf8(part);
             anyPart = true;
         }
         start = end + 1;
@@ -97,8 +98,8 @@ void SaveWorkspace(const WorkspaceState& state) {
 
 void OpenProject(WorkspaceState& state, const fs::path& chosenFolder) {
     state.ProjectDir = chosenFolder.empty() ? fs::path() : withoutTrailingSeparator(chosenFolder);
-    std::string folder = state.ProjectDir.string();
-    std::string projects = state.ProjectsDir.string();
+    std::string folder = platform::utf8FromPath(state.ProjectDir);
+    std::string projects = platform::utf8FromPath(state.ProjectsDir);
     state.ProjectName = folder.size() > projects.size() ? folder.substr(projects.size()) : std::string();
     SetProjectPaths(state);
 }
@@ -107,7 +108,7 @@ std::optional<std::string> OpenProjectFolder(WorkspaceState& state, const fs::pa
     std::error_code error;
     fs::path given = fs::absolute(folder, error).lexically_normal();
     if (std::optional<std::string> reason = notFolderReason(given))
-        return "Cannot open the project " + given.string() + ": " + *reason;
+        return "Cannot open the project " + platform::utf8FromPath(given) + ": " + *reason;
     // As written first, as the folder chooser gives it, then with links resolved on both
     // sides, so that a project reached through a link to the workspace is found under PROJECTS.
     std::optional<fs::path> behind = pathBehind(given, state.ProjectsDir);
@@ -118,7 +119,8 @@ std::optional<std::string> OpenProjectFolder(WorkspaceState& state, const fs::pa
         if (!error && !projectsError) behind = pathBehind(real, projects);
     }
     if (!behind)
-        return "Cannot open the project " + given.string() + ": it does not lie under " + state.ProjectsDir.string() +
+        return "Cannot open the project " + platform::utf8FromPath(given) + ": it does not lie under " +
+               platform::utf8FromPath(state.ProjectsDir) +
                ", the PROJECTS folder of the workspace.\n\nCopy the project folder there, or start the program with "
                "--workspace on the workspace that holds it.";
     OpenProject(state, *behind == "." ? state.ProjectsDir : state.ProjectsDir / *behind);

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/user_folders.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
@@ -37,9 +38,12 @@ fs::path prepareWorkspaceDir(const fs::path& requested) {
     if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
     if (fs::is_directory(folder, error)) return folder;
     if (entryExists(folder))
-        throw FileError("Cannot use " + folder.string() + " as the workspace: " + notFolderReason(folder).value_or(""));
+        throw FileError("Cannot use " + platform::utf8FromPath(folder) +
+                        " as the workspace: " + notFolderReason(folder).value_or(""));
     fs::create_directories(folder, error);
-    if (error) throw FileError("Cannot create the workspace folder " + folder.string() + ": " + error.message());
+    if (error)
+        throw FileError("Cannot create the workspace folder " + platform::utf8FromPath(folder) + ": " +
+                        error.message());
     return folder;
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/this_process.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
@@ -100,12 +101,12 @@ std::optional<std::string> workspaceLockNotice(const WorkspaceLock& lock, const 
             return std::nullopt;
         case WorkspaceLock::State::HeldByOther:
             return "Another copy of Firmware Telvanor (process " + std::to_string(lock.otherProcess) + " on " +
-                   lock.otherHost + ") is using the workspace " + workspaceDir.string() +
+                   lock.otherHost + ") is using the workspace " + platform::utf8FromPath(workspaceDir) +
                    ".\n\nBoth copies may change the same project files. Each editor asks before its OK saves over "
                    "a file that changed on disk since the editor read it.";
         case WorkspaceLock::State::Unknown:
             return "Firmware Telvanor cannot tell whether another copy is using the workspace " +
-                   workspaceDir.string() + ": " + lock.failure +
+                   platform::utf8FromPath(workspaceDir) + ": " + lock.failure +
                    ".\n\nEach editor still asks before its OK saves over a file that changed on disk since the "
                    "editor read it.";
     }

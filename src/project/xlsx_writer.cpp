@@ -6,6 +6,7 @@
 #include <xlsxwriter.h>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/integer_text.h"
 #include "project/worksheet.h"
@@ -63,10 +64,10 @@ std::string xlsxWorkbook(std::string_view sheetName, const std::vector<std::stri
     // libxlsxwriter opens the file by a narrow name.
     std::optional<std::string> name = platform::pathForCLibrary(file.path());
     if (!name)
-        throw FileError("Cannot write " + file.path().string() +
+        throw FileError("Cannot write " + platform::utf8FromPath(file.path()) +
                         ": the workbook writer cannot open a path with these characters on this system");
     lxw_workbook* book = workbook_new(name->c_str());
-    if (!book) throw FileError("Cannot write " + file.path().string() + ": the workbook cannot be made");
+    if (!book) throw FileError("Cannot write " + platform::utf8FromPath(file.path()) + ": the workbook cannot be made");
     lxw_worksheet* sheet = workbook_add_worksheet(book, std::string(sheetName).c_str());
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
@@ -80,7 +81,7 @@ std::string xlsxWorkbook(std::string_view sheetName, const std::vector<std::stri
             writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), rows[row][column],
                       nullptr);
     if (lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
-        throw FileError("Cannot write " + file.path().string() + ": " + lxw_strerror(error));
+        throw FileError("Cannot write " + platform::utf8FromPath(file.path()) + ": " + lxw_strerror(error));
     return readWholeFile(file.path(), std::size_t{1} << 30);
 }
 

@@ -12,6 +12,7 @@
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
 #include "editors/transmit_frames/transmit_frames.h"
+#include "platform/path_text.h"
 #include "project/file_lookup.h"
 #include "project/formats/pargen_format.h"
 #include "project/frame_table_file.h"
@@ -244,7 +245,7 @@ std::string projectFolderName(const fs::path& projectDir) {
     fs::path absolute = fs::weakly_canonical(fs::absolute(projectDir, error), error);
     if (error) absolute = projectDir;
     if (!absolute.has_filename()) absolute = absolute.parent_path();
-    return absolute.filename().string();
+    return platform::utf8FromPath(absolute.filename());
 }
 
 std::string describeCommParams(const CommParams& params) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/path_text.h"
+
 namespace telvanor {
 
 namespace {
@@ -41,11 +43,11 @@ std::string serialDeviceOf(std::string_view portName) {
 }
 
 std::string portIdentity(std::string_view device) {
-    std::filesystem::path path{std::string(device)};
+    std::filesystem::path path = platform::pathFromUtf8(device);
     if (!path.is_absolute()) return std::string(device);
     std::error_code error;
     std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? std::string(device) : canonical.string();
+    return error ? std::string(device) : platform::utf8FromPath(canonical);
 }
 
 }  // namespace telvanor

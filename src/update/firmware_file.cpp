@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
 #include "project/file_lookup.h"
@@ -40,11 +41,6 @@ bool isFile(const fs::path& path) {
 bool isDirectory(const fs::path& path) {
     std::error_code error;
     return !path.empty() && fs::is_directory(path, error);
-}
-
-std::string utf8Text(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 // Deletes its files when it goes out of scope, however the scope is left.
@@ -88,12 +84,12 @@ TextLines splitLines(std::string_view text) {
 std::string readBankBytes(const fs::path& file) {
     // A FIFO in the bank's place would make the stream wait for a writer for ever.
     if (std::optional<std::string> reason = irregularFileReason(file))
-        throw FileError("Cannot read " + file.string() + ": " + *reason);
+        throw FileError("Cannot read " + platform::utf8FromPath(file) + ": " + *reason);
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw FileError("Cannot read " + file.string());
+    if (!in) throw FileError("Cannot read " + platform::utf8FromPath(file));
     std::string bytes(kBankBytes, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) throw FileError("Cannot read " + file.string());
+    if (in.bad()) throw FileError("Cannot read " + platform::utf8FromPath(file));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
@@ -233,7 +229,7 @@ FirmwareOutcome MergeFirmwareBanks(const FirmwareFiles& files, FirmwareProgress&
 }
 
 std::string FlashCommandLine(const fs::path& outputFile, int portIndex) {
-    return "\"" + utf8Text(outputFile) + "\"" + std::string(kPilcrow) + std::to_string(portIndex);
+    return "\"" + platform::utf8FromPath(outputFile) + "\"" + std::string(kPilcrow) + std::to_string(portIndex);
 }
 
 FlashStart PrepareFlashStep(const FirmwareFiles& files, const fs::path& exeDir, int portIndex) {

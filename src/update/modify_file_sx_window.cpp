@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/path_text.h"
 #include "project/file_lookup.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -169,7 +170,7 @@ void TFModifyFileSx::startFlashWrite(const FlashStart& start) {
 #endif
     process.setWorkingDirectory(toQtPath(start.workingFolder));
     if (!process.startDetached())
-        messages_.error("Cannot start " + start.program.string() + ": " + fromQt(process.errorString()));
+        messages_.error("Cannot start " + platform::utf8FromPath(start.program) + ": " + fromQt(process.errorString()));
 }
 
 }  // namespace telvanor

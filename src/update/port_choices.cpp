@@ -4,6 +4,7 @@
 #include <map>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "update/com_port_names.h"
 
 namespace telvanor {
@@ -21,7 +22,8 @@ std::map<std::string, std::string> stableNames(const fs::path& folder) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) links.push_back(entry.path());
     std::sort(links.begin(), links.end());
     std::map<std::string, std::string> names;
-    for (const fs::path& link : links) names.emplace(portIdentity(link.string()), link.string());
+    for (const fs::path& link : links)
+        names.emplace(portIdentity(platform::utf8FromPath(link)), platform::utf8FromPath(link));
     return names;
 }
 

@@ -1,9 +1,9 @@
 #include "update/update_log.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <system_error>
 
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/workspace.h"
 
@@ -56,8 +56,8 @@ fs::path updateLogPath(const fs::path& projectDir) { return projectDir / std::st
 
 std::string updateLogStart(const UpdateLogStart& start) {
     std::string text = updateLogEvent(start.time, "update started");
-    text += item("updater", start.updater.string());
-    if (!start.wine.empty()) text += item("run through", start.wine.string());
+    text += item("updater", platform::utf8FromPath(start.updater));
+    if (!start.wine.empty()) text += item("run through", platform::utf8FromPath(start.wine));
     for (std::size_t i = 0; i < start.arguments.size(); ++i)
         text += item("argument " + std::to_string(i + 1), start.arguments[i]);
     text += item("port", start.port + (start.device == start.port ? "" : " (device " + start.device + ")"));
@@ -73,18 +73,8 @@ std::string updateLogEvent(std::string_view time, std::string_view text) {
 }
 
 void appendToFile(const fs::path& file, std::string_view text) {
-    auto fail = [&](int code) {
-        throw FileError("Cannot write " + file.string() + ": " + std::generic_category().message(code));
-    };
-    std::FILE* out = std::fopen(file.string().c_str(), "ab");
-    if (!out) fail(errno);
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    int code = errno;
-    if (std::fclose(out) != 0 && written) {
-        written = false;
-        code = errno;
-    }
-    if (!written) fail(code);
+    if (std::error_code error = platform::appendToFile(file, text))
+        throw FileError("Cannot write " + platform::utf8FromPath(file) + ": " + error.message());
 }
 
 }  // namespace telvanor

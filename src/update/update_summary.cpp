@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "check/check_output.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/formats/pargen_format.h"
 #include "project/workspace.h"
@@ -33,10 +34,11 @@ bool makeBinFolder(const fs::path& projectDir) {
 UpdateSummary PrepareUpdate(const fs::path& projectDir) {
     UpdateSummary summary;
     summary.projectDir = projectDir;
-    summary.projectName = projectDir.filename().string();
+    summary.projectName = platform::utf8FromPath(projectDir.filename());
     std::error_code error;
     if (!fs::is_directory(projectDir, error)) {
-        summary.errors.push_back(refused("The project folder " + projectDir.string() + " is not there any more."));
+        summary.errors.push_back(
+            refused("The project folder " + platform::utf8FromPath(projectDir) + " is not there any more."));
         return summary;
     }
 
@@ -69,12 +71,14 @@ UpdateSummary PrepareUpdate(const fs::path& projectDir) {
 }
 
 std::vector<SummaryFact> summaryFacts(const UpdateSummary& summary) {
-    std::vector<SummaryFact> facts{{"Project", summary.projectName + " (" + summary.projectDir.string() + ")"}};
+    std::vector<SummaryFact> facts{
+        {"Project", summary.projectName + " (" + platform::utf8FromPath(summary.projectDir) + ")"}};
     if (summary.imageFile.empty()) {
         facts.push_back({"Image", "not written"});
         return facts;
     }
-    facts.push_back({"Image", summary.imageFile.string() + (summary.binFolderCreated ? " (bin folder made now)" : "")});
+    facts.push_back({"Image", platform::utf8FromPath(summary.imageFile) +
+                                  (summary.binFolderCreated ? " (bin folder made now)" : "")});
     facts.push_back({"Size", counted(summary.imageSize, "byte", "bytes")});
     facts.push_back({"Receive", counted(summary.receiveFrames, "frame", "frames") + ", " +
                                     counted(summary.receiveMappings, "register mapping", "register mappings")});

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/path_text.h"
+
 namespace telvanor {
 
 namespace fs = std::filesystem;
@@ -18,10 +20,12 @@ std::array<std::string, 4> optionTokens(const UpdateOptions& options) {
 }
 
 std::string descriptionPath(const fs::path& masterDir) {
-    return masterDir.string() + kSeparator + std::string(kDeviceDescriptionFile);
+    return platform::utf8FromPath(masterDir) + kSeparator + std::string(kDeviceDescriptionFile);
 }
 
-std::string binFolderPath(const fs::path& projectDir) { return projectDir.string() + kSeparator + "bin" + kSeparator; }
+std::string binFolderPath(const fs::path& projectDir) {
+    return platform::utf8FromPath(projectDir) + kSeparator + "bin" + kSeparator;
+}
 
 }  // namespace
 
@@ -59,7 +63,7 @@ std::string wineDrivePath(std::string_view linuxPath) {
 }
 
 fs::path updaterProgramPath(const fs::path& exeDir) {
-    return fs::path(exeDir.string() + kSeparator + std::string(kUpdaterProgram));
+    return platform::pathFromUtf8(platform::utf8FromPath(exeDir) + kSeparator + std::string(kUpdaterProgram));
 }
 
 }  // namespace telvanor

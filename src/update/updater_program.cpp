@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace telvanor {
 
@@ -57,7 +58,7 @@ bool foreignElf(std::string_view header) {
 }  // namespace
 
 std::string cannotStartMessage(const fs::path& updater, std::string_view reason) {
-    return "Cannot start the updater " + updater.string() + ": " + std::string(reason);
+    return "Cannot start the updater " + platform::utf8FromPath(updater) + ": " + std::string(reason);
 }
 
 std::optional<fs::path> findOnPath(std::string_view program, std::string_view pathVariable) {

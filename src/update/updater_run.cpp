@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include "image/config_image.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "update/port_registry.h"
 #include "update/run_and_wait.h"
@@ -107,7 +108,7 @@ void UpdaterRun::execute(const UpdateRequest& request) {
     log(updateLogOutputHeading());
     ProcessStart how{plan.launch->program, {}, arguments.parameterString(), logFile_, {}};
     if (!wine.empty()) {
-        how.arguments.push_back(request.updater.string());
+        how.arguments.push_back(platform::utf8FromPath(request.updater));
         how.environmentDefaults.emplace_back("WINEDEBUG", "-all");  // wine's own chatter stays out of the log
     }
     for (std::string& argument : arguments.list()) how.arguments.push_back(std::move(argument));
@@ -149,7 +150,7 @@ void UpdaterRun::finish() {
     std::string text = updaterEndText(end);
     emit statusChanged(toQt(text));
     log(updateLogEvent(now(), text));
-    if (!end.succeeded()) messages_.error(text + "\n\nWhat it wrote is in " + logFile_.string());
+    if (!end.succeeded()) messages_.error(text + "\n\nWhat it wrote is in " + platform::utf8FromPath(logFile_));
 }
 
 void UpdaterRun::log(const std::string& text) {
@@ -160,7 +161,7 @@ std::string UpdaterRun::imageFacts() const {
     fs::path image = configImagePath(request_.projectDir);
     QFile file(toQtPath(image));
     if (!file.open(QIODevice::ReadOnly))
-        return "cannot be read (" + image.string() + "): " + fromQt(file.errorString());
+        return "cannot be read (" + platform::utf8FromPath(image) + "): " + fromQt(file.errorString());
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(&file);
     return imageFactsText(static_cast<std::uintmax_t>(file.size()), hash.result().toHex().toStdString());

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "update/com_port_names.h"
 
 namespace telvanor {
@@ -65,8 +66,8 @@ std::optional<std::string> fromRegistry(const std::string& device, const fs::pat
 std::optional<std::string> fromDosDevices(const std::string& device, const fs::path& prefix) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(prefix / "dosdevices", error)) {
-        std::string name = entry.path().filename().string();
-        if (isComName(name) && entry.is_symlink(error) && portIdentity(entry.path().string()) == device)
+        std::string name = platform::utf8FromPath(entry.path().filename());
+        if (isComName(name) && entry.is_symlink(error) && portIdentity(platform::utf8FromPath(entry.path())) == device)
             return upper(name);
     }
     return std::nullopt;
@@ -87,7 +88,7 @@ fs::path winePrefix(const char* winePrefixVariable, const char* homeVariable) {
 }
 
 std::optional<std::string> wineComName(const fs::path& device, const fs::path& prefix) {
-    std::string target = portIdentity(device.string());
+    std::string target = portIdentity(platform::utf8FromPath(device));
     if (auto name = fromRegistry(target, prefix)) return name;
     if (auto name = fromDosDevices(target, prefix)) return name;
     return byDefault(target);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/path_text.h"
 #include "project/file_stamp.h"
 #include "project/load_loss.h"
 
@@ -37,7 +38,7 @@ public:
     // to FILE?", "Discard" or "Back" (the default, also Escape). Whether to close.
     bool confirmDiscard();
 
-    std::string fileName() const { return file_.filename().string(); }
+    std::string fileName() const { return platform::utf8FromPath(file_.filename()); }
 
 private:
     MessageBoxes& messages_;

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/path_text.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/error_boundary.h"
 #include "widgets/message_boxes.h"
@@ -159,7 +160,7 @@ void TableEditorDialog::FormShow() {
         if (load.message) notices.push_back(*load.message);
         if (load.loss.any()) notices.push_back(lossNotice(load.loss));
         if (!unseenRows_.empty())
-            notices.push_back(unseenRowsNotice(file.filename().string(), load.rows.size(),
+            notices.push_back(unseenRowsNotice(platform::utf8FromPath(file.filename()), load.rows.size(),
                                                static_cast<std::size_t>(sgA_->rowCount())));
         if (!notices.empty()) notify(joinParagraphs(notices));
     });

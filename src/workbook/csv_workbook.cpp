@@ -1,5 +1,6 @@
 #include <array>
 
+#include "platform/path_text.h"
 #include "workbook/workbook_formats.h"
 
 namespace telvanor {
@@ -97,7 +98,7 @@ WorkbookContent readCsvWorkbook(const fs::path& file, std::string_view bytes,
         bytes = converted;
     }
     WorkbookContent content;
-    std::string name = file.stem().string();
+    std::string name = platform::utf8FromPath(file.stem());
     content.sheetNames = {name};
     if (!sheetName) return content;
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <new>
 
+#include "platform/path_text.h"
 #include "platform/this_process.h"
 #include "project/workbook_answer.h"
 #include "project/workbook_limits.h"
@@ -31,16 +32,16 @@ int main(int argc, char** argv) {
     // sanitizers reserve far more address space than this, so a sanitized build goes without.)
     platform::limitOwnMemory(static_cast<std::size_t>(kReaderMemoryMegabytes) * kMegabyte);
 #endif
-    std::filesystem::path file = arguments[0];
+    std::filesystem::path file = platform::pathFromUtf8(arguments[0]);
     std::string answer;
     try {
         std::optional<std::string_view> sheet;
         if (arguments.size() == 2) sheet = arguments[1];
         answer = encodeWorkbookAnswer(readWorkbookContent(file, sheet));
     } catch (const std::bad_alloc&) {
-        answer =
-            encodeWorkbookRefusal(file.string() + " cannot be read: it needs more memory than the reader's limit of " +
-                                  std::to_string(kReaderMemoryMegabytes) + " MB");
+        answer = encodeWorkbookRefusal(platform::utf8FromPath(file) +
+                                       " cannot be read: it needs more memory than the reader's limit of " +
+                                       std::to_string(kReaderMemoryMegabytes) + " MB");
     } catch (const std::exception& failure) {
         answer = encodeWorkbookRefusal(failure.what());
     }

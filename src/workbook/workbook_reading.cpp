@@ -3,6 +3,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/path_text.h"
 #include "project/equal_no_case.h"
 #include "project/workbook_limits.h"
 #include "workbook/workbook_formats.h"
@@ -38,7 +39,7 @@ std::string readWorkbookFile(const fs::path& file) {
 }  // namespace
 
 void workbookFails(const fs::path& file, std::string_view why) {
-    throw WorkbookError(file.string() + " cannot be read: " + std::string(why));
+    throw WorkbookError(platform::utf8FromPath(file) + " cannot be read: " + std::string(why));
 }
 
 SheetBuilder::SheetBuilder(const fs::path& file, std::string name) : file_(file) { sheet_.name = std::move(name); }
@@ -76,7 +77,7 @@ WorkbookContent readWorkbookContent(const fs::path& file, std::optional<std::str
     if (bytes.starts_with(kZipSignature)) return readXlsxWorkbook(file, bytes, sheetName);
     // An empty file is an empty CSV table only where its name says it is one: the export of an
     // empty map is such a file, while an empty .xls is a workbook that was never written.
-    if (bytes.empty() && !equalNoCase(file.extension().string(), ".csv"))
+    if (bytes.empty() && !equalNoCase(platform::utf8FromPath(file.extension()), ".csv"))
         workbookFails(file, "the file is empty; it is no .xls or .xlsx workbook");
     return readCsvWorkbook(file, bytes, sheetName);
 }

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "monitor/modbus_master.h"
 #include "platform/serial_device.h"
 #include "project/atomic_file.h"
 #include "project/file_backup.h"
@@ -17,8 +18,10 @@ namespace {
 
 using testing::filesIn;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::readFile;
 using testing::spellingsIn;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -78,6 +81,16 @@ TEST(WindowsFiles, SerialPortsFromCom10OnAreOpenedByTheirDeviceName) {
     EXPECT_EQ(platform::serialDeviceName("com12"), "\\\\.\\com12");
     EXPECT_EQ(platform::serialDeviceName("\\\\.\\COM3"), "\\\\.\\COM3");
     EXPECT_EQ(platform::serialDeviceName("COMx"), "COMx");
+}
+
+// libmodbus leaves the reason in the system's last error; errno would say "Success".
+TEST(WindowsFiles, APortThatCannotBeOpenedIsRefusedWithTheSystemsReason) {
+    try {
+        ModbusMaster master(SerialLine{"COM99"});
+        FAIL() << "COM99 opened";
+    } catch (const MonitorError& error) {
+        EXPECT_STREQ(error.what(), "Cannot open COM99: this computer has no such port");
+    }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/path_text.h"
+
 namespace telvanor::testing {
 
 namespace fs = std::filesystem;
@@ -58,7 +60,7 @@ std::vector<std::string> spellingsIn(const fs::path& folder, std::string_view na
     };
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        std::string entryName = entry.path().filename().string();
+        std::string entryName = platform::utf8FromPath(entry.path().filename());
         if (lower(entryName) == lower(std::string(name))) names.push_back(entryName);
     }
     std::sort(names.begin(), names.end());

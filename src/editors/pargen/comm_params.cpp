@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/path_text.h"
 #include "project/file_lookup.h"
 #include "project/formats/pargen_format.h"
 #include "project/integer_text.h"
@@ -119,7 +120,7 @@ CommParamsLoad LoadCommParams(const fs::path& file, const CommParams& shown) {
         load.params.TimeOut_Ser = shown.TimeOut_Ser;
         return load;
     }
-    load.loss.file = found->filename().string();
+    load.loss.file = platform::utf8FromPath(found->filename());
     load.loss.items = "elements";
     load.loss.unit = "element";
     XmlDocument document;

@@ -5,6 +5,7 @@
 
 #include "editors/register_map/register_map_catalogue.h"
 #include "editors/register_map/register_map_file.h"
+#include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/csv_field.h"
 #include "project/file_lookup.h"
@@ -111,7 +112,7 @@ fs::path ExportRegisterMap(const fs::path& projectDir, const RegisterMap& map, E
 std::string exportMessage(const RegisterMap& map, const fs::path& file) {
     std::size_t count = map.mappingCount();
     return std::string(mapRootName(map.kind)) + ": " + std::to_string(count) + (count == 1 ? " mapping" : " mappings") +
-           " exported to " + file.string();
+           " exported to " + platform::utf8FromPath(file);
 }
 
 ImportSummary ImportRegisterMap(const fs::path& workbook, RegisterMap& map) {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/path_text.h"
 #include "project/file_lookup.h"
 #include "project/formats/pargen_format.h"
 #include "project/formats/receive_frames_format.h"
@@ -108,7 +109,7 @@ void loadMappings(const fs::path& projectDir, RegisterMapLoad& load) {
     std::optional<fs::path> file = findFileNoCase(projectDir, mapFileName(kind));
     if (!file) return;
     load.mapFileFound = true;
-    load.loss.file = file->filename().string();
+    load.loss.file = platform::utf8FromPath(file->filename());
     load.loss.items = "mappings";
     std::vector<XmlElement> rows;
     // A failure in a row ends the load there: the rows after it are not read.

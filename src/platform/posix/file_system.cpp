@@ -72,14 +72,26 @@ void syncFolder(const fs::path& folder) {
     if (opened.fd >= 0) ::fsync(opened.fd);
 }
 
-std::error_code writeInPlace(const fs::path& file, std::string_view bytes) {
-    Descriptor opened{::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
+namespace {
+
+// Opens `file` for writing with `flags`, writes `bytes` and closes it; a failed close (a full
+// disk on a network share) counts as a failed write.
+std::error_code openWriteAndClose(const fs::path& file, int flags, std::string_view bytes) {
+    Descriptor opened{::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666)};
     if (opened.fd < 0) return lastError();
     std::error_code error = writeAll(opened.fd, bytes);
     int descriptor = opened.fd;
     opened.fd = -1;
     if (::close(descriptor) != 0 && !error) error = lastError();
     return error;
+}
+
+}  // namespace
+
+std::error_code writeInPlace(const fs::path& file, std::string_view bytes) { return openWriteAndClose(file, 0, bytes); }
+
+std::error_code appendToFile(const fs::path& file, std::string_view bytes) {
+    return openWriteAndClose(file, O_APPEND | O_CREAT, bytes);
 }
 
 FileContent readRegularFile(const fs::path& file, std::size_t maxBytes) {

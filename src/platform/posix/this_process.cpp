@@ -32,6 +32,8 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useBinaryStandardStreams() {}
 
+void useUtf8Console() {}
+
 bool limitOwnMemory(std::size_t bytes) {
     rlimit memory{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
     return ::setrlimit(RLIMIT_AS, &memory) == 0;

@@ -86,6 +86,14 @@ std::error_code writeInPlace(const fs::path& file, std::string_view bytes) {
     return writeAll(opened.handle, bytes);
 }
 
+std::error_code appendToFile(const fs::path& file, std::string_view bytes) {
+    // FILE_APPEND_DATA alone: every write lands at the end, whatever else writes there.
+    Handle opened{::CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (!opened.valid()) return lastError();
+    return writeAll(opened.handle, bytes);
+}
+
 FileContent readRegularFile(const fs::path& file, std::size_t maxBytes) {
     FileContent content;
     Handle opened{::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace telvanor::platform {
 
@@ -55,6 +56,22 @@ void useBinaryStandardStreams() {
     std::fflush(stdout);
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
+}
+
+namespace {
+
+UINT consoleCodePageAtStart = 0;
+
+void giveBackConsoleCodePage() { ::SetConsoleOutputCP(consoleCodePageAtStart); }
+
+}  // namespace
+
+void useUtf8Console() {
+    UINT current = ::GetConsoleOutputCP();
+    // 0: no console to show the text.
+    if (current == 0 || current == CP_UTF8 || !::SetConsoleOutputCP(CP_UTF8)) return;
+    consoleCodePageAtStart = current;
+    std::atexit(giveBackConsoleCodePage);
 }
 
 bool limitOwnMemory(std::size_t bytes) {
