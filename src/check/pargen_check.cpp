@@ -3,7 +3,9 @@
 
 #include "check/file_checks.h"
 #include "editors/pargen/comm_params.h"
+#include "monitor/serial_line.h"
 #include "project/formats/pargen_format.h"
+#include "project/integer_text.h"
 
 namespace telvanor {
 
@@ -23,6 +25,13 @@ std::vector<CheckFinding> checkPargenFile(const fs::path& file, const fs::path&)
     if (std::optional<CommParamsRefusal> refusal = CommParamsRefusalOf(load.params))
         findings.push_back(refusedAt({std::string(kPargenFile), 0, std::string(refusal->element)},
                                      "is refused: \"" + refusal->message + "\""));
+    // The window takes any device ID; a Modbus RTU master reaches devices 1 to 247 only.
+    std::optional<std::int32_t> deviceId = parseIntegerText(load.params.IDDev_Ser);
+    if (deviceId && (*deviceId < kLowestDeviceId || *deviceId > kHighestDeviceId))
+        findings.push_back(warnedAt({std::string(kPargenFile), 0, std::string(pargen_xml::kIDDev_Ser)},
+                                    "is " + load.params.IDDev_Ser + ": a Modbus RTU master reaches devices " +
+                                        std::to_string(kLowestDeviceId) + " to " + std::to_string(kHighestDeviceId) +
+                                        " only"));
     return findings;
 }
 

@@ -23,6 +23,18 @@ bool samePlace(const CheckFinding& finding, const ProjectPlace& place) {
            finding.attribute == place.attribute;
 }
 
+// The image builder's warnings about values it cuts, after the file's own findings; a value that
+// these refuse already is not warned about as well.
+void addImageWarnings(std::vector<CheckFinding>& findings, std::string_view fileName,
+                      const std::vector<ImageWarning>& warnings) {
+    std::vector<CheckFinding> added;
+    for (const ImageWarning& warning : warnings)
+        if (warning.place.file == fileName &&
+            std::none_of(findings.begin(), findings.end(), [&](const auto& f) { return samePlace(f, warning.place); }))
+            added.push_back(warnedAt(warning.place, warning.problem));
+    std::move(added.begin(), added.end(), std::back_inserter(findings));
+}
+
 // The checker's findings of a file that is there: a name taken by something other than a
 // regular file is refused as such, and never opened.
 std::vector<CheckFinding> checkFile(const ProjectFileChecker& checker, const fs::path& file, const fs::path& projectDir,
@@ -40,6 +52,10 @@ std::vector<CheckFinding> checkFile(const ProjectFileChecker& checker, const fs:
 
 CheckFinding refusedAt(const ProjectPlace& place, std::string_view problem) {
     return {place.file, placedMessage(place, problem), false, place.row, place.attribute, place.frame};
+}
+
+CheckFinding warnedAt(const ProjectPlace& place, std::string_view problem) {
+    return {place.file, placedMessage(place, problem), true, place.row, place.attribute, place.frame};
 }
 
 const std::vector<ProjectFileChecker>& projectFileCheckers() {
@@ -71,6 +87,7 @@ ProjectCheck CheckProject(const fs::path& projectDir, const std::vector<ProjectF
         std::vector<CheckFinding> findings =
             checkFile(checker, file.value_or(irregular ? irregular->path : fs::path()), projectDir, irregular);
         for (CheckFinding& finding : findings) finding.file = std::string(checker.fileName);
+        if (result.image) addImageWarnings(findings, checker.fileName, result.image->warnings);
         if (buildRefusal && buildRefusal->file == checker.fileName) {
             ProjectPlace place = buildRefusal->place();
             if (std::none_of(findings.begin(), findings.end(), [&](const auto& f) { return samePlace(f, place); }))

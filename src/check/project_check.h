@@ -38,6 +38,7 @@ inline CheckFinding warned(std::string message) { return {{}, std::move(message)
 
 // A refusal at a place, told where the user mends it; `problem` as placedMessage takes it.
 CheckFinding refusedAt(const ProjectPlace& place, std::string_view problem);
+CheckFinding warnedAt(const ProjectPlace& place, std::string_view problem);
 
 // Checks one project file as its editor's OK would: loads it with the editor's loader and
 // runs the editor's checks. `file` is the file found in the project folder, in whatever case;

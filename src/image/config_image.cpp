@@ -53,10 +53,45 @@ public:
 
     void appendBytes(std::span<const std::uint8_t> bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
+    // Notes `value`, read at `place`, when its field cannot hold it; gives the value unchanged.
+    std::uint32_t noteIfCut(const ProjectPlace& place, std::uint32_t value, ImageField field) {
+        const std::uint32_t largest = largestValue(field.width * 8);
+        if (value > largest)
+            warnings_.push_back(
+                {place, doesNotFit(value, "the image's " + std::to_string(field.width) + "-byte field", largest) +
+                            "; the device gets " + std::to_string(value & largest)});
+        return value;
+    }
+
+    // The same for a part of a CAN identifier `bits` wide, whose overflow changes `higherPart`.
+    std::uint32_t noteIfCut(const ProjectPlace& place, std::uint32_t value, unsigned bits,
+                            std::string_view higherPart) {
+        const std::uint32_t largest = largestValue(bits);
+        if (value > largest)
+            warnings_.push_back({place, doesNotFit(value,
+                                                   "its " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") +
+                                                       " of the CAN identifier",
+                                                   largest) +
+                                            "; the rest changes " + std::string(higherPart)});
+        return value;
+    }
+
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
+    std::vector<ImageWarning> takeWarnings() { return std::move(warnings_); }
 
 private:
+    static std::uint32_t largestValue(std::size_t bits) {
+        return bits >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bits) - 1;
+    }
+
+    // Numbers are read as signed integer text: -1 is told as -1, not as 4294967295.
+    static std::string doesNotFit(std::uint32_t value, const std::string& room, std::uint32_t largest) {
+        return "is " + std::to_string(static_cast<std::int32_t>(value)) + ", which does not fit " + room + " (0 to " +
+               std::to_string(largest) + ")";
+    }
+
     std::vector<std::uint8_t> bytes_;
+    std::vector<ImageWarning> warnings_;
 };
 
 // One project file's rows: the root element's children, whatever the root's name.
@@ -132,8 +167,7 @@ std::optional<ProjectTable> loadTable(const fs::path& projectDir, std::string_vi
     std::optional<fs::path> file = findFileNoCase(projectDir, fileName);
     if (!file) return std::nullopt;
     auto document = std::make_unique<XmlDocument>();
-    if (auto failure = document->load(*file))
-        throw ImageBuildError(wholeFile, std::string(fileName) + ": " + *failure);
+    if (auto failure = document->load(*file)) throw ImageBuildError(wholeFile, std::string(fileName) + ": " + *failure);
     return ProjectTable(fileName, std::move(document));
 }
 
@@ -169,9 +203,13 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
                                                   std::to_string(kMaxReceiveFrames));
     std::uint32_t running = 0;
     for (std::size_t row = 0; row < frames.count; ++row) {
-        std::uint32_t dataPage = table->integer(row, rcobdef_xml::kDataPage) & 0xFF;
-        std::uint32_t pgn = table->integer(row, rcobdef_xml::kPGN) & 0xFFFF;
-        std::uint32_t sourceAddress = table->integer(row, rcobdef_xml::kID_DEV) & 0xFF;
+        using Record = ReceiveFrameRecord;
+        auto field = [&](std::string_view attribute, ImageField imageField) {
+            return image.noteIfCut(table->place(row, attribute), table->integer(row, attribute), imageField);
+        };
+        std::uint32_t dataPage = field(rcobdef_xml::kDataPage, Record::dataPage) & 0xFF;
+        std::uint32_t pgn = field(rcobdef_xml::kPGN, Record::pgn) & 0xFFFF;
+        std::uint32_t sourceAddress = field(rcobdef_xml::kID_DEV, Record::sourceAddress) & 0xFF;
         frames.identifiers.push_back(dataPage << kDataPageShift | pgn << kPgnShift | sourceAddress);
 
         std::uint8_t flags = 0;
@@ -179,13 +217,12 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
         if (table->flag(row, rcobdef_xml::kFastPacket, false)) flags |= kFastPacketFlag;
         std::uint32_t startByte = 0, byteCount = 0, dataLength = kSingleFrameLength;
         if (flags != 0) {
-            startByte = table->integer(row, rcobdef_xml::kStartByte);
-            byteCount = table->integer(row, rcobdef_xml::kNByte);
+            startByte = field(rcobdef_xml::kStartByte, Record::startByte);
+            byteCount = field(rcobdef_xml::kNByte, Record::byteCount);
             dataLength = byteCount;
         }
         bool isDeleted = table->flag(row, rcobdef_xml::kDelete, true);
 
-        using Record = ReceiveFrameRecord;
         image.appendRecord(Record::size, {{Record::dataPage, dataPage},
                                           {Record::pgn, pgn},
                                           {Record::sourceAddress, sourceAddress},
@@ -219,10 +256,15 @@ std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::strin
 
 std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) {
     return writeRows(image, projectDir, kTCobDefFile, [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t priority = table.integer(row, tcobdef_xml::kPriority);
-        std::uint32_t dataPage = table.integer(row, tcobdef_xml::kDP);
-        std::uint32_t pgn = table.integer(row, tcobdef_xml::kPGN);
-        std::uint32_t sourceAddress = table.integer(row, tcobdef_xml::kID_DEV);
+        // The parts are added up unmasked, so that a part too wide changes the part above it.
+        auto part = [&](std::string_view attribute, unsigned bits, std::string_view higherPart) {
+            return image.noteIfCut(table.place(row, attribute), table.integer(row, attribute), bits, higherPart);
+        };
+        std::uint32_t priority =
+            part(tcobdef_xml::kPriority, kPriorityBits, "the bits above the 29 of an extended CAN identifier");
+        std::uint32_t dataPage = part(tcobdef_xml::kDP, kDataPageBits, "the extended data page bit and the priority");
+        std::uint32_t pgn = part(tcobdef_xml::kPGN, kPgnBits, "the data page");
+        std::uint32_t sourceAddress = part(tcobdef_xml::kID_DEV, kSourceAddressBits, "the PGN");
         std::uint32_t identifier =
             (priority << kPriorityShift) + (dataPage << kDataPageShift) + (pgn << kPgnShift) + sourceAddress;
         image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
@@ -231,12 +273,13 @@ std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) 
 
 std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir, const ReceiveFrames& frames) {
     auto writeRow = [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
+        using Record = ReceiveMappingRecord;
+        std::uint32_t index = image.noteIfCut(table.place(row, infocob_xml::kIndex),
+                                              table.integer(row, infocob_xml::kIndex), Record::index);
         auto frameNumber = static_cast<std::int32_t>(table.integer(row, infocob_xml::kNrPdo));
         std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
             table.fail(row, infocob_xml::kNrPdo, missingFrameProblem(frameNumber, kRCobDefStep, frames.count));
-        using Record = ReceiveMappingRecord;
         image.appendRecord(Record::size,
                            {{Record::index, index},
                             {Record::dataPosition, frames.dataPositions[static_cast<std::size_t>(frameNumber) - 1]},
@@ -248,12 +291,15 @@ std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir,
 
 std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir, std::size_t transmitFrames) {
     auto writeRow = [&](const ProjectTable& table, std::size_t row) {
-        std::uint32_t index = table.integer(row, infocob_xml::kIndex);
-        std::uint32_t frameNumber = table.integer(row, infocob_xml::kNrPdo);
-        std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
+        using Record = TransmitMappingRecord;
+        auto field = [&](std::string_view attribute, ImageField imageField) {
+            return image.noteIfCut(table.place(row, attribute), table.integer(row, attribute), imageField);
+        };
+        std::uint32_t index = field(infocob_xml::kIndex, Record::index);
+        std::uint32_t frameNumber = field(infocob_xml::kNrPdo, Record::frameNumber);
+        std::uint32_t packed = field(infocob_xml::kPosComp, Record::packedPosition);
         std::optional<std::string> write = table.rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
-        using Record = TransmitMappingRecord;
         image.appendRecord(Record::size, {{Record::index, index},
                                           {Record::frameNumber, frameNumber},
                                           {Record::packedPosition, packed},
@@ -265,29 +311,39 @@ std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir
 // The parameters of pargen.xml, found by name among the root's children.
 class Parameters {
 public:
-    explicit Parameters(const ProjectTable& table) : table_(table) {}
+    Parameters(const ProjectTable& table, ImageWriter& image) : table_(table), image_(image) {}
 
-    std::uint32_t required(std::string_view element) const {
+    // The element's value for `field`, noted when the field cannot hold it.
+    std::uint32_t required(std::string_view element, ImageField field) const {
         std::optional<XmlElement> found = table_.root().child(element);
         if (!found) fail(element, "is missing");
         std::string text = found->text().value_or("");
-        if (auto number = parseIntegerText(text)) return static_cast<std::uint32_t>(*number);
+        if (auto number = parseIntegerText(text)) return fitted(element, static_cast<std::uint32_t>(*number), field);
         fail(element, text.empty() ? "is empty" : "is not a valid integer: '" + text + "'");
     }
 
-    std::uint32_t optional(std::string_view element, std::uint32_t fallback) const {
+    // A value for a field of its own when `field` is given; otherwise one that decides another.
+    std::uint32_t optional(std::string_view element, std::uint32_t fallback,
+                           std::optional<ImageField> field = std::nullopt) const {
         std::optional<XmlElement> found = table_.root().child(element);
         if (!found) return fallback;
-        if (auto number = parseIntegerText(found->text().value_or(""))) return static_cast<std::uint32_t>(*number);
-        return fallback;
+        std::optional<std::int32_t> number = parseIntegerText(found->text().value_or(""));
+        if (!number) return fallback;
+        return field ? fitted(element, static_cast<std::uint32_t>(*number), *field)
+                     : static_cast<std::uint32_t>(*number);
     }
 
 private:
+    std::uint32_t fitted(std::string_view element, std::uint32_t value, ImageField field) const {
+        return image_.noteIfCut({table_.fileName(), 0, std::string(element)}, value, field);
+    }
+
     [[noreturn]] void fail(std::string_view element, const std::string& what) const {
         throw ImageBuildError({table_.fileName(), 0, std::string(element)}, what);
     }
 
     const ProjectTable& table_;
+    ImageWriter& image_;
 };
 
 // Gives the peer-to-peer flag, which decides the identifier table.
@@ -295,35 +351,36 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, ConfigImage
     std::optional<ProjectTable> table = loadTable(projectDir, kPargenFile);
     if (!table) return false;
     counts.hasParameters = true;
-    Parameters parameters(*table);
+    Parameters parameters(*table, image);
     using Record = ParametersRecord;
-    std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0);
+    std::uint32_t peerToPeer = parameters.optional(pargen_xml::kPeer_to_Peer, 0, Record::peerToPeer);
     // A braced list is read in order, so the first required element at fault is the one reported.
-    image.appendRecord(Record::size,
-                       {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN) + 1},
-                        {Record::canType, parameters.required(pargen_xml::kCANType)},
-                        {Record::serialBaudRate, parameters.required(pargen_xml::kBaud_Ser)},
-                        {Record::parity, parameters.required(pargen_xml::kPar_Ser)},
-                        {Record::modbusDeviceId, parameters.required(pargen_xml::kIDDev_Ser)},
-                        {Record::serialTimeout, parameters.required(pargen_xml::kTimeOut_Ser)},
-                        {Record::dataTimeout, parameters.optional(pargen_xml::kTimeOut_Data, 0)},
-                        {Record::dataTimeoutRegister, parameters.optional(pargen_xml::kTO_ModReg, 1)},
-                        {Record::peerToPeer, peerToPeer},
-                        // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
-                        {Record::rs232, (parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1u : 0u},
-                        {Record::writeOnRequest, parameters.optional(pargen_xml::kWrite_J1939, 0)},
-                        {Record::remoteRequest, parameters.optional(pargen_xml::kEn_Rem_Req, 0)},
-                        {Record::priorityRegister, parameters.optional(pargen_xml::kPri_Des, 0)},
-                        {Record::pgn1Register, parameters.optional(pargen_xml::kPGN1, 0)},
-                        {Record::pgn2Register, parameters.optional(pargen_xml::kPGN2, 0)},
-                        {Record::sourceAddressRegister, parameters.optional(pargen_xml::kSA, 0)},
-                        {Record::sendEvery, parameters.optional(pargen_xml::kSend_Every, 0)},
-                        {Record::sendPeriod, parameters.optional(pargen_xml::kSE_ms, 0)},
-                        {Record::hardwareType, parameters.optional(pargen_xml::kHW_Type, 0)},
-                        {Record::receiveFrames, static_cast<std::uint32_t>(counts.receiveFrames)},
-                        {Record::transmitFrames, static_cast<std::uint32_t>(counts.transmitFrames)},
-                        {Record::receiveMappings, static_cast<std::uint32_t>(counts.receiveMappings)},
-                        {Record::transmitMappings, static_cast<std::uint32_t>(counts.transmitMappings)}});
+    image.appendRecord(
+        Record::size,
+        {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN, Record::canBitRate) + 1},
+         {Record::canType, parameters.required(pargen_xml::kCANType, Record::canType)},
+         {Record::serialBaudRate, parameters.required(pargen_xml::kBaud_Ser, Record::serialBaudRate)},
+         {Record::parity, parameters.required(pargen_xml::kPar_Ser, Record::parity)},
+         {Record::modbusDeviceId, parameters.required(pargen_xml::kIDDev_Ser, Record::modbusDeviceId)},
+         {Record::serialTimeout, parameters.required(pargen_xml::kTimeOut_Ser, Record::serialTimeout)},
+         {Record::dataTimeout, parameters.optional(pargen_xml::kTimeOut_Data, 0, Record::dataTimeout)},
+         {Record::dataTimeoutRegister, parameters.optional(pargen_xml::kTO_ModReg, 1, Record::dataTimeoutRegister)},
+         {Record::peerToPeer, peerToPeer},
+         // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
+         {Record::rs232, (parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1u : 0u},
+         {Record::writeOnRequest, parameters.optional(pargen_xml::kWrite_J1939, 0, Record::writeOnRequest)},
+         {Record::remoteRequest, parameters.optional(pargen_xml::kEn_Rem_Req, 0, Record::remoteRequest)},
+         {Record::priorityRegister, parameters.optional(pargen_xml::kPri_Des, 0, Record::priorityRegister)},
+         {Record::pgn1Register, parameters.optional(pargen_xml::kPGN1, 0, Record::pgn1Register)},
+         {Record::pgn2Register, parameters.optional(pargen_xml::kPGN2, 0, Record::pgn2Register)},
+         {Record::sourceAddressRegister, parameters.optional(pargen_xml::kSA, 0, Record::sourceAddressRegister)},
+         {Record::sendEvery, parameters.optional(pargen_xml::kSend_Every, 0, Record::sendEvery)},
+         {Record::sendPeriod, parameters.optional(pargen_xml::kSE_ms, 0, Record::sendPeriod)},
+         {Record::hardwareType, parameters.optional(pargen_xml::kHW_Type, 0, Record::hardwareType)},
+         {Record::receiveFrames, static_cast<std::uint32_t>(counts.receiveFrames)},
+         {Record::transmitFrames, static_cast<std::uint32_t>(counts.transmitFrames)},
+         {Record::receiveMappings, static_cast<std::uint32_t>(counts.receiveMappings)},
+         {Record::transmitMappings, static_cast<std::uint32_t>(counts.transmitMappings)}});
     return (peerToPeer & 0xFF) == 1;
 }
 
@@ -363,6 +420,7 @@ ConfigImage BuildConfigImage(const fs::path& projectDir) {
 
     checkImageSize(image.position(), ProjectPlace{std::string(kRCobDefFile)});
     result.bytes = image.take();
+    result.warnings = image.takeWarnings();
     return result;
 }
 

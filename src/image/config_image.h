@@ -11,6 +11,16 @@
 
 namespace telvanor {
 
+// A value that its field in the image cannot hold whole. The field keeps the value's low bits, as
+// the device has always been given them, so the build goes on; the warning tells what the
+// device gets instead.
+struct ImageWarning {
+    ProjectPlace place;
+    std::string problem;  // a predicate, as placedMessage takes it: "is 300, which does not fit ..."
+
+    std::string message() const { return placedMessage(place, problem); }
+};
+
 // The compiled project, as the device loads it from bin/bank.bin.
 struct ConfigImage {
     std::vector<std::uint8_t> bytes;
@@ -20,6 +30,7 @@ struct ConfigImage {
     std::size_t transmitMappings = 0;
     // Whether the image holds the parameters section: only when the project has pargen.xml.
     bool hasParameters = false;
+    std::vector<ImageWarning> warnings;
 };
 
 // A project that cannot be compiled. what() says what is wrong in the words of the window

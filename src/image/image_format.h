@@ -103,6 +103,11 @@ inline constexpr unsigned kPriorityShift = 26;
 inline constexpr unsigned kDataPageShift = 24;
 inline constexpr unsigned kPgnShift = 8;
 inline constexpr std::uint32_t kSourceAddressMask = 0xFF;
+// How many bits each part has; a wider value changes the part above it.
+inline constexpr unsigned kPriorityBits = 3;
+inline constexpr unsigned kDataPageBits = 1;
+inline constexpr unsigned kPgnBits = 16;
+inline constexpr unsigned kSourceAddressBits = 8;
 
 // One per RInfoCob.xml row, in file order.
 struct ReceiveMappingRecord {

@@ -67,7 +67,7 @@ ModbusMaster::ModbusMaster(const SerialLine& line) : line_(line) {
     modbus_set_response_timeout(context_, static_cast<std::uint32_t>(timeout / 1000),
                                 static_cast<std::uint32_t>(timeout % 1000 * 1000));
     if (modbus_connect(context_) == -1) {
-        std::string reason = std::strerror(errno);
+        std::string reason = platform::serialOpenFailureText();
         modbus_free(context_);
         throw refuse(reason);
     }

@@ -13,4 +13,9 @@ std::string serialDeviceName(const std::string& port);
 // this one talks on it. POSIX needs TIOCEXCL; Windows opens serial ports for one program anyway.
 std::error_code holdSerialLineExclusively(int handle);
 
+// Why opening a serial line through libmodbus just failed, in words: errno's on POSIX; on
+// Windows from the system's last error, which libmodbus leaves there without setting errno
+// (whose 0 would read "Success").
+std::string serialOpenFailureText();
+
 }  // namespace telvanor::platform

@@ -40,15 +40,19 @@ std::optional<fs::path> findFolderNoCase(const fs::path& folder, std::string_vie
 }
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {
-    fs::path exact = folder / platform::pathFromUtf8(name);
-    if (entryExists(exact)) return exact;
+    // The names come from the folder's listing, never from asking for `name` itself: where the
+    // system finds a file under any spelling (Windows, a FAT stick), that would give back the
+    // asked spelling, so messages would name a file that is not there under that name and a
+    // save would rename the engineer's file.
     // Among other spellings a regular file comes first, then the first name in order.
     std::optional<fs::path> found;
     bool foundRegular = false;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        if (!equalNoCase(platform::utf8FromPath(candidate.filename()), name)) continue;
+        std::string candidateName = platform::utf8FromPath(candidate.filename());
+        if (candidateName == name) return candidate;
+        if (!equalNoCase(candidateName, name)) continue;
         bool regular = isRegularFile(candidate);
         bool better = !found || (regular != foundRegular ? regular : candidate.filename() < found->filename());
         if (better) {
@@ -56,7 +60,11 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
             foundRegular = regular;
         }
     }
-    return found;
+    if (found) return found;
+    // A folder that may be entered but not listed still gives the exact spelling.
+    fs::path exact = folder / platform::pathFromUtf8(name);
+    if (entryExists(exact)) return exact;
+    return std::nullopt;
 }
 
 fs::path writeTargetNoCase(const fs::path& folder, std::string_view name) {

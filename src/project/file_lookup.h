@@ -7,9 +7,9 @@
 namespace telvanor {
 
 // Project files are named without regard to letter case ("Pargen.xml" and "pargen.xml" are
-// the same file). Gives the entry in `folder` whose name matches `name` in any case: the
-// exact spelling when something stands there, otherwise a regular file before anything else,
-// and the first match in name order. Folders, FIFOs, devices and links leading nowhere are
+// the same file). Gives the entry in `folder` whose name matches `name` in any case, spelled
+// as the folder lists it: the exact spelling when something stands there, otherwise a regular
+// file before anything else, and the first match in name order. Folders, FIFOs, devices and links leading nowhere are
 // found too, so that a reader refuses them by name instead of taking the file as absent.
 std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& folder, std::string_view name);
 

@@ -96,5 +96,31 @@ TEST(CheckProject, NamesTakenByOtherThanAFileAreRefusedUnopened) {
     }
 }
 
+// What the image cuts is warned about once, after the file's own findings; a value the editor
+// refuses already is not warned about as well. A device ID beyond Modbus's 1 to 247 is named.
+TEST(CheckProject, ValuesTheImageCutsAreWarnedAboutUnlessRefused) {
+    TempDir dir;
+    fs::copy(testing::examplesDir() / "Boat1", dir.path(), fs::copy_options::recursive);
+    writeFile(dir / "TCobDef.xml",
+              "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"129026\" ID_DEV=\"300\" Mnemonic=\"\"/></COBID>");
+    std::string parameters = testing::readFile(dir / "pargen.xml");
+    parameters.replace(parameters.find("<IDDev_Ser>1<"), 13, "<IDDev_Ser>0<");
+    writeFile(dir / "pargen.xml", parameters);
+    ProjectCheck check = CheckProject(dir.path());
+    auto about = [&](const std::string& file, const std::string& attribute) {
+        std::vector<bool> warnings;
+        for (const CheckFinding& f : check.findings)
+            if (f.file == file && f.attribute == attribute) warnings.push_back(f.warning);
+        return warnings;
+    };
+    EXPECT_THAT(about("TCobDef.xml", "ID_DEV"), ElementsAre(false));
+    EXPECT_THAT(about("TCobDef.xml", "PGN"), ElementsAre(true));
+    EXPECT_THAT(check.findings,
+                Contains(finding("pargen.xml",
+                                 "Set Communication, Dev ID is 0: a Modbus RTU master reaches devices 1 "
+                                 "to 247 only (pargen.xml, IDDev_Ser)",
+                                 true)));
+}
+
 }  // namespace
 }  // namespace telvanor

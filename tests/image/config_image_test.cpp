@@ -85,6 +85,7 @@ TEST_F(ImageBuilder, WorkedExampleToTheByte) {
     EXPECT_EQ(image.transmitFrames, 1u);
     EXPECT_EQ(image.receiveMappings, 2u);
     EXPECT_EQ(image.transmitMappings, 1u);
+    EXPECT_TRUE(image.warnings.empty());
 }
 
 TEST_F(ImageBuilder, EmptyProjectIsHeaderAndDeletedSet) {
@@ -222,6 +223,29 @@ TEST_F(ImageBuilder, TransmitIdentifierIsComputedModulo32Bits) {
     Bytes image = build();
     EXPECT_EQ(u32(image, 28), 0x1DFFFFFFu);
     EXPECT_EQ(u32(image, 32), 0x01F80200u) << "the priority overflows out of 32 bits";
+}
+
+// A value wider than its field keeps its low bits, as the device has always been given it, and the
+// build says so at its place, with what the device gets.
+TEST_F(ImageBuilder, ValuesTheirFieldsCannotHoldAreBuiltAndWarnedAbout) {
+    file("TCobDef.xml", table("COBID", "<row Priority=\"3\" DP=\"1\" PGN=\"129026\" ID_DEV=\"36\" Mnemonic=\"\"/>"));
+    file("TInfoCob.xml", table("TInfoCob", "<row Index=\"70000\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"0\"/>"));
+    file("pargen.xml",
+         pargen("<BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser><Par_Ser>0</Par_Ser>"
+                "<IDDev_Ser>300</IDDev_Ser><TimeOut_Ser>-1</TimeOut_Ser>"));
+    ConfigImage image = BuildConfigImage(dir.path());
+    EXPECT_EQ(u32(image.bytes, 28), 0x0EF80224u) << "the PGN's 17th bit lands in the data page, as ever";
+    std::vector<std::string> messages;
+    for (const ImageWarning& warning : image.warnings) messages.push_back(warning.message());
+    EXPECT_THAT(messages,
+                ElementsAre("Transmit NMEA, row 1, PGN is 129026, which does not fit its 16 bits of the CAN identifier "
+                            "(0 to 65535); the rest changes the data page (TCobDef.xml row 1, PGN)",
+                            HasSubstr("is 70000, which does not fit the image's 2-byte field (0 to 65535); the "
+                                      "device gets 4464 (TInfoCob.xml row 1, Index)"),
+                            HasSubstr("is 300, which does not fit the image's 1-byte field (0 to 255); the device "
+                                      "gets 44 (pargen.xml, IDDev_Ser)"),
+                            HasSubstr("is -1, which does not fit the image's 2-byte field (0 to 65535); the device "
+                                      "gets 65535 (pargen.xml, TimeOut_Ser)")));
 }
 
 TEST_F(ImageBuilder, TwoHundredFiftyFramesBuildAndTheLastDeletedBitIsInByte31) {

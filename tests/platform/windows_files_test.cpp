@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "monitor/modbus_master.h"
 #include "platform/serial_device.h"
 #include "project/atomic_file.h"
 #include "project/file_backup.h"
@@ -17,7 +18,10 @@ namespace {
 
 using testing::filesIn;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::readFile;
+using testing::spellingsIn;
+using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -58,7 +62,9 @@ TEST(WindowsFiles, NamesWithCharactersBeyondTheCodePageAreWrittenReadAndBackedUp
 }
 
 // Windows takes "pargen.xml" and "Pargen.xml" for one file: the program finds and replaces it
-// under the spelling it has.
+// under the spelling it has. Asked for a spelling of its own, NTFS would rename the file to it;
+// Wine keeps the Linux name, so here the spelling the lookup hands to the system is what shows
+// that the name stays.
 TEST(WindowsFiles, ANameInAnotherCaseIsTheSameFile) {
     TempDir dir;
     writeFile(dir / "RCOBDEF.XML", "<old/>");
@@ -66,7 +72,8 @@ TEST(WindowsFiles, ANameInAnotherCaseIsTheSameFile) {
     EXPECT_EQ(writeTargetNoCase(dir.path(), "RCobDef.xml"), dir / "RCOBDEF.XML");
     writeFileAtomically(writeTargetNoCase(dir.path(), "RCobDef.xml"), "<new/>");
     EXPECT_EQ(readFile(dir / "rcobdef.xml"), "<new/>");
-    EXPECT_EQ(filesIn(dir.path()), 1u);
+    EXPECT_THAT(spellingsIn(dir.path(), "RCobDef.xml"), ::testing::ElementsAre("RCOBDEF.XML"));
+    EXPECT_EQ(filesIn(dir.path()), 1u) << "no temporary file left";
 }
 
 TEST(WindowsFiles, SerialPortsFromCom10OnAreOpenedByTheirDeviceName) {
@@ -74,6 +81,16 @@ TEST(WindowsFiles, SerialPortsFromCom10OnAreOpenedByTheirDeviceName) {
     EXPECT_EQ(platform::serialDeviceName("com12"), "\\\\.\\com12");
     EXPECT_EQ(platform::serialDeviceName("\\\\.\\COM3"), "\\\\.\\COM3");
     EXPECT_EQ(platform::serialDeviceName("COMx"), "COMx");
+}
+
+// libmodbus leaves the reason in the system's last error; errno would say "Success".
+TEST(WindowsFiles, APortThatCannotBeOpenedIsRefusedWithTheSystemsReason) {
+    try {
+        ModbusMaster master(SerialLine{"COM99"});
+        FAIL() << "COM99 opened";
+    } catch (const MonitorError& error) {
+        EXPECT_STREQ(error.what(), "Cannot open COM99: this computer has no such port");
+    }
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/path_text.h"
 
 namespace telvanor::testing {
 
@@ -47,6 +51,20 @@ std::string readFile(const fs::path& file) {
 
 std::size_t filesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+std::vector<std::string> spellingsIn(const fs::path& folder, std::string_view name) {
+    auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        std::string entryName = platform::utf8FromPath(entry.path().filename());
+        if (lower(entryName) == lower(std::string(name))) names.push_back(entryName);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 fs::path examplesDir() { return fs::path(TELVANOR_SOURCE_DIR) / "examples"; }

@@ -12,4 +12,6 @@ std::error_code holdSerialLineExclusively(int handle) {
     return {};
 }
 
+std::string serialOpenFailureText() { return std::generic_category().message(errno); }
+
 }  // namespace telvanor::platform

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void cannotStart(const fs::path& program, std::error_code error) {
-    throw std::runtime_error("Cannot start " + program.string() + ": " + error.message());
+    throw std::runtime_error("Cannot start " + utf8Text(program.native()) + ": " + error.message());
 }
 
 // One argument as the program's CommandLineToArgvW reads it back: quoted when it holds spaces
@@ -40,6 +40,14 @@ void appendQuoted(std::wstring& line, const std::wstring& argument) {
 HANDLE nullDevice(DWORD access) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     return ::CreateFileW(L"NUL", access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+}
+
+// Whether starting a program failed for good: it is missing, forbidden or no program. Other
+// failures pass (Wine and a hard-pressed Windows now and then fail a start with "Internal
+// error"), and the start is tried again.
+bool failsForGood(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_BAD_EXE_FORMAT;
 }
 
 // Exit codes from 0xC0000000 are exceptions that ended the program (an access violation).
@@ -74,9 +82,15 @@ HelperRun runHelper(const fs::path& program, const std::vector<std::string>& arg
     startup.hStdOutput = writing.handle;
     startup.hStdError = errors.handle;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
-                          nullptr, nullptr, &startup, &started))
-        cannotStart(program, lastError());
+    constexpr int kStartAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &started))
+            break;
+        DWORD error = ::GetLastError();
+        if (failsForGood(error) || attempt == kStartAttempts) cannotStart(program, windowsError(error));
+        ::Sleep(100 * attempt);
+    }
     Handle process{started.hProcess};
     Handle thread{started.hThread};
     ::AssignProcessToJobObject(job.handle, process.handle);

@@ -1,7 +1,10 @@
 #include "platform/serial_device.h"
 
+#include "platform/windows/wide_text.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace telvanor::platform {
 
@@ -13,5 +16,20 @@ std::string serialDeviceName(const std::string& port) {
 }
 
 std::error_code holdSerialLineExclusively(int) { return {}; }
+
+std::string serialOpenFailureText() {
+    switch (DWORD code = ::GetLastError()) {
+        case ERROR_SUCCESS:
+            return std::generic_category().message(errno);
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return "this computer has no such port";
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return "another program has it open";
+        default:
+            return windowsError(code).message();
+    }
+}
 
 }  // namespace telvanor::platform

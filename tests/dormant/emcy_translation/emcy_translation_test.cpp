@@ -16,6 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using testing::readFile;
+using testing::spellingsIn;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -78,7 +79,8 @@ TEST(EmcyTranslationFile, LoadTakesTheFirstOfRowsWithEqualIds) {
                 ElementsAre(DroppedRows{3, 3, "its id_dev 5 is that of row 1, whose entry is shown"}));
 
     SaveEmcyDef(project / "emcydef.xml", load.entries);
-    EXPECT_FALSE(fs::exists(project / "emcydef.xml")) << "the file of any letter case is replaced";
+    EXPECT_THAT(spellingsIn(project.path(), "emcydef.xml"), ElementsAre("EmcyDef.xml"))
+        << "the file of any letter case is replaced";
     EXPECT_EQ(readFile(project / "EmcyDef.xml"),
               "<emcydef>" + row("3", "1", " bypass_set=\"0\"") + row("5", "a", " bypass_set=\"0\"") + "</emcydef>");
 }

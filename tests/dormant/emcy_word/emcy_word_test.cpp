@@ -16,6 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using testing::readFile;
+using testing::spellingsIn;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -161,7 +162,8 @@ TEST(EmcyWordFile, LoadsNumberedWordsAndSavesThemOrderedWithSubindexAndExtdataZe
     SaveEmcyWords(project / "emcyword.xml", load.table.words);
     std::string expected = "<emcyword>" + row("2", "0") + row("7", "0") + row("10", "0") + "</emcyword>";
     EXPECT_EQ(readFile(project / "EmcyWord.xml"), expected);
-    EXPECT_FALSE(fs::exists(project / "emcyword.xml")) << "the file of any letter case is replaced";
+    EXPECT_THAT(spellingsIn(project.path(), "emcyword.xml"), ElementsAre("EmcyWord.xml"))
+        << "the file of any letter case is replaced";
 
     EXPECT_THROW(SaveEmcyWords(project / "emcyword.xml", {word("1"), word("one")}), ConversionError);
     EXPECT_EQ(readFile(project / "EmcyWord.xml"), expected) << "nothing written";

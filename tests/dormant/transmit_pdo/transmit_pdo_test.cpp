@@ -5,6 +5,10 @@
 
 #include "support/temp_dir.h"
 
+#ifdef _WIN32
+#include "platform/windows/wide_text.h"
+#endif
+
 namespace telvanor {
 namespace {
 
@@ -44,9 +48,15 @@ TEST(TransmitPdoFile, TheTableEndsAtTheFirstEmptyCobIdAndIsReadBack) {
     TransmitPdoLoad load = LoadTransmitPdo(project / "transmit_pdo.xml");
     EXPECT_EQ(load.outcome, FrameTableOutcome::Loaded);
     EXPECT_EQ(load.rows, (std::vector<TransmitPdoRow>{rows[0]}));
+    // The system's own reason for a folder that is not there.
+#ifdef _WIN32
+    const std::string noFolder = platform::windowsError(ERROR_PATH_NOT_FOUND).message();
+#else
+    const std::string noFolder = "No such file or directory";
+#endif
     EXPECT_EQ(SaveTransmitPdo(project / "gone" / "Transmit_Pdo.xml", rows),
-              "Error in the save parameter\n\nCannot write " + (project / "gone" / "Transmit_Pdo.xml").string() +
-                  ": No such file or directory");
+              "Error in the save parameter\n\nCannot write " + (project / "gone" / "Transmit_Pdo.xml").string() + ": " +
+                  noFolder);
 }
 
 TEST(TransmitPdoFile, AFileThatCannotBeReadWholeKeepsTheRowsBeforeTheFailure) {

@@ -12,6 +12,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Optional;
 using testing::readFile;
+using testing::spellingsIn;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
@@ -142,7 +143,7 @@ TEST_F(ReceiveFramesFile, ReadsHandMadeFilesInAnyLetterCaseAndWritesOverThem) {
     ASSERT_EQ(load.outcome, FrameTableOutcome::Loaded) << load.failure;
     EXPECT_EQ(load.rows, (std::vector<ReceiveFrameRow>{{"1", "3", "4", "N", "", "", "", "Y", "no FastPacket"}}));
     SaveReceiveFrames(file(), load.rows);
-    EXPECT_FALSE(fs::exists(file()));
+    EXPECT_THAT(spellingsIn(project.path(), "RCobDef.xml"), ElementsAre("rcobdef.XML"));
     EXPECT_THAT(readFile(project / "rcobdef.XML"), HasSubstr("MultiFrame=\"N\" FastPacket=\"\" StartByte"));
 }
 
