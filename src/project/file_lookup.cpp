@@ -26,17 +26,20 @@ bool isFolder(const fs::path& path) {
 }  // namespace
 
 std::optional<fs::path> findFolderNoCase(const fs::path& folder, std::string_view name) {
-    fs::path exact = folder / platform::pathFromUtf8(name);
-    if (isFolder(exact)) return exact;
+    // From the folder's listing, as findFileNoCase does, so that the name is spelled as it stands.
     std::optional<fs::path> found;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
-        if (equalNoCase(platform::utf8FromPath(candidate.filename()), name) && isFolder(candidate) &&
-            (!found || candidate.filename() < found->filename()))
-            found = candidate;
+        std::string candidateName = platform::utf8FromPath(candidate.filename());
+        if (!equalNoCase(candidateName, name) || !isFolder(candidate)) continue;
+        if (candidateName == name) return candidate;
+        if (!found || candidate.filename() < found->filename()) found = candidate;
     }
-    return found;
+    if (found) return found;
+    fs::path exact = folder / platform::pathFromUtf8(name);
+    if (isFolder(exact)) return exact;
+    return std::nullopt;
 }
 
 std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view name) {

@@ -17,8 +17,9 @@ std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path&
 // never ends up with two spellings of one file; otherwise `folder` / `name`.
 std::filesystem::path writeTargetNoCase(const std::filesystem::path& folder, std::string_view name);
 
-// The folder in `folder` named `name` in any letter case (a link to a folder counts): the exact
-// spelling when it is a folder, otherwise the first in name order. Nothing when there is none.
+// The folder in `folder` named `name` in any letter case (a link to a folder counts), spelled as
+// it stands: the exact spelling when it is a folder, otherwise the first in name order. Nothing
+// when there is none.
 std::optional<std::filesystem::path> findFolderNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // The same for a full path: looks up its file name in its folder.
