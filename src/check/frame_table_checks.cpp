@@ -32,8 +32,12 @@ std::vector<CheckFinding> findingsOf(std::string_view fileName, const FrameTable
 std::vector<CheckFinding> checkReceiveFramesFile(const fs::path& file, const fs::path& projectDir) {
     std::vector<CheckFinding> findings = findingsOf(kRCobDefFile, CheckReceiveFrames(projectDir));
     // Framing that contradicts the PGN catalogue, for the rows that could be read.
-    for (std::string& warning : receiveTableFramingWarnings(LoadReceiveFrames(file).rows))
-        findings.push_back(warned(std::move(warning)));
+    // They name their row, which the JSON form gives as a field of its own.
+    for (RowFramingWarning& warning : receiveTableFramingWarnings(LoadReceiveFrames(file).rows)) {
+        CheckFinding finding = warned(std::move(warning.text));
+        finding.row = warning.row;
+        findings.push_back(std::move(finding));
+    }
     return findings;
 }
 

@@ -95,9 +95,11 @@ TEST(ReceiveFramingWarnings, TableWarningsNameTheirRowAndStopAtTheTablesEnd) {
     std::vector<ReceiveFrameRow> rows = {receiveRow("1", "0xF200", "N", "N"), receiveRow("1", "0xF200", "N", "N"),
                                          receiveRow("1", "0xF805", "N", "N"), receiveRow("", "", "", ""),
                                          receiveRow("1", "0xF805", "N", "N")};
-    EXPECT_THAT(receiveTableFramingWarnings(rows),
-                ElementsAre("row 3: PGN 129029 (GNSS Position Data) is a fast-packet message but \"Fast packet\" is "
-                            "not ticked"));
+    std::vector<RowFramingWarning> warnings = receiveTableFramingWarnings(rows);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].row, 3u);
+    EXPECT_EQ(warnings[0].text,
+              "row 3: PGN 129029 (GNSS Position Data) is a fast-packet message but \"Fast packet\" is not ticked");
 }
 
 TEST(RegisterMapCatalogue, NamesFramesAndTheirBytesFromTheStartByte) {

@@ -49,13 +49,13 @@ std::vector<std::string> receiveFramingWarnings(const ReceiveFrameRow& row, cons
     return warnings;
 }
 
-std::vector<std::string> receiveTableFramingWarnings(const std::vector<ReceiveFrameRow>& rows,
-                                                     const PgnCatalogue& catalogue) {
-    std::vector<std::string> warnings;
+std::vector<RowFramingWarning> receiveTableFramingWarnings(const std::vector<ReceiveFrameRow>& rows,
+                                                           const PgnCatalogue& catalogue) {
+    std::vector<RowFramingWarning> warnings;
     const std::size_t length = ReceiveFramesLength(rows);
     for (std::size_t index = 0; index < length; ++index)
         for (const std::string& warning : receiveFramingWarnings(rows[index], catalogue))
-            warnings.push_back("row " + std::to_string(index + 1) + ": " + warning);
+            warnings.push_back({index + 1, "row " + std::to_string(index + 1) + ": " + warning});
     return warnings;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,14 @@ namespace telvanor {
 std::vector<std::string> receiveFramingWarnings(const ReceiveFrameRow& row,
                                                 const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 
-// The warnings of every row of the table (up to its first empty Data Page), each prefixed
-// with "row N: ".
-std::vector<std::string> receiveTableFramingWarnings(const std::vector<ReceiveFrameRow>& rows,
-                                                     const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
+// A warning of one row of the table: its row (from 1) and its text, prefixed with "row N: ".
+struct RowFramingWarning {
+    std::size_t row;
+    std::string text;
+};
+
+// The warnings of every row of the table, up to its first empty Data Page.
+std::vector<RowFramingWarning> receiveTableFramingWarnings(const std::vector<ReceiveFrameRow>& rows,
+                                                           const PgnCatalogue& catalogue = PgnCatalogue::builtIn());
 
 }  // namespace telvanor
