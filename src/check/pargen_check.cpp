@@ -25,9 +25,11 @@ std::vector<CheckFinding> checkPargenFile(const fs::path& file, const fs::path&)
     if (std::optional<CommParamsRefusal> refusal = CommParamsRefusalOf(load.params))
         findings.push_back(refusedAt({std::string(kPargenFile), 0, std::string(refusal->element)},
                                      "is refused: \"" + refusal->message + "\""));
-    // The window takes any device ID; a Modbus RTU master reaches devices 1 to 247 only.
+    // The window takes any device ID; a Modbus RTU master reaches devices 1 to 247 only. (One that
+    // does not fit the image's byte at all is the image builder's to tell, with what it keeps.)
     std::optional<std::int32_t> deviceId = parseIntegerText(load.params.IDDev_Ser);
-    if (deviceId && (*deviceId < kLowestDeviceId || *deviceId > kHighestDeviceId))
+    if (deviceId && *deviceId >= 0 && *deviceId <= 0xFF &&
+        (*deviceId < kLowestDeviceId || *deviceId > kHighestDeviceId))
         findings.push_back(warnedAt({std::string(kPargenFile), 0, std::string(pargen_xml::kIDDev_Ser)},
                                     "is " + load.params.IDDev_Ser + ": a Modbus RTU master reaches devices " +
                                         std::to_string(kLowestDeviceId) + " to " + std::to_string(kHighestDeviceId) +

@@ -23,14 +23,16 @@ bool samePlace(const CheckFinding& finding, const ProjectPlace& place) {
            finding.attribute == place.attribute;
 }
 
-// The image builder's warnings about values it cuts, after the file's own findings; a value that
-// these refuse already is not warned about as well.
+// The image builder's warnings about values it cuts, after the file's own findings; a value these
+// name already (refused, or warned about in the editor's words) is not told twice.
 void addImageWarnings(std::vector<CheckFinding>& findings, std::string_view fileName,
                       const std::vector<ImageWarning>& warnings) {
     std::vector<CheckFinding> added;
     for (const ImageWarning& warning : warnings)
         if (warning.place.file == fileName &&
-            std::none_of(findings.begin(), findings.end(), [&](const auto& f) { return samePlace(f, warning.place); }))
+            std::none_of(findings.begin(), findings.end(), [&](const CheckFinding& finding) {
+                return finding.row == warning.place.row && finding.attribute == warning.place.attribute;
+            }))
             added.push_back(warnedAt(warning.place, warning.problem));
     std::move(added.begin(), added.end(), std::back_inserter(findings));
 }

@@ -30,9 +30,9 @@ struct ImageTarget {
 };
 
 ImageTarget defaultImageTarget(const fs::path& projectDir) {
-    if (std::optional<fs::path> bin = findFolderNoCase(projectDir, kBinFolder))
-        return {*bin / std::string(kImageFile), false};
-    return {projectDir / std::string(kBinFolder) / std::string(kImageFile), true};
+    fs::path file = configImagePath(projectDir);
+    std::error_code error;
+    return {file, !fs::is_directory(file.parent_path(), error)};
 }
 
 void makeFolder(const fs::path& folder) {
@@ -66,6 +66,9 @@ int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& outp
                 << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
                 << plural(image.receiveMappings, "receive mapping", "receive mappings") << ", "
                 << plural(image.transmitMappings, "transmit mapping", "transmit mappings") << "\n";
+        // Values the image keeps only the low bits of: written as ever, but never unsaid.
+        for (const ImageWarning& warning : image.warnings)
+            err << "warning: " << warning.place.file << ": " << warning.message() << "\n";
         return kExitSuccess;
     } catch (const std::exception& failure) {
         err << "telvanor-cli: " << failure.what() << "\n";

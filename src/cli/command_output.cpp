@@ -50,7 +50,7 @@ std::optional<std::string> projectFileAt(const fs::path& projectDir, const fs::p
     if (output == "-") return std::nullopt;
     for (std::string_view name : kProjectFiles)
         if (names(output, projectDir, name)) return std::string(name);
-    fs::path binFolder = findFolderNoCase(projectDir, kBinFolder).value_or(projectDir / std::string(kBinFolder));
+    fs::path binFolder = projectBinFolder(projectDir);
     if (!imageAllowed && names(output, binFolder, kImageFile))
         return std::string(kBinFolder) + "/" + std::string(kImageFile);
     return std::nullopt;

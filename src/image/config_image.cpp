@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -32,6 +33,30 @@ struct FieldValue {
     std::uint32_t value;
 };
 
+std::uint32_t largestValue(std::size_t bits) { return bits >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bits) - 1; }
+
+// Numbers are read as signed integer text: -1 is told as -1, not as 4294967295.
+std::string doesNotFit(std::uint32_t value, const std::string& room, std::uint32_t largest) {
+    return "is " + std::to_string(static_cast<std::int32_t>(value)) + ", which does not fit " + room + " (0 to " +
+           std::to_string(largest) + ")";
+}
+
+std::string hexText(std::uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
+// A transmit identifier in its parts, as the device sends it.
+std::string identifierWords(std::uint32_t identifier) {
+    std::string words = "priority " + std::to_string(identifier >> kPriorityShift & 0x7);
+    if (identifier >> (kPriorityShift + kPriorityBits) != 0) words += " with the bits above an identifier's 29 set";
+    if (identifier >> (kDataPageShift + kDataPageBits) & 1) words += ", the extended data page bit set";
+    return words + ", data page " + std::to_string(identifier >> kDataPageShift & 1) + ", PGN " +
+           hexText(identifier >> kPgnShift & 0xFFFF, 4) + ", source address " +
+           std::to_string(identifier & kSourceAddressMask) + " (" + hexText(identifier, 8) + ")";
+}
+
 // The image under construction, laid out by the image format's records and header slots.
 class ImageWriter {
 public:
@@ -54,42 +79,22 @@ public:
     void appendBytes(std::span<const std::uint8_t> bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
     // Notes `value`, read at `place`, when its field cannot hold it; gives the value unchanged.
-    std::uint32_t noteIfCut(const ProjectPlace& place, std::uint32_t value, ImageField field) {
+    // The field holds `value + added` (a list position stored from 1).
+    std::uint32_t noteIfCut(const ProjectPlace& place, std::uint32_t value, ImageField field, std::uint32_t added = 0) {
         const std::uint32_t largest = largestValue(field.width * 8);
-        if (value > largest)
-            warnings_.push_back(
-                {place, doesNotFit(value, "the image's " + std::to_string(field.width) + "-byte field", largest) +
-                            "; the device gets " + std::to_string(value & largest)});
+        if (value + added > largest)
+            warn(place,
+                 doesNotFit(value, "the image's " + std::to_string(field.width) + "-byte field", largest - added) +
+                     "; the device gets " + std::to_string((value + added) & largest));
         return value;
     }
 
-    // The same for a part of a CAN identifier `bits` wide, whose overflow changes `higherPart`.
-    std::uint32_t noteIfCut(const ProjectPlace& place, std::uint32_t value, unsigned bits,
-                            std::string_view higherPart) {
-        const std::uint32_t largest = largestValue(bits);
-        if (value > largest)
-            warnings_.push_back({place, doesNotFit(value,
-                                                   "its " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") +
-                                                       " of the CAN identifier",
-                                                   largest) +
-                                            "; the rest changes " + std::string(higherPart)});
-        return value;
-    }
+    void warn(const ProjectPlace& place, std::string problem) { warnings_.push_back({place, std::move(problem)}); }
 
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
     std::vector<ImageWarning> takeWarnings() { return std::move(warnings_); }
 
 private:
-    static std::uint32_t largestValue(std::size_t bits) {
-        return bits >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bits) - 1;
-    }
-
-    // Numbers are read as signed integer text: -1 is told as -1, not as 4294967295.
-    static std::string doesNotFit(std::uint32_t value, const std::string& room, std::uint32_t largest) {
-        return "is " + std::to_string(static_cast<std::int32_t>(value)) + ", which does not fit " + room + " (0 to " +
-               std::to_string(largest) + ")";
-    }
-
     std::vector<std::uint8_t> bytes_;
     std::vector<ImageWarning> warnings_;
 };
@@ -202,6 +207,8 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
                                                   " receive frames; the device takes at most " +
                                                   std::to_string(kMaxReceiveFrames));
     std::uint32_t running = 0;
+    // Told once, at the first frame whose data begins beyond what the field can say.
+    const std::uint32_t largestPosition = largestValue(ReceiveFrameRecord::dataPosition.width * 8);
     for (std::size_t row = 0; row < frames.count; ++row) {
         using Record = ReceiveFrameRecord;
         auto field = [&](std::string_view attribute, ImageField imageField) {
@@ -231,6 +238,12 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
                                           {Record::byteCount, byteCount},
                                           {Record::dataPosition, running}});
         frames.dataPositions.push_back(running);
+        if (running <= largestPosition && running + dataLength > largestPosition && row + 1 < frames.count)
+            image.warn(table->place(row + 1),
+                       "its data begins at byte " + std::to_string(running + dataLength) +
+                           " of the frames' data, beyond the image's 2-byte data position (0 to " +
+                           std::to_string(largestPosition) + "): the device takes the data of this frame and " +
+                           "the frames after it from the wrong place");
         running += dataLength;
         if (isDeleted) frames.deleted[row / 8] |= static_cast<std::uint8_t>(1u << (row % 8));
     }
@@ -256,17 +269,28 @@ std::size_t writeRows(ImageWriter& image, const fs::path& projectDir, std::strin
 
 std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) {
     return writeRows(image, projectDir, kTCobDefFile, [&](const ProjectTable& table, std::size_t row) {
-        // The parts are added up unmasked, so that a part too wide changes the part above it.
-        auto part = [&](std::string_view attribute, unsigned bits, std::string_view higherPart) {
-            return image.noteIfCut(table.place(row, attribute), table.integer(row, attribute), bits, higherPart);
+        struct Part {
+            std::string_view attribute;
+            unsigned bits;
+            std::uint32_t value = 0;
         };
-        std::uint32_t priority =
-            part(tcobdef_xml::kPriority, kPriorityBits, "the bits above the 29 of an extended CAN identifier");
-        std::uint32_t dataPage = part(tcobdef_xml::kDP, kDataPageBits, "the extended data page bit and the priority");
-        std::uint32_t pgn = part(tcobdef_xml::kPGN, kPgnBits, "the data page");
-        std::uint32_t sourceAddress = part(tcobdef_xml::kID_DEV, kSourceAddressBits, "the PGN");
-        std::uint32_t identifier =
-            (priority << kPriorityShift) + (dataPage << kDataPageShift) + (pgn << kPgnShift) + sourceAddress;
+        Part parts[] = {{tcobdef_xml::kPriority, kPriorityBits},
+                        {tcobdef_xml::kDP, kDataPageBits},
+                        {tcobdef_xml::kPGN, kPgnBits},
+                        {tcobdef_xml::kID_DEV, kSourceAddressBits}};
+        for (Part& part : parts) part.value = table.integer(row, part.attribute);
+        const auto& [priority, dataPage, pgn, sourceAddress] = parts;
+        // The parts are added up unmasked, so that a part too wide changes the parts above it.
+        std::uint32_t identifier = (priority.value << kPriorityShift) + (dataPage.value << kDataPageShift) +
+                                   (pgn.value << kPgnShift) + sourceAddress.value;
+        for (const Part& part : parts)
+            if (part.value > largestValue(part.bits))
+                image.warn(table.place(row, part.attribute),
+                           doesNotFit(part.value,
+                                      "its " + std::to_string(part.bits) + (part.bits == 1 ? " bit" : " bits") +
+                                          " of the CAN identifier",
+                                      largestValue(part.bits)) +
+                               "; the device sends " + identifierWords(identifier));
         image.appendRecord(IdentifierRecord::size, {{IdentifierRecord::identifier, identifier}});
     });
 }
@@ -300,6 +324,7 @@ std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir
         std::uint32_t packed = field(infocob_xml::kPosComp, Record::packedPosition);
         std::optional<std::string> write = table.rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
+        image.noteIfCut(table.place(row, infocob_xml::kWrite_J1939), writeFrame, Record::writeFrame);
         image.appendRecord(Record::size, {{Record::index, index},
                                           {Record::frameNumber, frameNumber},
                                           {Record::packedPosition, packed},
@@ -313,12 +338,13 @@ class Parameters {
 public:
     Parameters(const ProjectTable& table, ImageWriter& image) : table_(table), image_(image) {}
 
-    // The element's value for `field`, noted when the field cannot hold it.
-    std::uint32_t required(std::string_view element, ImageField field) const {
+    // The element's value for `field`, noted when the field cannot hold it (as `value + added`).
+    std::uint32_t required(std::string_view element, ImageField field, std::uint32_t added = 0) const {
         std::optional<XmlElement> found = table_.root().child(element);
         if (!found) fail(element, "is missing");
         std::string text = found->text().value_or("");
-        if (auto number = parseIntegerText(text)) return fitted(element, static_cast<std::uint32_t>(*number), field);
+        if (auto number = parseIntegerText(text))
+            return fitted(element, static_cast<std::uint32_t>(*number), field, added);
         fail(element, text.empty() ? "is empty" : "is not a valid integer: '" + text + "'");
     }
 
@@ -334,17 +360,34 @@ public:
     }
 
 private:
-    std::uint32_t fitted(std::string_view element, std::uint32_t value, ImageField field) const {
-        return image_.noteIfCut({table_.fileName(), 0, std::string(element)}, value, field);
+    std::uint32_t fitted(std::string_view element, std::uint32_t value, ImageField field,
+                         std::uint32_t added = 0) const {
+        return image_.noteIfCut(place(element), value, field, added);
     }
 
+public:
+    ProjectPlace place(std::string_view element) const { return {table_.fileName(), 0, std::string(element)}; }
+
+private:
     [[noreturn]] void fail(std::string_view element, const std::string& what) const {
-        throw ImageBuildError({table_.fileName(), 0, std::string(element)}, what);
+        throw ImageBuildError(place(element), what);
     }
 
     const ProjectTable& table_;
     ImageWriter& image_;
 };
+
+// The file says 1 for RS485, the device wants 1 for RS232; it reads the low byte of the value.
+// Missing means RS485.
+std::uint32_t rs232(const Parameters& parameters, ImageWriter& image) {
+    std::uint32_t serial = parameters.optional(pargen_xml::kSerial, 1);
+    bool isRs232 = (serial & 0xFF) == 0;
+    if (serial > 0xFF)
+        image.warn(parameters.place(pargen_xml::kSerial),
+                   doesNotFit(serial, "the byte the device reads", 0xFF) + "; the device takes its low byte " +
+                       std::to_string(serial & 0xFF) + (isRs232 ? ", RS232" : ", RS485"));
+    return isRs232 ? 1u : 0u;
+}
 
 // Gives the peer-to-peer flag, which decides the identifier table.
 bool writeParameters(ImageWriter& image, const fs::path& projectDir, ConfigImage& counts) {
@@ -357,7 +400,7 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, ConfigImage
     // A braced list is read in order, so the first required element at fault is the one reported.
     image.appendRecord(
         Record::size,
-        {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN, Record::canBitRate) + 1},
+        {{Record::canBitRate, parameters.required(pargen_xml::kBaudRateCAN, Record::canBitRate, 1) + 1},
          {Record::canType, parameters.required(pargen_xml::kCANType, Record::canType)},
          {Record::serialBaudRate, parameters.required(pargen_xml::kBaud_Ser, Record::serialBaudRate)},
          {Record::parity, parameters.required(pargen_xml::kPar_Ser, Record::parity)},
@@ -366,8 +409,7 @@ bool writeParameters(ImageWriter& image, const fs::path& projectDir, ConfigImage
          {Record::dataTimeout, parameters.optional(pargen_xml::kTimeOut_Data, 0, Record::dataTimeout)},
          {Record::dataTimeoutRegister, parameters.optional(pargen_xml::kTO_ModReg, 1, Record::dataTimeoutRegister)},
          {Record::peerToPeer, peerToPeer},
-         // The file says 1 for RS485, the device wants 1 for RS232. Missing means RS485.
-         {Record::rs232, (parameters.optional(pargen_xml::kSerial, 1) & 0xFF) == 0 ? 1u : 0u},
+         {Record::rs232, rs232(parameters, image)},
          {Record::writeOnRequest, parameters.optional(pargen_xml::kWrite_J1939, 0, Record::writeOnRequest)},
          {Record::remoteRequest, parameters.optional(pargen_xml::kEn_Rem_Req, 0, Record::remoteRequest)},
          {Record::priorityRegister, parameters.optional(pargen_xml::kPri_Des, 0, Record::priorityRegister)},
@@ -425,7 +467,7 @@ ConfigImage BuildConfigImage(const fs::path& projectDir) {
 }
 
 fs::path configImagePath(const fs::path& projectDir) {
-    return projectDir / std::string(kBinFolder) / std::string(kImageFile);
+    return writeTargetNoCase(projectBinFolder(projectDir), kImageFile);
 }
 
 void writeConfigImageFile(const ConfigImage& image, const fs::path& file) {

@@ -5,6 +5,7 @@
 #include "platform/path_text.h"
 #include "project/atomic_file.h"
 #include "project/file_kind.h"
+#include "project/file_lookup.h"
 #include "project/formats/emcy_def_format.h"
 #include "project/formats/emcy_word_format.h"
 #include "project/formats/pargen_format.h"
@@ -36,6 +37,10 @@ std::optional<fs::path> pathBehind(const fs::path& folder, const fs::path& base)
 }
 
 }  // namespace
+
+fs::path projectBinFolder(const fs::path& projectDir) {
+    return findFolderNoCase(projectDir, kBinFolder).value_or(projectDir / std::string(kBinFolder));
+}
 
 fs::path projectFolderOf(const fs::path& projectsDir, std::string_view projectName) {
     fs::path folder = projectsDir;

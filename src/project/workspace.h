@@ -19,6 +19,10 @@ inline constexpr std::string_view kSdoPdoFile = "sdopdo.xml";
 inline constexpr std::string_view kBinFolder = "bin";
 inline constexpr std::string_view kImageFile = "bank.bin";
 
+// The project's bin folder, spelled as it is on disk (`BIN` made on another system is the same
+// folder); `bin` beneath the project when there is none yet.
+std::filesystem::path projectBinFolder(const std::filesystem::path& projectDir);
+
 // The title shown once a project is current: the prefix followed directly by its name.
 inline constexpr std::string_view kTitlePrefix = "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :";
 // The title until a project is restored, created or opened.

@@ -135,8 +135,8 @@ FirmwareFiles FirmwareFilesFor(const WorkspaceState& workspace) {
     files.masterDir = workspace.MasterDir;
     files.sourceName = kMasterFirmwareFile;
     // An empty project folder must not turn into a folder relative to the current one.
-    if (!workspace.ProjectDir.empty() && isDirectory(workspace.ProjectDir / kBinFolder))
-        files.binDir = workspace.ProjectDir / kBinFolder;
+    if (!workspace.ProjectDir.empty() && isDirectory(projectBinFolder(workspace.ProjectDir)))
+        files.binDir = projectBinFolder(workspace.ProjectDir);
     files.outputDir = workspace.ProjectDir;
     files.outputName = std::string(kOutputFilePrefix) + files.sourceName;
     return files;

@@ -52,7 +52,7 @@ std::string imageFactsText(std::uintmax_t size, std::string_view sha256Hex) {
     return std::to_string(size) + " bytes, SHA-256 " + std::string(sha256Hex);
 }
 
-fs::path updateLogPath(const fs::path& projectDir) { return projectDir / std::string(kBinFolder) / kLogFile; }
+fs::path updateLogPath(const fs::path& projectDir) { return projectBinFolder(projectDir) / kLogFile; }
 
 std::string updateLogStart(const UpdateLogStart& start) {
     std::string text = updateLogEvent(start.time, "update started");

@@ -21,7 +21,7 @@ std::string counted(std::size_t count, const char* singular, const char* plural)
 
 // The bin folder that takes the image; made when the project has none.
 bool makeBinFolder(const fs::path& projectDir) {
-    fs::path bin = projectDir / std::string(kBinFolder);
+    fs::path bin = projectBinFolder(projectDir);
     std::error_code error;
     if (fs::is_directory(bin, error)) return false;
     if (!fs::create_directory(bin, error) || error)

@@ -66,6 +66,15 @@ TEST(CliBuild, FailureChangesNoFile) {
     EXPECT_EQ(cli({"build", (dir / "missing").string()}).status, 1);
 }
 
+// A value the image keeps only the low bits of is built as ever, and said on standard error.
+TEST(CliBuild, ValuesTheImageCutsAreWarnedAbout) {
+    TempDir dir;
+    writeFile(dir / "TCobDef.xml", "<COBID><row Priority=\"3\" DP=\"1\" PGN=\"129026\" ID_DEV=\"36\"/></COBID>");
+    CliRun run = cli({"build", dir.path().string(), "-o", (dir / "bank.bin").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.err, StartsWith("warning: TCobDef.xml: Transmit NMEA, row 1, PGN is 129026, which does not fit"));
+}
+
 // The image goes into the bin folder in whatever letter case it is spelled; a project without
 // one (an unzipped copy, as zips drop empty folders) has it made and is told so. A file named
 // bin is not a folder to write into.

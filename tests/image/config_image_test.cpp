@@ -228,24 +228,41 @@ TEST_F(ImageBuilder, TransmitIdentifierIsComputedModulo32Bits) {
 // A value wider than its field keeps its low bits, as the device has always been given it, and the
 // build says so at its place, with what the device gets.
 TEST_F(ImageBuilder, ValuesTheirFieldsCannotHoldAreBuiltAndWarnedAbout) {
+    // 37 frames of 1,784 bytes put the 38th frame's data beyond the 2-byte data position.
+    std::string receive;
+    for (int i = 0; i < 38; ++i) receive += receiveRow("1", "0xF805", "1", "Y", "N", "1", "1784");
+    file("RCobDef.xml", table("COBID", receive));
     file("TCobDef.xml", table("COBID", "<row Priority=\"3\" DP=\"1\" PGN=\"129026\" ID_DEV=\"36\" Mnemonic=\"\"/>"));
-    file("TInfoCob.xml", table("TInfoCob", "<row Index=\"70000\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"0\"/>"));
-    file("pargen.xml",
-         pargen("<BaudRateCAN>4</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser><Par_Ser>0</Par_Ser>"
-                "<IDDev_Ser>300</IDDev_Ser><TimeOut_Ser>-1</TimeOut_Ser>"));
+    file("TInfoCob.xml", table("TInfoCob", "<row Index=\"70000\" NrPdo=\"1\" PosComp=\"33\" Write_J1939=\"256\"/>"));
+    file("pargen.xml", pargen("<BaudRateCAN>255</BaudRateCAN><CANType>1</CANType><Baud_Ser>3</Baud_Ser>"
+                              "<Par_Ser>0</Par_Ser><IDDev_Ser>300</IDDev_Ser><TimeOut_Ser>-1</TimeOut_Ser>"
+                              "<Serial>256</Serial>"));
     ConfigImage image = BuildConfigImage(dir.path());
-    EXPECT_EQ(u32(image.bytes, 28), 0x0EF80224u) << "the PGN's 17th bit lands in the data page, as ever";
+    EXPECT_EQ(u32(image.bytes, u32(image.bytes, 4)), 0x0EF80224u) << "the PGN's 17th bit lands beyond, as ever";
     std::vector<std::string> messages;
     for (const ImageWarning& warning : image.warnings) messages.push_back(warning.message());
-    EXPECT_THAT(messages,
-                ElementsAre("Transmit NMEA, row 1, PGN is 129026, which does not fit its 16 bits of the CAN identifier "
-                            "(0 to 65535); the rest changes the data page (TCobDef.xml row 1, PGN)",
-                            HasSubstr("is 70000, which does not fit the image's 2-byte field (0 to 65535); the "
-                                      "device gets 4464 (TInfoCob.xml row 1, Index)"),
-                            HasSubstr("is 300, which does not fit the image's 1-byte field (0 to 255); the device "
-                                      "gets 44 (pargen.xml, IDDev_Ser)"),
-                            HasSubstr("is -1, which does not fit the image's 2-byte field (0 to 65535); the device "
-                                      "gets 65535 (pargen.xml, TimeOut_Ser)")));
+    EXPECT_THAT(
+        messages,
+        ElementsAre(
+            "Receive NMEA, row 38: its data begins at byte 66008 of the frames' data, beyond the image's 2-byte data "
+            "position "
+            "(0 to 65535): the device takes the data of this frame and the frames after it from the wrong place "
+            "(RCobDef.xml row 38)",
+            "Transmit NMEA, row 1, PGN is 129026, which does not fit its 16 bits of the CAN identifier (0 to 65535); "
+            "the device sends priority 3, the extended data page bit set, data page 0, PGN 0xF802, source address "
+            "36 (0x0EF80224) (TCobDef.xml row 1, PGN)",
+            HasSubstr("is 70000, which does not fit the image's 2-byte field (0 to 65535); the device gets 4464 "
+                      "(TInfoCob.xml row 1, Index)"),
+            HasSubstr("is 256, which does not fit the image's 1-byte field (0 to 255); the device gets 0 "
+                      "(TInfoCob.xml row 1, Write_J1939)"),
+            HasSubstr("is 255, which does not fit the image's 1-byte field (0 to 254); the device gets 0 "
+                      "(pargen.xml, BaudRateCAN)"),
+            HasSubstr("is 300, which does not fit the image's 1-byte field (0 to 255); the device gets 44 "
+                      "(pargen.xml, IDDev_Ser)"),
+            HasSubstr("is -1, which does not fit the image's 2-byte field (0 to 65535); the device gets 65535 "
+                      "(pargen.xml, TimeOut_Ser)"),
+            HasSubstr("is 256, which does not fit the byte the device reads (0 to 255); the device takes its low "
+                      "byte 0, RS232 (pargen.xml, Serial)")));
 }
 
 TEST_F(ImageBuilder, TwoHundredFiftyFramesBuildAndTheLastDeletedBitIsInByte31) {
