@@ -66,8 +66,9 @@ ModbusMaster::ModbusMaster(const SerialLine& line) : line_(line) {
     auto timeout = line.responseTimeout.count();
     modbus_set_response_timeout(context_, static_cast<std::uint32_t>(timeout / 1000),
                                 static_cast<std::uint32_t>(timeout % 1000 * 1000));
+    platform::clearSerialFailure();
     if (modbus_connect(context_) == -1) {
-        std::string reason = platform::serialOpenFailureText();
+        std::string reason = platform::serialFailureText();
         modbus_free(context_);
         throw refuse(reason);
     }
@@ -85,13 +86,19 @@ ModbusMaster::~ModbusMaster() {
     modbus_free(context_);
 }
 
-std::string ModbusMaster::lastError() const { return modbusErrorText(errno); }
+std::string ModbusMaster::lastError() const {
+    // libmodbus's own failures (a time-out, a CRC error, an exception) come in errno everywhere;
+    // the system's, on Windows, only in its last error.
+    if (errno != 0) return modbusErrorText(errno);
+    return platform::serialFailureText();
+}
 
 ReadOutcome ModbusMaster::read(RegisterFunction function, RegisterBlock block) {
     ReadOutcome outcome;
     outcome.values.resize(block.count);
     // An answer that came after its request's time-out must not pass for this one's.
     modbus_flush(context_);
+    platform::clearSerialFailure();
     int read = function == RegisterFunction::Input
                    ? modbus_read_input_registers(context_, block.start, block.count, outcome.values.data())
                    : modbus_read_registers(context_, block.start, block.count, outcome.values.data());
@@ -104,6 +111,7 @@ ReadOutcome ModbusMaster::read(RegisterFunction function, RegisterBlock block) {
 
 std::optional<std::string> ModbusMaster::writeRegister(std::uint16_t address, std::uint16_t value) {
     modbus_flush(context_);
+    platform::clearSerialFailure();
     if (modbus_write_register(context_, address, value) == -1) return lastError();
     return std::nullopt;
 }

@@ -13,9 +13,13 @@ std::string serialDeviceName(const std::string& port);
 // this one talks on it. POSIX needs TIOCEXCL; Windows opens serial ports for one program anyway.
 std::error_code holdSerialLineExclusively(int handle);
 
-// Why opening a serial line through libmodbus just failed, in words: errno's on POSIX; on
-// Windows from the system's last error, which libmodbus leaves there without setting errno
-// (whose 0 would read "Success").
-std::string serialOpenFailureText();
+// Forgets the reason of an earlier failure, so that the reason after the next libmodbus call on a
+// serial line is that call's own.
+void clearSerialFailure();
+
+// Why the last libmodbus call on a serial line failed, in words: errno's on POSIX; on Windows
+// from the system's last error where libmodbus left it there without setting errno (whose 0
+// would read "Success").
+std::string serialFailureText();
 
 }  // namespace telvanor::platform

@@ -29,14 +29,17 @@ std::optional<fs::path> findFolderNoCase(const fs::path& folder, std::string_vie
     // From the folder's listing, as findFileNoCase does, so that the name is spelled as it stands.
     std::optional<fs::path> found;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    fs::directory_iterator it(folder, error);
+    const bool listed = !error;
+    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
         std::string candidateName = platform::utf8FromPath(candidate.filename());
         if (!equalNoCase(candidateName, name) || !isFolder(candidate)) continue;
         if (candidateName == name) return candidate;
         if (!found || candidate.filename() < found->filename()) found = candidate;
     }
-    if (found) return found;
+    if (found || listed) return found;
+    // A folder that may be entered but not listed still gives the exact spelling.
     fs::path exact = folder / platform::pathFromUtf8(name);
     if (isFolder(exact)) return exact;
     return std::nullopt;
@@ -51,7 +54,9 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
     std::optional<fs::path> found;
     bool foundRegular = false;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    fs::directory_iterator it(folder, error);
+    const bool listed = !error;
+    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const fs::path& candidate = it->path();
         std::string candidateName = platform::utf8FromPath(candidate.filename());
         if (candidateName == name) return candidate;
@@ -63,8 +68,9 @@ std::optional<fs::path> findFileNoCase(const fs::path& folder, std::string_view 
             foundRegular = regular;
         }
     }
-    if (found) return found;
-    // A folder that may be entered but not listed still gives the exact spelling.
+    // Only a folder that may be entered but not listed is asked for the exact spelling: elsewhere
+    // the system could answer for a spelling the listing did not match.
+    if (found || listed) return found;
     fs::path exact = folder / platform::pathFromUtf8(name);
     if (entryExists(exact)) return exact;
     return std::nullopt;

@@ -69,7 +69,7 @@ std::optional<fs::path> findOnPath(std::string_view program, std::string_view pa
         std::string_view folder = pathVariable.substr(start, end - start);
         start = end + 1;
         if (folder.empty()) continue;
-        fs::path candidate = fs::path(std::string(folder)) / std::string(program);
+        fs::path candidate = platform::pathFromUtf8(folder) / platform::pathFromUtf8(program);
         std::error_code error;
         if (!fs::is_regular_file(candidate, error)) continue;
 #ifndef _WIN32

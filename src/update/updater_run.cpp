@@ -90,7 +90,7 @@ void UpdaterRun::execute(const UpdateRequest& request) {
     if (!wine.empty()) {
         // A Windows program knows ports by their COM names only.
         fs::path prefix = winePrefix(std::getenv("WINEPREFIX"), std::getenv("HOME"));
-        if (std::optional<std::string> comName = wineComName(request.device, prefix))
+        if (std::optional<std::string> comName = wineComName(platform::pathFromUtf8(request.device), prefix))
             arguments = wineUpdaterArguments(*comName, request.options, request.masterDir, request.projectDir);
         else
             plan = {std::nullopt, noComName(request.device)};

@@ -83,8 +83,8 @@ std::optional<std::string> byDefault(const std::string& path) {
 }  // namespace
 
 fs::path winePrefix(const char* winePrefixVariable, const char* homeVariable) {
-    if (winePrefixVariable && *winePrefixVariable) return winePrefixVariable;
-    return fs::path(homeVariable ? homeVariable : "") / ".wine";
+    if (winePrefixVariable && *winePrefixVariable) return platform::pathFromUtf8(winePrefixVariable);
+    return platform::pathFromUtf8(homeVariable ? homeVariable : "") / ".wine";
 }
 
 std::optional<std::string> wineComName(const fs::path& device, const fs::path& prefix) {

@@ -12,6 +12,8 @@ std::error_code holdSerialLineExclusively(int handle) {
     return {};
 }
 
-std::string serialOpenFailureText() { return std::generic_category().message(errno); }
+void clearSerialFailure() { errno = 0; }
+
+std::string serialFailureText() { return std::generic_category().message(errno); }
 
 }  // namespace telvanor::platform

@@ -46,8 +46,18 @@ HANDLE nullDevice(DWORD access) {
 // failures pass (Wine and a hard-pressed Windows now and then fail a start with "Internal
 // error"), and the start is tried again.
 bool failsForGood(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_BAD_EXE_FORMAT;
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // Exit codes from 0xC0000000 are exceptions that ended the program (an access violation).
@@ -84,8 +94,10 @@ HelperRun runHelper(const fs::path& program, const std::vector<std::string>& arg
     PROCESS_INFORMATION started{};
     constexpr int kStartAttempts = 3;
     for (int attempt = 1;; ++attempt) {
-        if (::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &started))
+        // CreateProcessW may write into the command line it is given: each attempt has its own.
+        std::wstring attemptLine = line;
+        if (::CreateProcessW(program.c_str(), attemptLine.data(), nullptr, nullptr, TRUE,
+                             CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started))
             break;
         DWORD error = ::GetLastError();
         if (failsForGood(error) || attempt == kStartAttempts) cannotStart(program, windowsError(error));

@@ -17,16 +17,22 @@ std::string serialDeviceName(const std::string& port) {
 
 std::error_code holdSerialLineExclusively(int) { return {}; }
 
-std::string serialOpenFailureText() {
+void clearSerialFailure() {
+    errno = 0;
+    ::SetLastError(ERROR_SUCCESS);
+}
+
+std::string serialFailureText() {
+    if (errno != 0) return std::generic_category().message(errno);
     switch (DWORD code = ::GetLastError()) {
         case ERROR_SUCCESS:
-            return std::generic_category().message(errno);
+            return "the system gave no reason";
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
             return "this computer has no such port";
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
-            return "another program has it open";
+            return "another program has it open, or this user may not open it";
         default:
             return windowsError(code).message();
     }

@@ -64,6 +64,13 @@ UINT consoleCodePageAtStart = 0;
 
 void giveBackConsoleCodePage() { ::SetConsoleOutputCP(consoleCodePageAtStart); }
 
+// Ctrl+C and Ctrl+Break end the process without its atexit functions; the code page goes back
+// first, then the signal takes its course (FALSE: the next handler, or the end).
+BOOL WINAPI giveBackOnInterrupt(DWORD) {
+    giveBackConsoleCodePage();
+    return FALSE;
+}
+
 }  // namespace
 
 void useUtf8Console() {
@@ -72,6 +79,7 @@ void useUtf8Console() {
     if (current == 0 || current == CP_UTF8 || !::SetConsoleOutputCP(CP_UTF8)) return;
     consoleCodePageAtStart = current;
     std::atexit(giveBackConsoleCodePage);
+    ::SetConsoleCtrlHandler(giveBackOnInterrupt, TRUE);
 }
 
 bool limitOwnMemory(std::size_t bytes) {

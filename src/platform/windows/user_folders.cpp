@@ -15,8 +15,8 @@ UserFolderVariables userFolderVariables() {
 }
 
 fs::path userDataFolder(const UserFolderVariables& variables) {
-    if (variables.appData && fs::path(*variables.appData).is_absolute())
-        return fs::path(*variables.appData) / "Telvanor";
+    if (variables.appData && fs::path(wideText(*variables.appData)).is_absolute())
+        return fs::path(wideText(*variables.appData)) / "Telvanor";
     return fs::temp_directory_path() / "Telvanor";
 }
 
