@@ -163,6 +163,12 @@ private:
     std::optional<std::size_t> frameCount_;
 };
 
+// A required attribute read for an image field, noted when the field cannot hold it.
+std::uint32_t fieldValue(ImageWriter& image, const ProjectTable& table, std::size_t row, std::string_view attribute,
+                         ImageField field) {
+    return image.noteIfCut(table.place(row, attribute), table.integer(row, attribute), field);
+}
+
 std::optional<ProjectTable> loadTable(const fs::path& projectDir, std::string_view fileName) {
     ProjectPlace wholeFile{std::string(fileName)};
     // Anything else under the file's name is no missing file: the device would get an empty
@@ -212,7 +218,7 @@ ReceiveFrames writeReceiveFrames(ImageWriter& image, const fs::path& projectDir)
     for (std::size_t row = 0; row < frames.count; ++row) {
         using Record = ReceiveFrameRecord;
         auto field = [&](std::string_view attribute, ImageField imageField) {
-            return image.noteIfCut(table->place(row, attribute), table->integer(row, attribute), imageField);
+            return fieldValue(image, *table, row, attribute, imageField);
         };
         std::uint32_t dataPage = field(rcobdef_xml::kDataPage, Record::dataPage) & 0xFF;
         std::uint32_t pgn = field(rcobdef_xml::kPGN, Record::pgn) & 0xFFFF;
@@ -298,8 +304,7 @@ std::size_t writeTransmitFrames(ImageWriter& image, const fs::path& projectDir) 
 std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir, const ReceiveFrames& frames) {
     auto writeRow = [&](const ProjectTable& table, std::size_t row) {
         using Record = ReceiveMappingRecord;
-        std::uint32_t index = image.noteIfCut(table.place(row, infocob_xml::kIndex),
-                                              table.integer(row, infocob_xml::kIndex), Record::index);
+        std::uint32_t index = fieldValue(image, table, row, infocob_xml::kIndex, Record::index);
         auto frameNumber = static_cast<std::int32_t>(table.integer(row, infocob_xml::kNrPdo));
         std::uint32_t packed = table.integer(row, infocob_xml::kPosComp);
         if (frameNumber < 1 || static_cast<std::size_t>(frameNumber) > frames.count)
@@ -316,12 +321,9 @@ std::size_t writeReceiveMappings(ImageWriter& image, const fs::path& projectDir,
 std::size_t writeTransmitMappings(ImageWriter& image, const fs::path& projectDir, std::size_t transmitFrames) {
     auto writeRow = [&](const ProjectTable& table, std::size_t row) {
         using Record = TransmitMappingRecord;
-        auto field = [&](std::string_view attribute, ImageField imageField) {
-            return image.noteIfCut(table.place(row, attribute), table.integer(row, attribute), imageField);
-        };
-        std::uint32_t index = field(infocob_xml::kIndex, Record::index);
-        std::uint32_t frameNumber = field(infocob_xml::kNrPdo, Record::frameNumber);
-        std::uint32_t packed = field(infocob_xml::kPosComp, Record::packedPosition);
+        std::uint32_t index = fieldValue(image, table, row, infocob_xml::kIndex, Record::index);
+        std::uint32_t frameNumber = fieldValue(image, table, row, infocob_xml::kNrPdo, Record::frameNumber);
+        std::uint32_t packed = fieldValue(image, table, row, infocob_xml::kPosComp, Record::packedPosition);
         std::optional<std::string> write = table.rows()[row].attribute(infocob_xml::kWrite_J1939);
         std::uint32_t writeFrame = write ? static_cast<std::uint32_t>(parseIntegerText(*write).value_or(0)) : 0;
         image.noteIfCut(table.place(row, infocob_xml::kWrite_J1939), writeFrame, Record::writeFrame);
@@ -359,16 +361,14 @@ public:
                      : static_cast<std::uint32_t>(*number);
     }
 
+    ProjectPlace place(std::string_view element) const { return {table_.fileName(), 0, std::string(element)}; }
+
 private:
     std::uint32_t fitted(std::string_view element, std::uint32_t value, ImageField field,
                          std::uint32_t added = 0) const {
         return image_.noteIfCut(place(element), value, field, added);
     }
 
-public:
-    ProjectPlace place(std::string_view element) const { return {table_.fileName(), 0, std::string(element)}; }
-
-private:
     [[noreturn]] void fail(std::string_view element, const std::string& what) const {
         throw ImageBuildError(place(element), what);
     }

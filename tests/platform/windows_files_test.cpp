@@ -18,10 +18,8 @@ namespace {
 
 using testing::filesIn;
 using ::testing::HasSubstr;
-using ::testing::Not;
 using testing::readFile;
 using testing::spellingsIn;
-using ::testing::StartsWith;
 using testing::TempDir;
 using testing::writeFile;
 namespace fs = std::filesystem;
