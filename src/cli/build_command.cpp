@@ -1,4 +1,3 @@
-#include <cerrno>
 #include <exception>
 #include <system_error>
 
@@ -7,8 +6,6 @@
 #include "cli/command_output.h"
 #include "image/config_image.h"
 #include "platform/path_text.h"
-#include "project/atomic_file.h"
-#include "project/file_lookup.h"
 #include "project/workspace.h"
 
 namespace telvanor {
@@ -21,26 +18,6 @@ std::string plural(std::size_t count, const char* singular, const char* pluralFo
     return std::to_string(count) + " " + (count == 1 ? singular : pluralForm);
 }
 
-// Where the image goes unless the command line says: bank.bin in the project's bin folder, found
-// in any letter case. The folder may be missing (empty folders get lost in zips and mail); it
-// is made only once the image is built.
-struct ImageTarget {
-    fs::path file;
-    bool folderMissing = false;
-};
-
-ImageTarget defaultImageTarget(const fs::path& projectDir) {
-    fs::path file = configImagePath(projectDir);
-    std::error_code error;
-    return {file, !fs::is_directory(file.parent_path(), error)};
-}
-
-void makeFolder(const fs::path& folder) {
-    std::error_code error;
-    if (!fs::create_directory(folder, error) || error)
-        throw FileError(fileFailureText("create the folder", folder, error ? error.value() : EEXIST));
-}
-
 }  // namespace
 
 int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& output, std::ostream& out,
@@ -50,18 +27,20 @@ int buildCommand(const fs::path& projectDir, const std::optional<fs::path>& outp
         err << "telvanor-cli: " << platform::utf8FromPath(projectDir) << " is not a project folder\n";
         return kExitFailure;
     }
-    ImageTarget target = output ? ImageTarget{*output} : defaultImageTarget(projectDir);
-    if (refusedAsProjectFile(projectDir, target.file, true, err)) return kExitFailure;
+    // Without -o, bank.bin in the project's bin folder, found in any letter case; a missing folder
+    // is made once the image is built.
+    const fs::path target = output ? *output : configImagePath(projectDir);
+    if (refusedAsProjectFile(projectDir, target, true, err)) return kExitFailure;
     try {
         ConfigImage image = BuildConfigImage(projectDir);
-        if (target.folderMissing) makeFolder(target.file.parent_path());
+        const bool binFolderMade = !output && makeProjectBinFolder(projectDir);
         writeCommandOutput(
-            target.file, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()), out);
+            target, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()), out);
         // With the image on standard output, the summary goes with the messages.
-        bool toOutput = target.file == "-";
+        bool toOutput = target == "-";
         std::ostream& summary = toOutput ? err : out;
-        summary << (toOutput ? std::string("standard output") : platform::utf8FromPath(target.file))
-                << (target.folderMissing ? " (bin folder made now)" : "") << ": " << image.bytes.size() << " bytes, "
+        summary << (toOutput ? std::string("standard output") : platform::utf8FromPath(target))
+                << (binFolderMade ? " (bin folder made now)" : "") << ": " << image.bytes.size() << " bytes, "
                 << plural(image.receiveFrames, "receive frame", "receive frames") << ", "
                 << plural(image.transmitFrames, "transmit frame", "transmit frames") << ", "
                 << plural(image.receiveMappings, "receive mapping", "receive mappings") << ", "

@@ -1,5 +1,6 @@
 #include "project/workspace.h"
 
+#include <cerrno>
 #include <system_error>
 
 #include "platform/path_text.h"
@@ -40,6 +41,15 @@ std::optional<fs::path> pathBehind(const fs::path& folder, const fs::path& base)
 
 fs::path projectBinFolder(const fs::path& projectDir) {
     return findFolderNoCase(projectDir, kBinFolder).value_or(projectDir / std::string(kBinFolder));
+}
+
+bool makeProjectBinFolder(const fs::path& projectDir) {
+    fs::path bin = projectBinFolder(projectDir);
+    std::error_code error;
+    if (fs::is_directory(bin, error)) return false;
+    if (!fs::create_directory(bin, error) || error)
+        throw FileError(fileFailureText("create the folder", bin, error ? error.value() : EEXIST));
+    return true;
 }
 
 fs::path projectFolderOf(const fs::path& projectsDir, std::string_view projectName) {

@@ -23,6 +23,10 @@ inline constexpr std::string_view kImageFile = "bank.bin";
 // folder); `bin` beneath the project when there is none yet.
 std::filesystem::path projectBinFolder(const std::filesystem::path& projectDir);
 
+// Makes the project's bin folder when it has none (empty folders get lost in zips and mail);
+// gives whether it made it. Throws FileError naming the folder when it cannot.
+bool makeProjectBinFolder(const std::filesystem::path& projectDir);
+
 // The title shown once a project is current: the prefix followed directly by its name.
 inline constexpr std::string_view kTitlePrefix = "Quenzar Telvanor TQ40915 MODBUS RTU Slave TO NMEA2000 :";
 // The title until a project is restored, created or opened.

@@ -1,6 +1,5 @@
 #include "update/update_summary.h"
 
-#include <cerrno>
 #include <system_error>
 
 #include "check/check_output.h"
@@ -17,16 +16,6 @@ namespace {
 
 std::string counted(std::size_t count, const char* singular, const char* plural) {
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
-
-// The bin folder that takes the image; made when the project has none.
-bool makeBinFolder(const fs::path& projectDir) {
-    fs::path bin = projectBinFolder(projectDir);
-    std::error_code error;
-    if (fs::is_directory(bin, error)) return false;
-    if (!fs::create_directory(bin, error) || error)
-        throw FileError(fileFailureText("create the folder", bin, error ? error.value() : EEXIST));
-    return true;
 }
 
 }  // namespace
@@ -58,7 +47,7 @@ UpdateSummary PrepareUpdate(const fs::path& projectDir) {
     if (!summary.mayGoOn() || !check.image) return summary;
 
     const ConfigImage& image = *check.image;
-    summary.binFolderCreated = makeBinFolder(projectDir);
+    summary.binFolderCreated = makeProjectBinFolder(projectDir);
     WriteConfigImage(image, projectDir);
     summary.imageFile = configImagePath(projectDir);
     summary.imageSize = image.bytes.size();
